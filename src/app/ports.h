@@ -1,0 +1,53 @@
+// The ports through which the core talks to the person and to the platform. The core never shows
+// anything itself: the desktop program implements these with Qt, the command line with text,
+// and the tests with scripted doubles that record every message.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tabulon {
+
+enum class MessageKind {
+  kInformation,
+  kWarning,
+  kError,
+  kConfirmation,
+  kPlain,  // a box without an icon (drive checks, mail results)
+};
+
+// Message boxes and the program's dialogs as plain calls with plain results. Texts are exactly
+// the program's texts, "\r" included; only the desktop program turns "\r" into line breaks.
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // A box with an OK button.
+  virtual void Message(MessageKind kind, const std::string& text) = 0;
+  // A box with the buttons Ja and Nein; true for Ja.
+  virtual bool Ask(MessageKind kind, const std::string& text) = 0;
+};
+
+// What the platform does for us beyond files.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Moves a file to the desktop's trash; false when that failed.
+  virtual bool MoveToTrash(const std::filesystem::path& path) = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
+  // Hands a message with one attachment to the person's mail program; false when none took it.
+  virtual bool SendMail(const std::string& subject, const std::filesystem::path& attachment) = 0;
+  // Opens the help: topic "" for the contents, "index" for its index, "suche" for the search.
+  virtual void OpenHelp(const std::string& topic) = 0;
+};
+
+// The session tells the window what changed; the window then reads the session's state.
+class View {
+ public:
+  virtual ~View() = default;
+  virtual void GridRebuilt(int /*sheet*/, int /*table*/) {}
+  virtual void CurrentCellMoved(int /*sheet*/, int /*table*/, int /*col*/, int /*row*/) {}
+  virtual void ChangeStateChanged() {}
+  virtual void ControlsChanged() {}
+};
+
+}  // namespace tabulon

@@ -1,0 +1,58 @@
+// tabulon-cli: the command-line companion. Every verb shares the core with the desktop program
+// and only replaces windows by text.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+
+namespace tabulon::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Options {
+  std::filesystem::path program_dir;  // -p, else the executable's directory
+  bool has_data_base_dir = false;
+  std::string data_base_dir;          // -d
+  bool has_dst_nr = false;
+  std::string dst_nr;                 // -n
+  bool all = false;                   // --alle
+  bool json = false;                  // --json
+  bool overwrite = false;             // --ueberschreiben
+  bool save = false;                  // --speichern
+  bool stala = false;                 // --stala
+  std::vector<std::string> positional;
+};
+
+struct Context {
+  Options options;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Runs one invocation; args without the program name. Returns the exit status.
+int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
+        std::ostream& out, std::ostream& err);
+
+// Message boxes go to standard error, one per box, "\r" as a line break, led by the kind.
+// The command line never asks: every question counts as answered "Nein".
+class CliUi : public Ui {
+ public:
+  explicit CliUi(std::ostream& err) : err_(err) {}
+  void Message(MessageKind kind, const std::string& text) override;
+  bool Ask(MessageKind kind, const std::string& text) override;
+
+ private:
+  std::ostream& err_;
+};
+
+// The verbs, one file each.
+int CmdEinstellungen(Context& ctx);
+
+}  // namespace tabulon::cli

@@ -1,0 +1,40 @@
+// tabulon-cli einstellungen: the settings as the program forms them at start.
+#include <ostream>
+
+#include "app/data_paths.h"
+#include "app/settings.h"
+#include "cli/cli.h"
+#include "cli/common.h"
+#include "files/files.h"
+
+namespace tabulon::cli {
+
+int CmdEinstellungen(Context& ctx) {
+  if (!ctx.options.positional.empty()) {
+    ctx.err << "Fehler: einstellungen erwartet kein Ziel\n";
+    return kExitUsage;
+  }
+  Settings s;
+  int status = LoadSettingsForCli(ctx, s);
+  if (status != kExitOk) return status;
+  DataPaths paths = FormDataPaths(s, ctx.options.program_dir);
+
+  std::ostream& o = ctx.out;
+  o << "dst_nr=" << s.dst_nr << "\n";
+  o << "datenbasis=" << s.data_base_dir << "\n";
+  o << "zeilen_verkleinern=" << s.shrink_rows_without_data << "\n";
+  o << "nur_zeilen_mit_daten=" << s.save_only_rows_with_data << "\n";
+  o << "alle_tests_protokollieren=" << s.log_all_tests << "\n";
+  o << "sicherung_beim_start=" << s.backup_at_start << "\n";
+  o << "unklare_melden=" << s.report_unclear_records << "\n";
+  o << "nur_lesen=" << (s.IsReadOnly() ? 1 : 0) << "\n";
+  o << "warnen=" << s.warn_unsuitable_access << "\n";
+  o << "nachfragen=" << s.ask_after_calculations << "\n";
+  o << "kopieren_mit_es_zeile=" << s.copy_with_es_row << "\n";
+  o << "portabel=" << s.portable << "\n";
+  o << "programmverzeichnis=" << DisplayPath(paths.program_dir) << "\n";
+  o << "schuldatenverzeichnis=" << DisplayPath(paths.school_data_dir) << "\n";
+  return kExitOk;
+}
+
+}  // namespace tabulon::cli

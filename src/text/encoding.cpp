@@ -1,0 +1,177 @@
+#include "text/encoding.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace tabulon::text {
+namespace {
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+// Opening a converter costs far more than converting a line, so each thread keeps one per code
+// page. Conversions never run concurrently on one thread, so sharing it is safe.
+UConverter* Converter(const char* name) {
+  thread_local ConverterPtr cp850;
+  thread_local ConverterPtr cp1252;
+  ConverterPtr& slot = (name[0] == 'i') ? cp850 : cp1252;
+  if (!slot) {
+    UErrorCode status = U_ZERO_ERROR;
+    slot.reset(ucnv_open(name, &status));
+    if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU converter missing: ") + name);
+    // Unmappable characters become '?' when writing; unassigned bytes become U+FFFD when
+    // reading, which we then write as '?'.
+    status = U_ZERO_ERROR;
+    ucnv_setSubstChars(slot.get(), "?", 1, &status);
+    ucnv_setFromUCallBack(slot.get(), UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+                          &status);
+    ucnv_setToUCallBack(slot.get(), UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+                        &status);
+  }
+  ucnv_reset(slot.get());
+  return slot.get();
+}
+
+constexpr const char* kCp850 = "ibm-850";
+constexpr const char* kCp1252 = "windows-1252";
+
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The byte -> UTF-16 tables are built once from ICU itself; a single-byte code page is a table,
+// and walking it per byte is many times faster than a converter call per line.
+struct ByteTable {
+  char16_t to_unicode[256];
+};
+
+ByteTable BuildTable(const char* name) {
+  ByteTable t{};
+  UConverter* conv = Converter(name);
+  for (int b = 0; b < 256; ++b) {
+    char in = static_cast<char>(b);
+    const char* src = &in;
+    UChar out[4];
+    UChar* dst = out;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(conv);
+    ucnv_toUnicode(conv, &dst, out + 4, &src, src + 1, nullptr, true, &status);
+    char16_t u = (U_SUCCESS(status) && dst == out + 1) ? out[0] : u'?';
+    if (u == 0xFFFD || (u == 0x1A && b != 0x1A)) u = u'?';
+    t.to_unicode[b] = u;
+  }
+  return t;
+}
+
+const ByteTable& Table(const char* name) {
+  static const ByteTable cp850 = BuildTable(kCp850);
+  static const ByteTable cp1252 = BuildTable(kCp1252);
+  return name == kCp850 ? cp850 : cp1252;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+std::string BytesToUtf8(std::string_view bytes, const char* name) {
+  if (IsAscii(bytes)) return std::string(bytes);
+  const ByteTable& t = Table(name);
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char c : bytes) AppendUtf8(out, t.to_unicode[static_cast<unsigned char>(c)]);
+  return out;
+}
+
+std::string Utf8ToBytes(std::string_view utf8, const char* name) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  UConverter* conv = Converter(name);
+  // UTF-8 -> UTF-16 -> code page; ICU's ucnv_convertEx would do the same two steps.
+  UConverter* u8 = nullptr;
+  UErrorCode status = U_ZERO_ERROR;
+  thread_local ConverterPtr utf8_conv;
+  if (!utf8_conv) {
+    utf8_conv.reset(ucnv_open("UTF-8", &status));
+    if (U_FAILURE(status)) throw std::runtime_error("ICU converter missing: UTF-8");
+  }
+  u8 = utf8_conv.get();
+  ucnv_reset(u8);
+  std::string out(utf8.size() + 8, '\0');
+  const char* src = utf8.data();
+  char* dst = out.data();
+  status = U_ZERO_ERROR;
+  ucnv_convertEx(conv, u8, &dst, out.data() + out.size(), &src, utf8.data() + utf8.size(),
+                 nullptr, nullptr, nullptr, nullptr, true, true, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("text conversion failed");
+  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return out;
+}
+
+}  // namespace
+
+std::string Cp850ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp850); }
+std::string Utf8ToCp850(std::string_view utf8) { return Utf8ToBytes(utf8, kCp850); }
+std::string Cp1252ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp1252); }
+std::string Utf8ToCp1252(std::string_view utf8) { return Utf8ToBytes(utf8, kCp1252); }
+
+namespace {
+bool Fits(std::string_view utf8, const char* name) {
+  if (IsAscii(utf8)) return true;
+  // A character fits when it survives the trip there and back.
+  std::string bytes = Utf8ToBytes(utf8, name);
+  return BytesToUtf8(bytes, name) == utf8;
+}
+}  // namespace
+
+bool FitsCp850(std::string_view utf8) { return Fits(utf8, kCp850); }
+bool FitsCp1252(std::string_view utf8) { return Fits(utf8, kCp1252); }
+
+namespace {
+// Length of the UTF-8 sequence that starts at s[i]; 1 for an invalid or cut sequence.
+std::size_t SequenceLength(std::string_view s, std::size_t i) {
+  int32_t pos = static_cast<int32_t>(i);
+  UChar32 c;
+  U8_NEXT(s.data(), pos, static_cast<int32_t>(s.size()), c);
+  (void)c;
+  return static_cast<std::size_t>(pos) - i;
+}
+}  // namespace
+
+std::size_t CharCount(std::string_view utf8) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < utf8.size(); i += SequenceLength(utf8, i)) ++n;
+  return n;
+}
+
+std::string CutChars(std::string_view utf8, std::size_t n) {
+  std::size_t i = 0;
+  for (std::size_t count = 0; count < n && i < utf8.size(); ++count) i += SequenceLength(utf8, i);
+  return std::string(utf8.substr(0, i));
+}
+
+int CompareCp1252(std::string_view a, std::string_view b) {
+  if (IsAscii(a) && IsAscii(b)) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+  std::string ba = Utf8ToCp1252(a);
+  std::string bb = Utf8ToCp1252(b);
+  // std::string compares char_traits<char>, which is unsigned-byte order as memcmp.
+  int r = ba.compare(bb);
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+}  // namespace tabulon::text
