@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tabulon {
@@ -16,6 +17,9 @@ enum class MessageKind {
   kPlain,  // a box without an icon (drive checks, mail results)
 };
 
+// The four answers of the question before a file is overwritten during a copy.
+enum class OverwriteChoice { kYes, kYesToAll, kNo, kCancel };
+
 // Message boxes and the program's dialogs as plain calls with plain results. Texts are exactly
 // the program's texts, "\r" included; only the desktop program turns "\r" into line breaks.
 class Ui {
@@ -25,6 +29,11 @@ class Ui {
   virtual void Message(MessageKind kind, const std::string& text) = 0;
   // A box with the buttons Ja and Nein; true for Ja.
   virtual bool Ask(MessageKind kind, const std::string& text) = 0;
+  // The directory dialog: a directory chosen by the person, or nothing after "Abbrechen".
+  virtual std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& caption, const std::filesystem::path& start) = 0;
+  // Before a copy overwrites a file: "Ja", "Ja, alle", "Nein" or "Abbrechen".
+  virtual OverwriteChoice AskOverwrite(const std::string& text) = 0;
 };
 
 // What the platform does for us beyond files.

@@ -85,6 +85,18 @@ bool CliUi::Ask(MessageKind kind, const std::string& text) {
   return false;
 }
 
+std::optional<std::filesystem::path> CliUi::ChooseDirectory(const std::string& caption,
+                                                            const std::filesystem::path&) {
+  // Verbs take their directories as arguments; a dialog would be a programming error.
+  Message(MessageKind::kError, caption + "\r=> kein Verzeichnis gewählt");
+  return std::nullopt;
+}
+
+OverwriteChoice CliUi::AskOverwrite(const std::string& text) {
+  Message(MessageKind::kInformation, text + "\r=> Nein");
+  return OverwriteChoice::kNo;
+}
+
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "hilfe") {

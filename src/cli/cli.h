@@ -47,6 +47,9 @@ class CliUi : public Ui {
   explicit CliUi(std::ostream& err) : err_(err) {}
   void Message(MessageKind kind, const std::string& text) override;
   bool Ask(MessageKind kind, const std::string& text) override;
+  std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
+                                                       const std::filesystem::path& start) override;
+  OverwriteChoice AskOverwrite(const std::string& text) override;
 
  private:
   std::ostream& err_;

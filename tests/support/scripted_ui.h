@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,33 @@ class ScriptedUi : public Ui {
     return a;
   }
 
+  std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& caption, const std::filesystem::path& start) override {
+    questions.push_back({MessageKind::kPlain, "Verzeichnis: " + caption + " @ " + start.string()});
+    if (directories.empty()) {
+      ADD_FAILURE() << "unexpected directory dialog: " << caption;
+      return std::nullopt;
+    }
+    auto d = directories.front();
+    directories.pop_front();
+    return d;
+  }
+  OverwriteChoice AskOverwrite(const std::string& text) override {
+    questions.push_back({MessageKind::kConfirmation, text});
+    if (overwrite_answers.empty()) {
+      ADD_FAILURE() << "unexpected overwrite question: " << text;
+      return OverwriteChoice::kCancel;
+    }
+    auto a = overwrite_answers.front();
+    overwrite_answers.pop_front();
+    return a;
+  }
+
   std::vector<RecordedMessage> messages;
   std::vector<RecordedMessage> questions;
   std::deque<bool> answers;
+  std::deque<std::optional<std::filesystem::path>> directories;
+  std::deque<OverwriteChoice> overwrite_answers;
 };
 
 class FakePlatform : public Platform {
