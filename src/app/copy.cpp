@@ -181,13 +181,15 @@ void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir)
 }
 
 void FileCopier::CopyMatching(const fs::path& source_dir, std::string_view pattern,
-                              const fs::path& target_dir) {
+                              const fs::path& target_dir,
+                              const std::function<bool(std::string_view)>& also) {
   if (cancelled_) return;
   std::vector<fs::path> matches;
   std::error_code ec;
   for (fs::directory_iterator it(source_dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code kind_ec;
-    if (NameMatches(pattern, it->path().filename().string()) && it->is_regular_file(kind_ec)) {
+    const std::string name = it->path().filename().string();
+    if (NameMatches(pattern, name) && (!also || also(name)) && it->is_regular_file(kind_ec)) {
       matches.push_back(it->path());
     }
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,8 +46,10 @@ class FileCopier {
 
   // Copies the files of source_dir whose names match pattern into target_dir (created when it is
   // missing). A pattern that matches nothing is no failure: a school may have no classes yet.
+  // When also is given, a matching name is copied only if it accepts it as well.
   void CopyMatching(const std::filesystem::path& source_dir, std::string_view pattern,
-                    const std::filesystem::path& target_dir);
+                    const std::filesystem::path& target_dir,
+                    const std::function<bool(std::string_view)>& also = nullptr);
 
   // Copies the directory source_dir with everything below it to target_dir / its name, merging
   // with what is there. A missing source directory is a failure.

@@ -97,18 +97,31 @@ bool RefuseTargetInSource(FileCopier& copier, const fs::path& source, const fs::
   return true;
 }
 
+// A class table file is the class identifier and a two-digit table number. The eight-character
+// pattern alone would also take a class notes file ("ZIM003ID.CSV") that someone put into the
+// class directory, and those hold personal data that must not leave the school.
+bool EndsInTableNumber(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot < 2) return false;
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return digit(name[dot - 2]) && digit(name[dot - 1]);
+}
+
 void CopyOfficialFiles(const fs::path& school_dir, const std::string& d, const fs::path& target,
                        FileCopier& copier) {
   const struct {
     const char* dir;
     std::string pattern;
+    bool (*also)(std::string_view);
   } kOfficial[] = {
-      {"SCHULE", d + "0?.CSV"},
-      {"LEHRER", d + "0?.CSV"},
-      {"KLASSE", "????????.CSV"},
+      {"SCHULE", d + "0?.CSV", nullptr},
+      {"LEHRER", d + "0?.CSV", nullptr},
+      {"KLASSE", "????????.CSV", EndsInTableNumber},
   };
   for (const auto& o : kOfficial) {
-    copier.CopyMatching(Entry(school_dir, o.dir), o.pattern, Entry(target, o.dir));
+    std::function<bool(std::string_view)> also;
+    if (o.also) also = o.also;
+    copier.CopyMatching(Entry(school_dir, o.dir), o.pattern, Entry(target, o.dir), also);
   }
 }
 

@@ -13,12 +13,21 @@ struct Verb {
 
 constexpr Verb kVerbs[] = {
     {"einstellungen", CmdEinstellungen},
+    {"exportieren", CmdExportieren},
+    {"importieren", CmdImportieren},
+    {"sichern", CmdSichern},
 };
 
 constexpr const char* kUsage =
     "Aufruf: tabulon-cli VERB [OPTIONEN] [ZIEL...]\n"
     "Verben:\n"
     "  einstellungen            die wirksamen Einstellungen ausgeben (Schlüssel=Wert)\n"
+    "  exportieren [--stala] [--ueberschreiben] ZIEL\n"
+    "                           alle Statistik-Daten (mit --stala nur die offiziellen Dateien)\n"
+    "                           nach ZIEL/DST-NR exportieren\n"
+    "  importieren [--ueberschreiben] QUELLE\n"
+    "                           alle Statistik-Daten aus QUELLE/DST-NR importieren\n"
+    "  sichern                  die Datenbank ins BAK-Verzeichnis sichern\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 
 std::string LineBreaks(std::string text) {
