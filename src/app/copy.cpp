@@ -31,6 +31,11 @@ std::vector<UChar32> FoldedCodePoints(std::string_view text) {
   return out;
 }
 
+std::u32string FoldedKey(std::string_view name) {
+  std::vector<UChar32> cps = FoldedCodePoints(name);
+  return std::u32string(cps.begin(), cps.end());
+}
+
 bool LessByName(const fs::path& a, const fs::path& b) {
   return a.filename().string() < b.filename().string();
 }
@@ -149,13 +154,31 @@ bool FileCopier::MayReplace(const fs::path& source, const fs::path& target) {
   return false;
 }
 
-void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir) {
+FileCopier::NameIndex FileCopier::IndexOf(const fs::path& dir) {
+  std::vector<fs::path> entries;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    entries.push_back(it->path());
+  }
+  std::sort(entries.begin(), entries.end(), LessByName);
+  NameIndex names;
+  for (const fs::path& e : entries) names.emplace(FoldedKey(e.filename().string()), e);
+  return names;
+}
+
+void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir,
+                             NameIndex& names) {
   if (cancelled_) return;
   const std::string name = source.filename().string();
   // A file that differs only in case is the same file for Windows; replace it rather than
   // putting a second spelling beside it.
-  fs::path target = FindEntryNoCase(target_dir, name).value_or(target_dir / name);
+  const std::u32string key = FoldedKey(name);
   std::error_code ec;
+  fs::path target = target_dir / name;
+  if (!fs::exists(fs::symlink_status(target, ec))) {
+    auto known = names.find(key);
+    if (known != names.end()) target = known->second;
+  }
   fs::file_status st = fs::status(target, ec);
   if (fs::exists(st)) {
     if (fs::is_directory(st)) {
@@ -177,6 +200,7 @@ void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir)
   // Keep the date of the original, as a copy on Windows does.
   fs::file_time_type when = fs::last_write_time(source, ec);
   if (!ec) fs::last_write_time(target, when, ec);
+  names.emplace(key, target);
   copied_.push_back(target);
 }
 
@@ -196,7 +220,8 @@ void FileCopier::CopyMatching(const fs::path& source_dir, std::string_view patte
   if (matches.empty()) return;
   std::sort(matches.begin(), matches.end(), LessByName);
   if (!EnsureDirectory(target_dir, source_dir / std::string(pattern))) return;
-  for (const fs::path& m : matches) CopyOneFile(m, target_dir);
+  NameIndex names = IndexOf(target_dir);
+  for (const fs::path& m : matches) CopyOneFile(m, target_dir, names);
 }
 
 void FileCopier::CopyTree(const fs::path& source_dir, const fs::path& target_dir) {
@@ -230,14 +255,16 @@ void FileCopier::CopyTreeInto(const fs::path& source_dir, const fs::path& target
     return;
   }
   std::sort(entries.begin(), entries.end(), LessByName);
+  NameIndex names = IndexOf(target_dir);
   for (const fs::path& e : entries) {
     if (cancelled_) return;
     fs::file_status own = fs::symlink_status(e, ec);
     if (fs::is_directory(own)) {
       const std::string name = e.filename().string();
-      CopyTreeInto(e, FindEntryNoCase(target_dir, name).value_or(target_dir / name));
+      auto known = names.find(FoldedKey(name));
+      CopyTreeInto(e, known != names.end() ? known->second : target_dir / name);
     } else if (fs::is_regular_file(fs::status(e, ec))) {
-      CopyOneFile(e, target_dir);
+      CopyOneFile(e, target_dir, names);
     } else {
       // Links to directories are not followed (they could lead back into the tree), and
       // devices or pipes are no data.

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,7 +75,13 @@ class FileCopier {
   std::string FailureReport() const;
 
  private:
-  void CopyOneFile(const std::filesystem::path& source, const std::filesystem::path& target_dir);
+  // The entries of a target directory by their case-folded names, read once per directory so
+  // that a directory of thousands of class files is not searched again for every file.
+  using NameIndex = std::map<std::u32string, std::filesystem::path>;
+  static NameIndex IndexOf(const std::filesystem::path& dir);
+
+  void CopyOneFile(const std::filesystem::path& source, const std::filesystem::path& target_dir,
+                   NameIndex& names);
   void CopyTreeInto(const std::filesystem::path& source_dir,
                     const std::filesystem::path& target_dir);
   // Whether the existing target may be replaced; asks the person where that is the rule.
