@@ -166,8 +166,7 @@ FileCopier::NameIndex FileCopier::IndexOf(const fs::path& dir) {
   return names;
 }
 
-void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir,
-                             NameIndex& names) {
+void FileCopier::CopyOneFile(const fs::path& source, const fs::path& target_dir, NameIndex& names) {
   if (cancelled_) return;
   const std::string name = source.filename().string();
   // A file that differs only in case is the same file for Windows; replace it rather than
@@ -251,7 +250,8 @@ void FileCopier::CopyTreeInto(const fs::path& source_dir, const fs::path& target
     entries.push_back(it->path());
   }
   if (ec) {
-    AddFailure(source_dir, target_dir, "Verzeichnis kann nicht gelesen werden: " + SystemReason(ec));
+    AddFailure(source_dir, target_dir,
+               "Verzeichnis kann nicht gelesen werden: " + SystemReason(ec));
     return;
   }
   std::sort(entries.begin(), entries.end(), LessByName);

@@ -24,7 +24,7 @@ bool NameMatches(std::string_view pattern, std::string_view name);
 // The entry of dir whose name equals name without regard to case, the exact spelling first;
 // nothing when there is none or dir cannot be read.
 std::optional<std::filesystem::path> FindEntryNoCase(const std::filesystem::path& dir,
-                                                      std::string_view name);
+                                                     std::string_view name);
 
 struct CopyFailure {
   std::filesystem::path source;

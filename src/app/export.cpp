@@ -19,7 +19,9 @@ constexpr std::array<const char*, 3> kSheetDirs = {"SCHULE", "LEHRER", "KLASSE"}
 class KeepDataPaths {
  public:
   explicit KeepDataPaths(DataPaths& paths)
-      : paths_(paths), data_base_dir_(paths.data_base_dir), school_data_dir_(paths.school_data_dir) {}
+      : paths_(paths),
+        data_base_dir_(paths.data_base_dir),
+        school_data_dir_(paths.school_data_dir) {}
   ~KeepDataPaths() {
     paths_.data_base_dir = data_base_dir_;
     paths_.school_data_dir = school_data_dir_;
@@ -261,8 +263,9 @@ ExportResult BackupDatabase(ExportContext& ctx) {
   }
   std::error_code ec;
   if (!CreateDirectories({backup})) {
-    ctx.ui.Message(MessageKind::kInformation,
-                   "Problem beim Erstellen des Sicherungsverzeichnis:\r" + DisplayPath(backup) + "\r");
+    ctx.ui.Message(
+        MessageKind::kInformation,
+        "Problem beim Erstellen des Sicherungsverzeichnis:\r" + DisplayPath(backup) + "\r");
     // Every later step copies into the backup directory, so none of them can run.
     result.outcome = ExportOutcome::kDirectoryProblem;
     return result;

@@ -40,25 +40,16 @@ TEST(NameMatchesTest, WildcardsAndCaseAsOnWindows) {
     const char* name;
     bool matches;
   } kCases[] = {
-      {"??????ID.CSV", "ZIM003ID.CSV", true},
-      {"??????ID.CSV", "zim003id.csv", true},
-      {"??????ID.CSV", "ZIM03ID.CSV", false},
-      {"??????ID.CSV", "ZIM0003ID.CSV", false},
+      {"??????ID.CSV", "ZIM003ID.CSV", true},      {"??????ID.CSV", "zim003id.csv", true},
+      {"??????ID.CSV", "ZIM03ID.CSV", false},      {"??????ID.CSV", "ZIM0003ID.CSV", false},
       {"??????ID.CSV", "ÄÖÜ003ID.CSV", true},  // six characters, nine bytes
-      {"??????ID.CSV", "ZIM003ID.CSV.bak", false},
-      {"123450?.CSV", "1234501.CSV", true},
-      {"123450?.CSV", "1234501alt.CSV", false},
-      {"123450?.CSV", "12345010.CSV", false},
-      {"123450?.CSV", "9999901.CSV", false},
-      {"????????.CSV", "ZIM00301.CSV", true},
-      {"????????.CSV", "ZIM0030.CSV", false},
-      {"*ID.CSV", "ID.CSV", true},
-      {"*ID.CSV", "klasse-äid.csv", true},
-      {"*ID.CSV", "IDX.CSV", false},
-      {"*ID.CSV", "ZIM003IDID.CSV", true},
-      {"LEHRER.CSV", "lehrer.csv", true},
-      {"LEHRER.CSV", "LEHRER.CSV~", false},
-      {"ÄRZTE.CSV", "ärzte.csv", true},
+      {"??????ID.CSV", "ZIM003ID.CSV.bak", false}, {"123450?.CSV", "1234501.CSV", true},
+      {"123450?.CSV", "1234501alt.CSV", false},    {"123450?.CSV", "12345010.CSV", false},
+      {"123450?.CSV", "9999901.CSV", false},       {"????????.CSV", "ZIM00301.CSV", true},
+      {"????????.CSV", "ZIM0030.CSV", false},      {"*ID.CSV", "ID.CSV", true},
+      {"*ID.CSV", "klasse-äid.csv", true},         {"*ID.CSV", "IDX.CSV", false},
+      {"*ID.CSV", "ZIM003IDID.CSV", true},         {"LEHRER.CSV", "lehrer.csv", true},
+      {"LEHRER.CSV", "LEHRER.CSV~", false},        {"ÄRZTE.CSV", "ärzte.csv", true},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(NameMatches(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
@@ -112,13 +103,28 @@ TEST(FileCopierTest, OverwriteAnswersDecideFileByFile) {
     bool cancelled;
   };
   const Case kCases[] = {
-      {"Ja then Nein then Ja", {OverwriteChoice::kYes, OverwriteChoice::kNo, OverwriteChoice::kYes},
-       3, "neu-a", "alt-b", "neu-c", false},
+      {"Ja then Nein then Ja",
+       {OverwriteChoice::kYes, OverwriteChoice::kNo, OverwriteChoice::kYes},
+       3,
+       "neu-a",
+       "alt-b",
+       "neu-c",
+       false},
       {"Ja, alle", {OverwriteChoice::kYesToAll}, 1, "neu-a", "neu-b", "neu-c", false},
-      {"Nein, Ja, alle", {OverwriteChoice::kNo, OverwriteChoice::kYesToAll}, 2, "alt-a", "neu-b",
-       "neu-c", false},
-      {"Abbrechen", {OverwriteChoice::kYes, OverwriteChoice::kCancel}, 2, "neu-a", "alt-b",
-       "alt-c", true},
+      {"Nein, Ja, alle",
+       {OverwriteChoice::kNo, OverwriteChoice::kYesToAll},
+       2,
+       "alt-a",
+       "neu-b",
+       "neu-c",
+       false},
+      {"Abbrechen",
+       {OverwriteChoice::kYes, OverwriteChoice::kCancel},
+       2,
+       "neu-a",
+       "alt-b",
+       "alt-c",
+       true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -136,8 +142,8 @@ TEST(FileCopierTest, OverwriteAnswersDecideFileByFile) {
     std::vector<testing::RecordedMessage> expected;
     const char* names[] = {"A.CSV", "B.CSV", "C.CSV"};
     for (int i = 0; i < c.questions_asked; ++i) {
-      expected.push_back({MessageKind::kConfirmation,
-                          Question(dir / "dst" / names[i], dir / "src" / names[i])});
+      expected.push_back(
+          {MessageKind::kConfirmation, Question(dir / "dst" / names[i], dir / "src" / names[i])});
     }
     EXPECT_EQ(ui.questions, expected);
     EXPECT_EQ(ReadBytes(dir / "dst/A.CSV"), c.a);

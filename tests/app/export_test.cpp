@@ -94,15 +94,15 @@ RecordedMessage Dialog(const std::string& caption, const fs::path& start) {
 }
 
 std::string StaLAQuestion(const fs::path& b, const fs::path& t) {
-  return "Wollen Sie die aktuelle Datenbank: 12345\r\rvon:   " + b.string() + "\rnach:  " +
-         t.string() +
+  return "Wollen Sie die aktuelle Datenbank: 12345\r\rvon:   " + b.string() +
+         "\rnach:  " + t.string() +
          "/\r\r(mit überschreiben) exportieren?\r(NUR die offiziellen Dateien für´s "
          "Statistische Landesamt!)";
 }
 
 std::string ExportAllQuestion(const fs::path& b, const fs::path& t) {
-  return "Wollen Sie die aktuelle Datenbank: 12345\r\rvon:   " + b.string() + "\rnach:  " +
-         t.string() +
+  return "Wollen Sie die aktuelle Datenbank: 12345\r\rvon:   " + b.string() +
+         "\rnach:  " + t.string() +
          "/\r\rexportieren?  (ACHTUNG! Es werden auch Dateien\rmit Personendaten (z.B. "
          "LEHRER.CSV) kopiert!";
 }
@@ -131,10 +131,9 @@ TEST(ExportStaLATest, CopiesOnlyTheOfficialFilesOfThisSchool) {
   // other school's file, nothing from the program directory.
   EXPECT_EQ(Tree(t / "12345"), kOfficialFiles);
   EXPECT_EQ(Tree(t).size(), kOfficialFiles.size());
-  EXPECT_EQ(inst.ui.questions,
-            (std::vector<RecordedMessage>{
-                Dialog(kExportDialogCaption, inst.B()),
-                {MessageKind::kConfirmation, StaLAQuestion(inst.B(), t)}}));
+  EXPECT_EQ(inst.ui.questions, (std::vector<RecordedMessage>{
+                                   Dialog(kExportDialogCaption, inst.B()),
+                                   {MessageKind::kConfirmation, StaLAQuestion(inst.B(), t)}}));
   EXPECT_TRUE(inst.ui.messages.empty());
   EXPECT_EQ(inst.saves, 1);
   EXPECT_EQ(inst.reloads, 0);
@@ -145,7 +144,8 @@ TEST(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
   Installation inst(dir / "a");
   inst.Populate();
   const fs::path t = dir / "stick";
-  WriteTree(t / "12345", {{"SCHULE/1234500.CSV", "alt 0"}, {"SCHULE/1234501.CSV", "alt 1"},
+  WriteTree(t / "12345", {{"SCHULE/1234500.CSV", "alt 0"},
+                          {"SCHULE/1234501.CSV", "alt 1"},
                           {"LEHRER/1234500.CSV", "alt L0"}});
   inst.ui.directories = {t};
   inst.ui.answers = {true};
@@ -156,14 +156,12 @@ TEST(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
   const fs::path st = inst.S() / "SCHULE";
   const fs::path tt = t / "12345/SCHULE";
   ASSERT_EQ(inst.ui.questions.size(), 4u);  // dialog, export question, two overwrite questions
-  EXPECT_EQ(inst.ui.questions[2].text,
-            "Die Datei\r" + (tt / "1234500.CSV").string() +
-                "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +
-                (st / "1234500.CSV").string() + "\rersetzt werden?");
-  EXPECT_EQ(inst.ui.questions[3].text,
-            "Die Datei\r" + (tt / "1234501.CSV").string() +
-                "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +
-                (st / "1234501.CSV").string() + "\rersetzt werden?");
+  EXPECT_EQ(inst.ui.questions[2].text, "Die Datei\r" + (tt / "1234500.CSV").string() +
+                                           "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +
+                                           (st / "1234500.CSV").string() + "\rersetzt werden?");
+  EXPECT_EQ(inst.ui.questions[3].text, "Die Datei\r" + (tt / "1234501.CSV").string() +
+                                           "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +
+                                           (st / "1234501.CSV").string() + "\rersetzt werden?");
   Files expected = kOfficialFiles;
   expected["SCHULE/1234500.CSV"] = "alt 0";  // "Nein"
   EXPECT_EQ(Tree(t / "12345"), expected);
@@ -221,9 +219,9 @@ TEST(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
   auto bctx = b.Context();
   ExportResult ir = ImportAll(bctx);
   EXPECT_EQ(ir.outcome, ExportOutcome::kDone);
-  EXPECT_EQ(b.ui.questions, (std::vector<RecordedMessage>{
-                                Dialog(kImportDialogCaption, b.B()),
-                                {MessageKind::kConfirmation, ImportQuestion(t, b.B())}}));
+  EXPECT_EQ(b.ui.questions,
+            (std::vector<RecordedMessage>{Dialog(kImportDialogCaption, b.B()),
+                                          {MessageKind::kConfirmation, ImportQuestion(t, b.B())}}));
   EXPECT_TRUE(b.ui.messages.empty());
   EXPECT_EQ(Tree(b.S()), kSchoolData);
   EXPECT_EQ(Tree(b.P()), (Files{{"LEHRER.CSV", kProgramFiles.at("LEHRER.CSV")},
@@ -414,10 +412,10 @@ TEST(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
   EXPECT_EQ(r.failures.size(), 3u);  // SCHULE, LEHRER, KLASSE
   ASSERT_EQ(inst.ui.messages.size(), 1u);
   EXPECT_EQ(inst.ui.messages[0].kind, MessageKind::kError);
-  EXPECT_EQ(inst.ui.messages[0].text.rfind("Folgendes konnte NICHT kopiert werden:\r" +
-                                               (q / "12345/SCHULE").string() + "\r",
-                                           0),
-            0u);
+  EXPECT_EQ(
+      inst.ui.messages[0].text.rfind(
+          "Folgendes konnte NICHT kopiert werden:\r" + (q / "12345/SCHULE").string() + "\r", 0),
+      0u);
   EXPECT_EQ(Tree(inst.S()), kSchoolData);
   EXPECT_EQ(inst.reloads, 1);
 }
@@ -498,8 +496,7 @@ TEST(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
   EXPECT_TRUE(r.copied.empty());
   ASSERT_EQ(inst.ui.messages.size(), 1u);
   EXPECT_EQ(inst.ui.messages[0].kind, MessageKind::kError);
-  EXPECT_EQ(Tree(inst.B() / "BAK"),
-            (Files{{"12345/SCHULE/1234500.CSV", "vorige Sicherung"}}));
+  EXPECT_EQ(Tree(inst.B() / "BAK"), (Files{{"12345/SCHULE/1234500.CSV", "vorige Sicherung"}}));
 }
 
 TEST(BackupDatabaseTest, SchoolWithoutDataYetIsNoFailure) {

@@ -58,11 +58,11 @@ TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
   EXPECT_EQ(r.status, 0);
   const fs::path e = inst.t / "12345";
-  EXPECT_EQ(r.err, "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
-                       "\nNicht überschrieben (schon vorhanden): " +
-                       (e / "LEHRER/1234501.CSV").string() +
-                       "\nNicht überschrieben (schon vorhanden): " +
-                       (e / "KLASSE/ZIM00300.CSV").string() + "\n");
+  EXPECT_EQ(r.err,
+            "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
+                "\nNicht überschrieben (schon vorhanden): " + (e / "LEHRER/1234501.CSV").string() +
+                "\nNicht überschrieben (schon vorhanden): " + (e / "KLASSE/ZIM00300.CSV").string() +
+                "\n");
   EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0");
 
   r = RunCli(inst.Args({"exportieren", "--stala", "--ueberschreiben", inst.t.string()}), "/");
