@@ -272,6 +272,24 @@ TEST(ExportAllTest, FailedCopyGivesOneErrorBoxAndTheRestStillArrives) {
   EXPECT_EQ(got["LEHRER.CSV"], kProgramFiles.at("LEHRER.CSV"));
 }
 
+TEST(ExportAllTest, AbbrechenAtAnOverwriteQuestionEndsAllCopying) {
+  TempDir dir;
+  Installation inst(dir / "a");
+  inst.Populate();
+  const fs::path t = dir / "stick";
+  WriteBytes(t / "12345/KLASSE/ZIM00300.CSV", "alt");  // the first file the tree copy meets
+  inst.ui.directories = {t};
+  inst.ui.answers = {true};
+  inst.ui.overwrite_answers = {OverwriteChoice::kCancel};
+  auto ctx = inst.Context();
+  ExportResult r = ExportAll(ctx);
+  EXPECT_TRUE(r.cancelled);
+  EXPECT_EQ(inst.ui.questions.size(), 3u);
+  // Neither the rest of the tree nor the class notes files nor the teacher list followed.
+  EXPECT_EQ(Tree(t), (Files{{"12345/KLASSE/ZIM00300.CSV", "alt"}}));
+  EXPECT_TRUE(inst.ui.messages.empty());
+}
+
 TEST(ExportAllTest, TargetInsideTheSchoolDataIsRefusedWithoutCopying) {
   for (bool inside : {false, true}) {
     SCOPED_TRACE(inside ? "school data directory" : "data base directory");
