@@ -154,17 +154,6 @@ TEST(FileCopierTest, OverwriteAnswersDecideFileByFile) {
   }
 }
 
-TEST(FileCopierTest, AlwaysModeReplacesWithoutAsking) {
-  TempDir dir;
-  WriteBytes(dir / "src/D/X.CSV", "neu");
-  WriteBytes(dir / "dst/D/X.CSV", "alt");
-  ScriptedUi ui;
-  FileCopier copier(ui, OverwriteMode::kAlways);
-  copier.CopyTree(dir / "src/D", dir / "dst");
-  EXPECT_EQ(ReadBytes(dir / "dst/D/X.CSV"), "neu");
-  EXPECT_TRUE(ui.questions.empty());
-}
-
 TEST(FileCopierTest, ReplacesAFileSpelledInAnotherCaseInsteadOfAddingASecond) {
   TempDir dir;
   WriteBytes(dir / "src/LEHRER.CSV", "neu");

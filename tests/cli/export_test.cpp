@@ -71,24 +71,6 @@ TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0 neu");
 }
 
-TEST(CliExportTest, ExportAllThenImportIntoAnotherProgramDirectory) {
-  CliInstallation a;
-  fs::create_directories(a.t);
-  Result r = RunCli(a.Args({"exportieren", a.t.string()}), "/");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-
-  const fs::path p2 = a.dir / "zweit";
-  fs::create_directories(p2);
-  r = RunCli({"importieren", "-p", p2.string(), "-n", "12345", a.t.string()}, "/");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  for (const char* f : {"12345/SCHULE/1234500.CSV", "12345/LEHRER/1234501.CSV",
-                        "12345/KLASSE/ZIM00300.CSV", "LEHRER.CSV", "ZIM003ID.CSV"}) {
-    EXPECT_EQ(ReadBytes(p2 / f), ReadBytes(a.p / f)) << f;
-  }
-}
-
 TEST(CliExportTest, WhatCouldNotBeCopiedFailsTheRun) {
   CliInstallation inst;
   fs::create_directories(inst.dir / "leer");
