@@ -15,6 +15,9 @@ constexpr Verb kVerbs[] = {
     {"einstellungen", CmdEinstellungen},
     {"anzeigen", CmdAnzeigen},
     {"speichern", CmdSpeichern},
+    {"exportieren", CmdExportieren},
+    {"importieren", CmdImportieren},
+    {"sichern", CmdSichern},
 };
 
 constexpr const char* kUsage =
@@ -23,6 +26,12 @@ constexpr const char* kUsage =
     "  einstellungen            die wirksamen Einstellungen ausgeben (Schlüssel=Wert)\n"
     "  anzeigen ZIEL            eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)\n"
     "  speichern ZIEL           eine Tabelle aufbauen, laden und wieder speichern\n"
+    "  exportieren [--stala] [--ueberschreiben] ZIEL\n"
+    "                           alle Statistik-Daten (mit --stala nur die offiziellen Dateien)\n"
+    "                           nach ZIEL/DST-NR exportieren\n"
+    "  importieren [--ueberschreiben] QUELLE\n"
+    "                           alle Statistik-Daten aus QUELLE/DST-NR importieren\n"
+    "  sichern                  die Datenbank ins BAK-Verzeichnis sichern\n"
     "ZIEL: schule:0 bis schule:4\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 

@@ -59,5 +59,15 @@ class CliUi : public Ui {
 int CmdEinstellungen(Context& ctx);
 int CmdAnzeigen(Context& ctx);
 int CmdSpeichern(Context& ctx);
+int CmdExportieren(Context& ctx);
+int CmdImportieren(Context& ctx);
+int CmdSichern(Context& ctx);
+
+// Shared by exportieren, importieren and sichern (cmd_exportieren.cpp): which command to run.
+enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
+// Runs the command with the directory given on the command line in place of the directory
+// dialog; calling the verb answers its opening question with "Ja". Existing files are replaced
+// only with --ueberschreiben. Left-out files are listed on standard error.
+int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory);
 
 }  // namespace tabulon::cli

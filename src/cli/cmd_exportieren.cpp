@@ -1,0 +1,104 @@
+// tabulon-cli exportieren: the export of all data or, with --stala, of the official files; and
+// what the three copying verbs share.
+#include <ostream>
+
+#include "app/data_paths.h"
+#include "app/export.h"
+#include "app/settings.h"
+#include "cli/cli.h"
+#include "cli/common.h"
+#include "files/files.h"
+
+namespace tabulon::cli {
+namespace {
+
+// The command line names the directory and has already said "Ja" by calling the verb; every
+// other question stays a "Nein" as everywhere on the command line.
+class CopyVerbUi : public CliUi {
+ public:
+  CopyVerbUi(std::ostream& err, std::filesystem::path directory, bool overwrite)
+      : CliUi(err), directory_(std::move(directory)), overwrite_(overwrite) {}
+
+  bool Ask(MessageKind kind, const std::string& text) override {
+    if (!opening_question_answered_) {
+      opening_question_answered_ = true;
+      return true;
+    }
+    return CliUi::Ask(kind, text);
+  }
+  std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& caption, const std::filesystem::path& start) override {
+    if (directory_given_) return CliUi::ChooseDirectory(caption, start);
+    directory_given_ = true;
+    return directory_;
+  }
+  OverwriteChoice AskOverwrite(const std::string&) override {
+    // Nothing is replaced behind the person's back; the list at the end says what was kept.
+    return overwrite_ ? OverwriteChoice::kYesToAll : OverwriteChoice::kNo;
+  }
+
+ private:
+  std::filesystem::path directory_;
+  bool overwrite_;
+  bool opening_question_answered_ = false;
+  bool directory_given_ = false;
+};
+
+ExportResult RunVerb(CopyVerb verb, ExportContext& ctx) {
+  switch (verb) {
+    case CopyVerb::kExportStaLA:
+      return ExportStaLA(ctx);
+    case CopyVerb::kExportAll:
+      return ExportAll(ctx);
+    case CopyVerb::kImportAll:
+      return ImportAll(ctx);
+    case CopyVerb::kBackup:
+      break;
+  }
+  return BackupDatabase(ctx);
+}
+
+}  // namespace
+
+int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory) {
+  Settings settings;
+  int status = LoadSettingsForCli(ctx, settings);
+  if (status != kExitOk) return status;
+  std::error_code ec;
+  if (verb != CopyVerb::kBackup && !std::filesystem::is_directory(directory, ec)) {
+    ctx.err << "Fehler: Das Verzeichnis " << DisplayPath(directory) << " gibt es nicht.\n";
+    return kExitUsage;
+  }
+  DataPaths paths = FormDataPaths(settings, ctx.options.program_dir);
+  CopyVerbUi ui(ctx.err, directory, ctx.options.overwrite);
+  // No table is shown on the command line: nothing to save before, nothing to reload after.
+  ExportContext export_ctx{settings, paths, ui, nullptr, nullptr};
+  ExportResult result = RunVerb(verb, export_ctx);
+
+  for (const auto& kept : result.left_out) {
+    ctx.err << "Nicht überschrieben (schon vorhanden): " << DisplayPath(kept) << "\n";
+  }
+  ctx.out << result.copied.size() << " Datei(en) kopiert, " << result.left_out.size()
+          << " nicht überschrieben, " << result.failures.size() << " nicht kopiert.\n";
+  switch (result.outcome) {
+    case ExportOutcome::kUnsafeDstNr:
+      return kExitUsage;
+    case ExportOutcome::kDone:
+      return result.failures.empty() ? kExitOk : kExitFailed;
+    case ExportOutcome::kNotConfirmed:
+    case ExportOutcome::kDirectoryProblem:
+      break;
+  }
+  return kExitFailed;
+}
+
+int CmdExportieren(Context& ctx) {
+  if (ctx.options.positional.size() != 1) {
+    ctx.err << "Fehler: exportieren erwartet genau ein ZIEL-Verzeichnis\n";
+    return kExitUsage;
+  }
+  return RunCopyVerb(ctx, ctx.options.stala ? CopyVerb::kExportStaLA : CopyVerb::kExportAll,
+                     ctx.options.positional[0]);
+}
+
+}  // namespace tabulon::cli

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/settings.h"
+#include "cli/cli.h"
+#include "support/temp_dir.h"
+
+namespace tabulon::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunCli(const std::vector<std::string>& args, const fs::path& exe_dir) {
+  std::ostringstream out, err;
+  int status = Run(args, exe_dir, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// A program directory "prog" that is also the data base, with school 12345.
+struct CliInstallation {
+  CliInstallation() {
+    WriteBytes(p / "12345/SCHULE/1234500.CSV", "S0");
+    WriteBytes(p / "12345/LEHRER/1234501.CSV", "L1");
+    WriteBytes(p / "12345/KLASSE/ZIM00300.CSV", "K0");
+    WriteBytes(p / "LEHRER.CSV", "17;Meier;Hans\n");
+    WriteBytes(p / "ZIM003ID.CSV", "Notizen");
+  }
+  std::vector<std::string> Args(std::vector<std::string> verb_and_args) const {
+    verb_and_args.insert(verb_and_args.begin() + 1, {"-p", p.string(), "-n", "12345"});
+    return verb_and_args;
+  }
+  TempDir dir;
+  fs::path p = dir / "prog";
+  fs::path t = dir / "stick";
+};
+
+TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
+  CliInstallation inst;
+  fs::create_directories(inst.t);
+  Result r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "3 Datei(en) kopiert, 0 nicht überschrieben, 0 nicht kopiert.\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBytes(inst.t / "12345/SCHULE/1234500.CSV"), "S0");
+  EXPECT_FALSE(fs::exists(inst.t / "12345/LEHRER.CSV"));
+
+  WriteBytes(inst.p / "12345/SCHULE/1234500.CSV", "S0 neu");
+  r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
+  EXPECT_EQ(r.status, 0);
+  const fs::path e = inst.t / "12345";
+  EXPECT_EQ(r.err,
+            "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
+                "\nNicht überschrieben (schon vorhanden): " + (e / "LEHRER/1234501.CSV").string() +
+                "\nNicht überschrieben (schon vorhanden): " + (e / "KLASSE/ZIM00300.CSV").string() +
+                "\n");
+  EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0");
+
+  r = RunCli(inst.Args({"exportieren", "--stala", "--ueberschreiben", inst.t.string()}), "/");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0 neu");
+}
+
+TEST(CliExportTest, WhatCouldNotBeCopiedFailsTheRun) {
+  CliInstallation inst;
+  fs::create_directories(inst.dir / "leer");
+  Result r = RunCli(inst.Args({"importieren", (inst.dir / "leer").string()}), "/");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "0 Datei(en) kopiert, 0 nicht überschrieben, 3 nicht kopiert.\n");
+  EXPECT_EQ(r.err.rfind("Fehler: Folgendes konnte NICHT kopiert werden:\n" +
+                            (inst.dir / "leer/12345/SCHULE").string() + "\n",
+                        0),
+            0u);
+
+  WriteBytes(inst.t / "12345", "kein Verzeichnis");
+  r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Information: Problem beim Erstellen der Verzeichnis-Struktur:\n" +
+                       (inst.t / "12345").string() +
+                       "\nSorgen Sie bitte für ausreichend Platz bzw. Rechte!\n");
+}
+
+TEST(CliExportTest, SichernBacksUpEvenWhenTheStartOptionIsOff) {
+  CliInstallation inst;
+  Settings s;
+  s.dst_nr = "12345";
+  s.backup_at_start = 0;
+  WriteSettingsFile(inst.p, s);
+  Result r = RunCli({"sichern", "-p", inst.p.string()}, "/");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBytes(inst.p / "BAK/LEHRER.CSV"), "17;Meier;Hans\r\n");
+  EXPECT_EQ(ReadBytes(inst.p / "BAK/ZIM003ID.CSV"), "Notizen");
+  EXPECT_EQ(ReadBytes(inst.p / "BAK/12345/KLASSE/ZIM00300.CSV"), "K0");
+}
+
+TEST(CliExportTest, UsageErrors) {
+  CliInstallation inst;
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } kCases[] = {
+      {{"exportieren"}, "Fehler: exportieren erwartet genau ein ZIEL-Verzeichnis\n"},
+      {{"exportieren", "a", "b"}, "Fehler: exportieren erwartet genau ein ZIEL-Verzeichnis\n"},
+      {{"importieren"}, "Fehler: importieren erwartet genau ein QUELL-Verzeichnis\n"},
+      {{"importieren", "--stala", "x"}, "Fehler: --stala gilt nur für exportieren\n"},
+      {{"sichern", "x"}, "Fehler: sichern erwartet kein Verzeichnis\n"},
+      {{"exportieren", (inst.dir / "fehlt").string()},
+       "Fehler: Das Verzeichnis " + (inst.dir / "fehlt").string() + " gibt es nicht.\n"},
+  };
+  for (const auto& c : kCases) {
+    Result r = RunCli(inst.Args(c.args), "/");
+    EXPECT_EQ(r.status, 2) << c.args[0];
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_FALSE(fs::exists(inst.p / "BAK"));
+}
+
+}  // namespace
+}  // namespace tabulon::cli
