@@ -96,6 +96,7 @@ class Session {
   const Settings& settings() const { return settings_; }
   Settings& mutable_settings() { return settings_; }
   const DataPaths& paths() const { return paths_; }
+  DataPaths& mutable_paths() { return paths_; }
   int current_sheet() const { return current_sheet_; }
   int current_table() const { return current_table_; }
   bool changed() const { return changed_; }
