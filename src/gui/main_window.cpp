@@ -343,7 +343,7 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     if (g.reports_edits) {
       connect(view->grid_model(), &GridModel::CellEdited, this, [this] { session_->CellEdited(); });
     }
-    connect(view, &GridView::HintChanged, hint_panel_ ? hint_panel_ : nullptr, [this](const QString& h) {
+    connect(view, &GridView::HintChanged, this, [this](const QString& h) {
       if (hint_panel_) hint_panel_->setText(h);
     });
     if (!g.copy_buttons) {
