@@ -261,8 +261,9 @@ void MainWindow::BuildToolBar() {
   indicator_->setFixedWidth(25);
   indicator_->setFocusPolicy(Qt::NoFocus);
   indicator_->setAccessibleName(QStringLiteral("ungespeicherte Änderungen"));
-  bar->addWidget(indicator_)->setVisible(true);
-  indicator_->hide();
+  // A widget in a tool bar is shown and hidden through its action.
+  indicator_action_ = bar->addWidget(indicator_);
+  indicator_action_->setVisible(false);
 }
 
 QWidget* MainWindow::BuildClassFields() {
@@ -526,7 +527,7 @@ void MainWindow::ChangeStateChanged() {
     case IndicatorState::kRed:
       flash_timer_.stop();
       indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
-      indicator_->show();
+      indicator_action_->setVisible(true);
       break;
     case IndicatorState::kYellowFlash:
       indicator_->setStyleSheet(QStringLiteral("background-color: yellow;"));
@@ -534,7 +535,7 @@ void MainWindow::ChangeStateChanged() {
       break;
     case IndicatorState::kHidden:
       indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
-      indicator_->hide();
+      indicator_action_->setVisible(false);
       break;
   }
 }

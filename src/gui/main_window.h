@@ -108,6 +108,7 @@ class MainWindow : public QMainWindow, public View {
   QTabWidget* sheet_tabs_ = nullptr;
   QTabWidget* table_tabs_[4] = {};
   QLineEdit* indicator_ = nullptr;
+  QAction* indicator_action_ = nullptr;
   QToolButton* suspend_button_ = nullptr;
   QLabel* hint_panel_ = nullptr;
   QLabel* dst_panel_ = nullptr;
