@@ -264,6 +264,7 @@ void MainWindow::BuildToolBar() {
   // A widget in a tool bar is shown and hidden through its action.
   indicator_action_ = bar->addWidget(indicator_);
   indicator_action_->setVisible(false);
+  indicator_->setVisible(false);
 }
 
 QWidget* MainWindow::BuildClassFields() {
@@ -528,6 +529,7 @@ void MainWindow::ChangeStateChanged() {
       flash_timer_.stop();
       indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(true);
+      indicator_->setVisible(true);
       break;
     case IndicatorState::kYellowFlash:
       indicator_->setStyleSheet(QStringLiteral("background-color: yellow;"));
@@ -536,6 +538,7 @@ void MainWindow::ChangeStateChanged() {
     case IndicatorState::kHidden:
       indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(false);
+      indicator_->setVisible(false);
       break;
   }
 }
