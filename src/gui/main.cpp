@@ -1,10 +1,19 @@
 #include <QApplication>
+#include <filesystem>
 
 #include "gui/main_window.h"
+#include "gui/qt_ports.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  tabulon::gui::MainWindow window;
+  QApplication::setApplicationName(QStringLiteral("Tabulon BS"));
+  // Settings, key files, definitions and help lie beside the program.
+  const std::filesystem::path program_dir =
+      QCoreApplication::applicationDirPath().toUtf8().toStdString();
+  tabulon::gui::QtUi ui;
+  tabulon::gui::QtPlatform platform(program_dir);
+  tabulon::gui::MainWindow window(program_dir, ui, platform);
+  ui.SetParent(&window);
   window.show();
   return app.exec();
 }

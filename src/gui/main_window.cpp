@@ -1,11 +1,618 @@
 #include "gui/main_window.h"
 
-namespace tabulon::gui {
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+#include "app/clipboard.h"
+#include "app/export.h"
+#include "gui/dialogs.h"
+#include "gui/grid_view.h"
+#include "gui/qt_ports.h"
+
+namespace tabulon::gui {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Tool bar entries from left to right; "" marks a separator.
+struct ToolEntry {
+  const char* action;
+  bool hidden;
+};
+constexpr ToolEntry kToolBar[] = {
+    {"FileNew", true},       {"FileOpen", false},      {"FileSave", false},
+    {"FilePrint", true},     {"FilePrintSetup", true}, {"FileExit", false},
+    {"", false},             {"EditCut", true},        {"EditCopy", true},
+    {"EditPaste", true},     {"HelpContents", false},  {"HelpAbout", false},
+    {"", false},             {"CalcSubtotals", false}, {"CalcColumns", false},
+    {"CalcRow", false},      {"", false},              {"ClassAllTests", false},
+    {"ClassFootnotes", false}, {"PlausiRun", false},
+};
+
+struct MenuEntry {
+  const char* menu;      // a new menu starts where this is set
+  const char* action;    // "" for a separator
+  bool hidden_menu = false;
+};
+constexpr MenuEntry kMenus[] = {
+    {"&Datei", "FileOpen"},
+    {nullptr, "FileSave"},
+    {nullptr, ""},
+    {nullptr, "ExportStaLA"},
+    {nullptr, "ExportAll"},
+    {nullptr, "ImportAll"},
+    {nullptr, ""},
+    {nullptr, "FilePrint"},
+    {nullptr, "FileExit"},
+    {"&Bearbeiten", "EditCut", true},
+    {nullptr, "EditCopy"},
+    {nullptr, "EditPaste"},
+    {"Be&rechnen", "CalcSubtotalsMenu"},
+    {nullptr, "CalcColumnsMenu"},
+    {nullptr, "CalcRowMenu"},
+    {"&Testen (weitere PLAUSIs)", "ClassAllTestsMenu"},
+    {nullptr, "ClassFootnotesMenu"},
+    {"T&ools", "ConvertTeacher"},
+    {"&Einstellungen", "Settings"},
+    {"E&Mail", "MailQuick", true},
+    {"&Hilfe", "HelpShow"},
+    {nullptr, "HelpIndex"},
+    {nullptr, "HelpSearch"},
+    {nullptr, ""},
+    {nullptr, "HelpAboutMenu"},
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- grid store
+
+const GridStore::Operations* GridStore::Find(std::string_view definition) const {
+  auto it = ops_.find(definition);
+  return it == ops_.end() ? nullptr : &it->second;
+}
+
+void GridStore::SetUpGrid(std::string_view definition) {
+  if (const Operations* ops = Find(definition); ops && ops->set_up) ops->set_up(GridOf(definition));
+}
+
+int GridStore::LoadGrid(std::string_view definition, const TableContext& ctx) {
+  const Operations* ops = Find(definition);
+  return ops && ops->load ? ops->load(GridOf(definition), ctx) : 0;
+}
+
+void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
+  if (const Operations* ops = Find(definition); ops && ops->save) ops->save(GridOf(definition), ctx);
+}
+
+// ---------------------------------------------------------------- main window
+
+MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
+                       QWidget* parent)
+    : QMainWindow(parent), program_dir_(std::move(program_dir)), ui_(ui), platform_(platform) {
+  setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromUtf8(kMainWindowCaption));
   setMinimumSize(1050, 775);
   resize(1050, 775);
+  session_ = std::make_unique<Session>(program_dir_, ui_, platform_, store_);
+  session_->SetView(this);
+
+  BuildActions();
+  BuildMenus();
+  BuildToolBar();
+  BuildSheets();
+  BuildStatusLine();
+  about_ = new AboutBox(this);
+
+  flash_timer_.setSingleShot(true);
+  flash_timer_.setInterval(200);
+  connect(&flash_timer_, &QTimer::timeout, this, [this] { session_->EndFlash(); });
+  startup_timer_.setSingleShot(true);
+  startup_timer_.setInterval(100);
+  connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
+
+  session_->SetBackup([this] {
+    ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
+                      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+                      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+    BackupDatabase(ctx);
+  });
+  session_->FormCreate();
+}
+
+MainWindow::~MainWindow() { session_->SetView(nullptr); }
+
+QAction* MainWindow::AddAction(const char* name, const char* text, const char* hint) {
+  auto* a = new QAction(QString::fromUtf8(text), this);
+  a->setObjectName(QString::fromLatin1(name));
+  if (*hint) {
+    a->setToolTip(QString::fromUtf8(hint));
+    a->setStatusTip(QString::fromUtf8(hint));
+  }
+  actions_[a->objectName()] = a;
+  return a;
+}
+
+QAction* MainWindow::action(const QString& object_name) const {
+  auto it = actions_.find(object_name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::BuildActions() {
+  QStyle* st = style();
+  auto with_icon = [&](QAction* a, QStyle::StandardPixmap p) { a->setIcon(st->standardIcon(p)); };
+  with_icon(AddAction("FileNew", "Neu"), QStyle::SP_FileIcon);
+  with_icon(AddAction("FileOpen", "Daten-Basis-Verzeichnis &festlegen...",
+                      "Daten-Basis-Verzeichnis wechseln"),
+            QStyle::SP_DirOpenIcon);
+  with_icon(AddAction("FileSave", "aktuelle Tabelle (Datei) &Speichern", "aktuelle Datei speichern"),
+            QStyle::SP_DialogSaveButton);
+  with_icon(AddAction("FilePrint", "&Drucken..."), QStyle::SP_FileDialogDetailedView);
+  AddAction("FilePrintSetup", "Drucker&einrichtung...");
+  with_icon(AddAction("FileExit", "Programm &Beenden", "Beenden"), QStyle::SP_DialogCloseButton);
+  AddAction("EditCut", "&Ausschneiden");
+  AddAction("EditCopy", "&Kopieren");
+  AddAction("EditPaste", "&Einfügen");
+  with_icon(AddAction("HelpContents", "Hilfe", "Inhalt der Hilfe"), QStyle::SP_DialogHelpButton);
+  with_icon(AddAction("HelpAbout", "Info", "Info"), QStyle::SP_MessageBoxInformation);
+  AddAction("CalcSubtotals", "S", "Zwischensummen-Zeilen berechnen");
+  AddAction("CalcColumns", "C", "zusammenfassende Spalte(n) berechnen");
+  AddAction("CalcRow", "R", "Zusammenfassende Zeile/Summe berechnen");
+  AddAction("ClassAllTests", "K", "alle PLAUSI's einer Klasse");
+  AddAction("ClassFootnotes", "F", "Quertest: Fußnoten a .. h");
+  AddAction("PlausiRun", "P", "PLAUSI durchführen");
+  AddAction("ExportStaLA", "Statistik-Datenbank (StaLA-Version) &exportieren...");
+  AddAction("ExportAll", "alle Statistik-Daten e&xportieren...");
+  AddAction("ImportAll", "alle Statistik-Daten &importieren...");
+  AddAction("CalcSubtotalsMenu", "Zwischensummen-Zeile(n)");
+  AddAction("CalcColumnsMenu", "zusammenfassende Spalte(n)");
+  AddAction("CalcRowMenu", "zusammenfassende Zeile");
+  AddAction("ClassAllTestsMenu", "Alle PLAUSIs einer &Klasse");
+  AddAction("ClassFootnotesMenu", "zusätzliche PLAUSI einer Klasse (&Fußnoten a..h)");
+  AddAction("ConvertTeacher", "Überführen Lehrer-Tabelle 1 (2008) in aktuelle Version");
+  AddAction("Settings", "&Programmeinstellungen");
+  AddAction("MailQuick", "&Schnell-Meldung");
+  AddAction("HelpShow", "&anzeigen")->setShortcut(QKeySequence(Qt::Key_F1));
+  AddAction("HelpIndex", "Inhalts&verzeichnis");
+  AddAction("HelpSearch", "&Inhalt-Index-Suche der Hilfe...");
+  AddAction("HelpAboutMenu", "I&nfo zum Programm");
+
+  for (const char* hidden : {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy",
+                             "EditPaste"}) {
+    action(QString::fromLatin1(hidden))->setVisible(false);
+  }
+
+  auto on = [this](const char* name, auto slot) {
+    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+  };
+  on("FileOpen", [this] { ChooseDataBaseDirectory(); });
+  on("FileSave", [this] { session_->FileSave(); });
+  on("FileExit", [this] { close(); });
+  on("FilePrint", [this] { ui_.Message(MessageKind::kInformation, kPrintNotAvailableMessage); });
+  on("HelpContents", [this] { platform_.OpenHelp(""); });
+  on("HelpShow", [this] { platform_.OpenHelp(""); });
+  on("HelpIndex", [this] { platform_.OpenHelp("inhalt"); });
+  on("HelpSearch", [this] { platform_.OpenHelp("suche"); });
+  on("HelpAbout", [this] { about_->exec(); });
+  on("HelpAboutMenu", [this] { about_->exec(); });
+  on("Settings", [this] { OpenSettings(); });
+  on("PlausiRun", [this] { session_->RunCurrentPlausi(); });
+  on("ExportStaLA", [this] { RunExport(0); });
+  on("ExportAll", [this] { RunExport(1); });
+  on("ImportAll", [this] { RunExport(2); });
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* menu = nullptr;
+  for (const MenuEntry& e : kMenus) {
+    if (e.menu) {
+      menu = menuBar()->addMenu(QString::fromUtf8(e.menu));
+      menu->menuAction()->setVisible(!e.hidden_menu);
+    }
+    if (!*e.action) {
+      menu->addSeparator();
+    } else {
+      menu->addAction(action(QString::fromLatin1(e.action)));
+    }
+  }
+}
+
+void MainWindow::BuildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Werkzeuge"));
+  bar->setObjectName(QStringLiteral("ToolBar"));
+  bar->setMovable(false);
+  for (const ToolEntry& e : kToolBar) {
+    if (!*e.action) {
+      bar->addSeparator();
+      continue;
+    }
+    bar->addAction(action(QString::fromLatin1(e.action)));
+  }
+  suspend_button_ = new QToolButton;
+  suspend_button_->setObjectName(QStringLiteral("SpeedButton18"));
+  suspend_button_->setCheckable(true);
+  suspend_button_->setText(QStringLiteral("Speichern aussetzen"));
+  suspend_button_->setToolTip(QStringLiteral("aktuelle Tabelle dieses Mal nicht speichern"));
+  suspend_button_->setStatusTip(suspend_button_->toolTip());
+  suspend_button_->setAccessibleName(QStringLiteral("Speichern 1x aussetzen"));
+  connect(suspend_button_, &QToolButton::toggled, this,
+          [this](bool down) { session_->SetSaveSuspend(down); });
+  bar->addWidget(suspend_button_);
+  auto* spacer = new QWidget;
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  bar->addWidget(spacer);
+  indicator_ = new QLineEdit;
+  indicator_->setObjectName(QStringLiteral("ChangeIndicator"));
+  indicator_->setReadOnly(true);
+  indicator_->setFixedWidth(25);
+  indicator_->setFocusPolicy(Qt::NoFocus);
+  indicator_->setAccessibleName(QStringLiteral("ungespeicherte Änderungen"));
+  // A widget in a tool bar is shown and hidden through its action.
+  indicator_action_ = bar->addWidget(indicator_);
+  indicator_action_->setVisible(false);
+  indicator_->setVisible(false);
+}
+
+QWidget* MainWindow::BuildClassFields() {
+  class_fields_ = new QWidget;
+  auto* layout = new QHBoxLayout(class_fields_);
+  layout->setContentsMargins(8, 0, 4, 0);
+  layout->addWidget(new QLabel(QStringLiteral("aktuelle Klasse:")));
+  layout->addWidget(new QLabel(QStringLiteral("Statistik-Bezeichnung:")));
+  class_id_field_ = new QLabel;
+  class_id_field_->setObjectName(QStringLiteral("ClassIdField"));
+  class_id_field_->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
+  layout->addWidget(class_id_field_);
+  layout->addWidget(new QLabel(QStringLiteral("schulinterne Bezeichnung: ")));
+  class_name_field_ = new QLabel;
+  layout->addWidget(class_name_field_);
+  class_fields_->hide();
+  return class_fields_;
+}
+
+QWidget* MainWindow::BuildTablePage(const TablePage& page) {
+  auto* widget = new QWidget;
+  auto* layout = new QVBoxLayout(widget);
+  if (page.sheet == kSheetTeacher && page.table == 0) {
+    auto* text = new QLabel(QStringLiteral(
+        "Identifizierungs-Tabelle: ordnet den Lehrer-Nummern die Namen zu. Sie bleibt an der "
+        "Schule und wird nicht exportiert."));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    old_teacher_notice_ = new QLabel(QStringLiteral(
+        "Alte Lehrer-Tabelle 1 gefunden!!! Überführen Sie die Tabellen mit der Funktion "
+        "\"Überführen Lehrer-Tabellen (2003) in Version ab 2004\" im Menü \"Tools\"."));
+    old_teacher_notice_->setStyleSheet(QStringLiteral("color: red;"));
+    old_teacher_notice_->setWordWrap(true);
+    old_teacher_notice_->hide();
+    layout->addWidget(old_teacher_notice_);
+  }
+  if (page.sheet == kSheetTeacher && page.table == 1) {
+    auto* row = new QHBoxLayout;
+    teacher_hint_labels_[0] = new QLabel(QStringLiteral("Hinweis!!!"));
+    teacher_hint_labels_[1] =
+        new QLabel(QStringLiteral("Wahrscheinlich Tabelle (Version bis 2008) gefunden!"));
+    for (QLabel* l : teacher_hint_labels_) {
+      l->setStyleSheet(QStringLiteral("color: red;"));
+      l->hide();
+      row->addWidget(l);
+    }
+    row->addStretch(1);
+    layout->addLayout(row);
+  }
+  QHBoxLayout* class_row = nullptr;
+  if (page.sheet == kSheetClass && page.table == 0) {
+    class_row = new QHBoxLayout;
+    auto* list_box = new QVBoxLayout;
+    auto* list_label = new QLabel(QStringLiteral("Klassen:"));
+    class_list_ = new QListWidget;
+    class_list_->setObjectName(QStringLiteral("ClassList"));
+    list_label->setBuddy(class_list_);
+    list_box->addWidget(list_label);
+    list_box->addWidget(class_list_);
+    class_row->addLayout(list_box);
+    connect(class_list_, &QListWidget::currentRowChanged, this,
+            [this](int row) { session_->SelectClass(row); });
+    auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
+    auto* group_layout = new QVBoxLayout(group);
+    new_class_field_ = new QLineEdit;
+    new_class_field_->setObjectName(QStringLiteral("NewClassField"));
+    new_class_field_->setMaxLength(6);
+    group_layout->addWidget(new_class_field_);
+    class_row->addWidget(group);
+    layout->addLayout(class_row);
+  }
+  for (const PageGrid& g : page.grids) {
+    auto* view = new GridView;
+    view->setObjectName(Q(g.name));
+    view->setAccessibleName(Q(g.definition));
+    view->SetGrid(&store_.GridOf(g.definition));
+    views_[std::string(g.definition)] = view;
+    if (g.reports_edits) {
+      connect(view->grid_model(), &GridModel::CellEdited, this, [this] { session_->CellEdited(); });
+    }
+    connect(view, &GridView::HintChanged, this, [this](const QString& h) {
+      if (hint_panel_) hint_panel_->setText(h);
+    });
+    if (!g.copy_buttons) {
+      auto* group = new QGroupBox(QStringLiteral("(optionale) interne Zusatz-Informationen"));
+      auto* group_layout = new QVBoxLayout(group);
+      group_layout->addWidget(view);
+      (class_row ? static_cast<QBoxLayout*>(class_row) : layout)->addWidget(group, 2);
+      continue;
+    }
+    layout->addWidget(view, 1);
+    auto* copy_row = new QHBoxLayout;
+    auto* copy_table = new QPushButton(Q(kCopyTableCaption));
+    copy_table->setToolTip(Q(kCopyTableHint));
+    copy_table->setStatusTip(Q(kCopyTableHint));
+    copy_table->setObjectName(Q(g.name) + QStringLiteral("CopyTable"));
+    auto* copy_data = new QPushButton(Q(kCopyDataCaption));
+    copy_data->setToolTip(Q(kCopyDataHint));
+    copy_data->setStatusTip(Q(kCopyDataHint));
+    copy_data->setObjectName(Q(g.name) + QStringLiteral("CopyData"));
+    std::string def(g.definition);
+    bool first_row = g.copy_data_with_first_row;
+    connect(copy_table, &QPushButton::clicked, this, [this, def] { CopyGrid(def, true, false); });
+    connect(copy_data, &QPushButton::clicked, this,
+            [this, def, first_row] { CopyGrid(def, false, first_row); });
+    copy_row->addWidget(copy_table);
+    copy_row->addWidget(copy_data);
+    copy_row->addStretch(1);
+    layout->addLayout(copy_row);
+  }
+  auto* buttons = new QHBoxLayout;
+  for (const PageButton& b : page.buttons) {
+    auto* button = new QPushButton(Q(b.caption));
+    button->setObjectName(QStringLiteral("Button_%1_%2_%3").arg(page.sheet).arg(page.table).arg(static_cast<int>(b.action)));
+    if (!b.hint.empty()) {
+      button->setToolTip(Q(b.hint));
+      button->setStatusTip(Q(b.hint));
+    }
+    button->setVisible(!b.hidden);
+    if (b.hidden) button->hide();
+    if (b.action == PageAction::kPlausi) {
+      int sheet = page.sheet, table = page.table;
+      connect(button, &QPushButton::clicked, this, [this, sheet, table] {
+        if (session_->current_sheet() == sheet && session_->current_table() == table) {
+          session_->RunCurrentPlausi();
+        }
+      });
+    }
+    if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
+  return widget;
+}
+
+void MainWindow::BuildSheets() {
+  sheet_tabs_ = new QTabWidget;
+  sheet_tabs_->setObjectName(QStringLiteral("PageControl1"));
+  sheet_tabs_->setToolTip(QStringLiteral("Statistik-Meldung"));
+  sheet_tabs_->setCornerWidget(BuildClassFields(), Qt::TopRightCorner);
+  for (const SheetPage& sheet : SheetPages()) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(sheet.sheet));
+    table_tabs_[sheet.sheet] = tabs;
+    for (const TablePage& t : TablePagesOf(sheet.sheet)) tabs->addTab(BuildTablePage(t), Q(t.caption));
+    if (sheet.sheet == kSheetQuick) {
+      auto* notice = new QLabel(Q(kQuickNotice));
+      notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+      layout->addWidget(notice);
+      tabs->hide();
+    }
+    layout->addWidget(tabs, 1);
+    int index = sheet_tabs_->addTab(page, Q(sheet.caption));
+    if (!sheet.hint.empty()) sheet_tabs_->setTabToolTip(index, Q(sheet.hint));
+    sheet_tabs_->setTabEnabled(index, sheet.enabled);
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
+  }
+  // Start on the school sheet, its first table.
+  sheet_tabs_->setCurrentIndex(1);
+  connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
+  setCentralWidget(sheet_tabs_);
+}
+
+void MainWindow::BuildStatusLine() {
+  hint_panel_ = new QLabel;
+  hint_panel_->setObjectName(QStringLiteral("HintPanel"));
+  hint_panel_->setFixedWidth(600);
+  dst_panel_ = new QLabel(QStringLiteral("DST-Nr."));
+  dst_panel_->setObjectName(QStringLiteral("DstPanel"));
+  dst_panel_->setFixedWidth(70);
+  statusBar()->addWidget(hint_panel_);
+  statusBar()->addWidget(dst_panel_);
+}
+
+bool MainWindow::event(QEvent* event) {
+  // Hints go into the first panel of the status line, not over it.
+  if (event->type() == QEvent::StatusTip) {
+    QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    int bar = tip.indexOf(QLatin1Char('|'));
+    if (hint_panel_) hint_panel_->setText(bar >= 0 ? tip.mid(bar + 1) : tip);
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+GridView* MainWindow::GridViewOf(std::string_view definition) const {
+  auto it = views_.find(definition);
+  return it == views_.end() ? nullptr : it->second;
+}
+
+void MainWindow::SetPlausi(std::function<void(int, int)> run) {
+  session_->SetPlausiRunner(std::move(run));
+}
+
+void MainWindow::PageChanged() {
+  if (reverting_) return;
+  int top = sheet_tabs_->currentIndex();
+  int sheet = SheetIndexOf(top);
+  int inner = (sheet >= 0 && sheet < 4) ? table_tabs_[sheet]->currentIndex() : 0;
+  if (!session_->PageChanged(top, inner)) {
+    // The table left could not be written: turn back to it.
+    reverting_ = true;
+    sheet_tabs_->setCurrentIndex(session_->top_page());
+    int current = session_->current_sheet();
+    if (current >= 0 && current < 4) table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
+    reverting_ = false;
+  }
+}
+
+void MainWindow::CopyGrid(std::string_view definition, bool whole, bool first_row) {
+  Grid& g = store_.GridOf(definition);
+  CopySource src{g.ColCount(), g.RowCount(), g.FixedCols(), g.FixedRows(),
+                 [&g](int c, int r) { return g.Cell(c, r); }};
+  std::string text = whole ? CopyTable(src)
+                     : first_row ? CopyDataWithFirstRow(src)
+                                 : CopyData(src, session_->settings().copy_with_es_row != 0);
+  platform_.SetClipboardText(text);
+}
+
+void MainWindow::OpenSettings() {
+  session_->ReloadSettingsForDialog();
+  SettingsDialog dialog(session_->program_dir(), ui_, this);
+  if (dialog.exec() == QDialog::Accepted) session_->SettingsAccepted(dialog.record());
+}
+
+void MainWindow::ChooseDataBaseDirectory() {
+  auto dir = ui_.ChooseDirectory("Speicherort der Statistik-Datenbank",
+                                 session_->paths().data_base_dir);
+  if (dir) session_->DataBaseDirectoryChosen(*dir);
+}
+
+void MainWindow::RunExport(int which) {
+  ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
+                    [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+                    [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+  session_->Guarded([&] {
+    switch (which) {
+      case 0: ExportStaLA(ctx); break;
+      case 1: ExportAll(ctx); break;
+      default: ImportAll(ctx); break;
+    }
+  });
+}
+
+void MainWindow::GridRebuilt(int sheet, int table) {
+  const TablePage* page = FindTablePage(sheet, table);
+  if (!page) return;
+  for (const PageGrid& g : page->grids) {
+    if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+  }
+  if (sheet == kSheetClass) {
+    if (GridView* v = GridViewOf("Bog3Ident")) v->Rebuilt();
+  }
+}
+
+void MainWindow::ChangeStateChanged() {
+  switch (session_->indicator()) {
+    case IndicatorState::kRed:
+      flash_timer_.stop();
+      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      indicator_action_->setVisible(true);
+      indicator_->setVisible(true);
+      break;
+    case IndicatorState::kYellowFlash:
+      indicator_->setStyleSheet(QStringLiteral("background-color: yellow;"));
+      flash_timer_.start();
+      break;
+    case IndicatorState::kHidden:
+      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      indicator_action_->setVisible(false);
+      indicator_->setVisible(false);
+      break;
+  }
+}
+
+void MainWindow::ControlsChanged() {
+  const Session& s = *session_;
+  dst_panel_->setText(Q(s.status_dst_nr()));
+  suspend_button_->setEnabled(s.toggle_enabled());
+  {
+    QSignalBlocker block(suspend_button_);
+    suspend_button_->setChecked(s.save_suspended());
+  }
+  suspend_button_->setText(s.save_suspended() ? QStringLiteral("Speichern ausgeschaltet!")
+                                              : QStringLiteral("Speichern aussetzen"));
+  suspend_button_->setStyleSheet(s.save_suspended() ? QStringLiteral("color: red;")
+                                                    : QStringLiteral("color: black;"));
+  struct CalcAction {
+    const char* tool;
+    const char* menu;
+    bool enabled;
+  };
+  const CalcAction calc[] = {{"CalcSubtotals", "CalcSubtotalsMenu", s.calc_subtotals()},
+                             {"CalcColumns", "CalcColumnsMenu", s.calc_summary_columns()},
+                             {"CalcRow", "CalcRowMenu", s.calc_summary_row()}};
+  for (const CalcAction& c : calc) {
+    action(QString::fromLatin1(c.tool))->setEnabled(c.enabled);
+    action(QString::fromLatin1(c.menu))->setEnabled(c.enabled);
+  }
+  action(QStringLiteral("ClassAllTests"))->setEnabled(s.class_tools_enabled());
+  action(QStringLiteral("ClassFootnotes"))->setEnabled(s.class_tools_enabled());
+  class_fields_->setVisible(s.class_fields_visible());
+  class_id_field_->setText(Q(s.current_class()));
+  class_name_field_->setText(Q(s.class_internal_name()));
+  if (old_teacher_notice_) old_teacher_notice_->setVisible(s.old_teacher_notice_visible());
+  for (QLabel* l : teacher_hint_labels_) {
+    if (l) l->setVisible(s.teacher_hint_visible() && s.current_sheet() == kSheetTeacher);
+  }
+  if (convert_button_) convert_button_->setEnabled(s.teacher_hint_visible());
+  if (class_list_) {
+    QStringList items;
+    for (const std::string& c : s.class_list()) items << Q(c);
+    QStringList shown;
+    for (int i = 0; i < class_list_->count(); ++i) shown << class_list_->item(i)->text();
+    if (items != shown) {
+      QSignalBlocker block(class_list_);
+      class_list_->clear();
+      class_list_->addItems(items);
+      if (!items.isEmpty()) class_list_->setCurrentRow(0);
+    }
+  }
+  switch (session_->TakeFocusRequest()) {
+    case FocusRequest::kNewClassField: new_class_field_->setFocus(); break;
+    case FocusRequest::kClassList: class_list_->setFocus(); break;
+    case FocusRequest::kNone: break;
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_once_) return;
+  shown_once_ = true;
+  session_->FormShow();
+  ControlsChanged();
+  startup_timer_.start();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  bool closes = session_->FormClose();
+  if (auto* qt = dynamic_cast<QtPlatform*>(&platform_)) qt->CloseHelp();
+  if (closes) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 }  // namespace tabulon::gui

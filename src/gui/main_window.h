@@ -1,17 +1,130 @@
+// The main window: four sheets with their table pages, built from the page list, a tool bar, the
+// menus and the status line. It forwards every event to the session and renders its state.
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/pages.h"
+#include "app/session.h"
+#include "tables/grid.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
 
 namespace tabulon::gui {
+
+class GridView;
+class AboutBox;
 
 inline constexpr const char* kMainWindowCaption =
     "Tabulon      Varnland  V.1.10. (2011) Berufsschule";
 
-class MainWindow : public QMainWindow {
+// Every grid of the program, one per table definition, with the set-up, load and save that the
+// sheet code registers for it. A definition nobody registered keeps an empty grid.
+class GridStore : public TableStore {
+ public:
+  struct Operations {
+    std::function<void(Grid&)> set_up;
+    std::function<int(Grid&, const TableContext&)> load;
+    std::function<void(Grid&, const TableContext&)> save;
+  };
+  void Register(std::string definition, Operations ops) { ops_[std::move(definition)] = std::move(ops); }
+  Grid& GridOf(std::string_view definition) { return grids_[std::string(definition)]; }
+
+  void SetUpGrid(std::string_view definition) override;
+  int LoadGrid(std::string_view definition, const TableContext& ctx) override;
+  void SaveGrid(std::string_view definition, const TableContext& ctx) override;
+
+ private:
+  const Operations* Find(std::string_view definition) const;
+  std::map<std::string, Grid, std::less<>> grids_;
+  std::map<std::string, Operations, std::less<>> ops_;
+};
+
+class MainWindow : public QMainWindow, public View {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Session& session() { return *session_; }
+  GridStore& store() { return store_; }
+  GridView* GridViewOf(std::string_view definition) const;
+  QTabWidget* sheet_tabs() const { return sheet_tabs_; }
+  QTabWidget* table_tabs(int sheet) const { return table_tabs_[sheet]; }
+  QLineEdit* indicator() const { return indicator_; }
+  QToolButton* suspend_toggle() const { return suspend_button_; }
+  QLabel* hint_panel() const { return hint_panel_; }
+  QLabel* dst_panel() const { return dst_panel_; }
+  QAction* action(const QString& object_name) const;
+  // Runs the internal test of a table page; set by the sheet code.
+  void SetPlausi(std::function<void(int sheet, int table)> run);
+
+  // View
+  void GridRebuilt(int sheet, int table) override;
+  void ChangeStateChanged() override;
+  void ControlsChanged() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildSheets();
+  void BuildStatusLine();
+  QWidget* BuildClassFields();
+  QWidget* BuildTablePage(const TablePage& page);
+  void PageChanged();
+  void CopyGrid(std::string_view definition, bool whole, bool first_row);
+  void OpenSettings();
+  void ChooseDataBaseDirectory();
+  void RunExport(int which);
+  QAction* AddAction(const char* name, const char* text, const char* hint = "");
+
+  std::filesystem::path program_dir_;
+  Ui& ui_;
+  Platform& platform_;
+  GridStore store_;
+  std::unique_ptr<Session> session_;
+  std::map<std::string, GridView*, std::less<>> views_;
+  std::map<QString, QAction*> actions_;
+  QTabWidget* sheet_tabs_ = nullptr;
+  QTabWidget* table_tabs_[4] = {};
+  QLineEdit* indicator_ = nullptr;
+  QAction* indicator_action_ = nullptr;
+  QToolButton* suspend_button_ = nullptr;
+  QLabel* hint_panel_ = nullptr;
+  QLabel* dst_panel_ = nullptr;
+  QWidget* class_fields_ = nullptr;
+  QLabel* class_id_field_ = nullptr;
+  QLabel* class_name_field_ = nullptr;
+  QListWidget* class_list_ = nullptr;
+  QLineEdit* new_class_field_ = nullptr;
+  QLabel* old_teacher_notice_ = nullptr;
+  QLabel* teacher_hint_labels_[2] = {};
+  QPushButton* convert_button_ = nullptr;
+  AboutBox* about_ = nullptr;
+  QTimer flash_timer_;
+  QTimer startup_timer_;
+  bool shown_once_ = false;
+  bool reverting_ = false;
 };
 
 }  // namespace tabulon::gui

@@ -1,0 +1,13 @@
+// An empty Qt main window, to compare the desktop program's start-up against what Qt alone costs.
+// Build: g++ -std=c++20 -fPIC bench/empty_window.cpp $(pkg-config --cflags --libs Qt6Widgets)
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QMainWindow window;
+  window.setWindowTitle(QStringLiteral("Leeres Fenster"));
+  window.resize(1050, 775);
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,143 @@
+#include "gui/error_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace tabulon::gui {
+namespace {
+
+QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+struct ColourName {
+  ProtocolColour colour;
+  const char* css;
+};
+constexpr ColourName kColours[] = {
+    {ProtocolColour::kBlack, "#000000"},
+    {ProtocolColour::kGreen, "#008000"},
+    {ProtocolColour::kRed, "#ff0000"},
+    {ProtocolColour::kBlue, "#0000ff"},
+};
+
+QString CssOf(ProtocolColour c) {
+  for (const ColourName& n : kColours) {
+    if (n.colour == c) return QString::fromLatin1(n.css);
+  }
+  return QStringLiteral("#000000");
+}
+
+void Colour(QLineEdit* field, ProtocolColour c) {
+  field->setStyleSheet(QStringLiteral("color: %1;").arg(CssOf(c)));
+}
+
+}  // namespace
+
+QString HtmlOfProtocol(const ErrorProtocol& protocol) {
+  QString html = QStringLiteral("<html><body style=\"white-space: pre;\">");
+  for (const ProtocolLine& line : protocol.lines) {
+    html += QStringLiteral("<div style=\"color: %1;\">%2</div>")
+                .arg(CssOf(line.colour), ToQ(line.text).toHtmlEscaped());
+  }
+  return html + QStringLiteral("</body></html>");
+}
+
+ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
+  setObjectName(kind == ErrorWindowKind::kFehlerfenster ? QStringLiteral("TFehlerfenster")
+                                                        : QStringLiteral("TFehlerAnzeigeAlle"));
+  setModal(true);
+  setFixedSize(458, 432);
+  auto* layout = new QVBoxLayout(this);
+  auto* protocol_label = new QLabel(QStringLiteral("Protokoll:"));
+  protocol_ = new QTextEdit;
+  protocol_->setReadOnly(true);
+  protocol_->setLineWrapMode(QTextEdit::NoWrap);
+  protocol_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  protocol_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  protocol_label->setBuddy(protocol_);
+  layout->addWidget(protocol_label);
+  layout->addWidget(protocol_, 1);
+
+  if (kind == ErrorWindowKind::kFehlerAnzeigeAlle) {
+    auto* grid = new QGridLayout;
+    for (int k = 0; k < kSummaryTableCount; ++k) {
+      auto* label = new QLabel(QStringLiteral("Tabelle %1").arg(k, 2, 10, QLatin1Char('0')));
+      auto* field = new QLineEdit;
+      field->setReadOnly(true);
+      label->setBuddy(field);
+      statuses_.push_back(field);
+      grid->addWidget(label, k % 5, (k / 5) * 2);
+      grid->addWidget(field, k % 5, (k / 5) * 2 + 1);
+    }
+    layout->addLayout(grid);
+  }
+
+  auto* verdict_row = new QHBoxLayout;
+  verdict_label_ = new QLabel(kind == ErrorWindowKind::kFehlerfenster
+                                  ? QStringLiteral("Ergebnis:")
+                                  : QStringLiteral("Gesamtergebnis:"));
+  verdict_ = new QLineEdit(QStringLiteral("Prüfung läuft !!!"));
+  verdict_->setObjectName(QStringLiteral("verdict"));
+  verdict_->setReadOnly(true);
+  verdict_label_->setBuddy(verdict_);
+  verdict_row->addWidget(verdict_label_);
+  verdict_row->addWidget(verdict_, 1);
+  layout->addLayout(verdict_row);
+
+  auto* buttons = new QHBoxLayout;
+  auto* start = new QPushButton(QStringLiteral("Test jetzt starten"));
+  start->hide();
+  findings_button_ = new QPushButton(QStringLiteral("Fundstellen …"));
+  findings_button_->setToolTip(QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
+  auto* close = new QPushButton(QStringLiteral("Beenden"));
+  close->setDefault(true);
+  buttons->addWidget(start);
+  buttons->addWidget(findings_button_);
+  buttons->addStretch(1);
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(findings_button_, &QPushButton::clicked, this, &ErrorWindow::ShowFindings);
+}
+
+void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<Finding> findings) {
+  findings_ = std::move(findings);
+  chosen_.reset();
+  setWindowTitle(ToQ(protocol.caption));
+  protocol_->setHtml(HtmlOfProtocol(protocol));
+  verdict_->setText(ToQ(protocol.verdict));
+  Colour(verdict_, protocol.verdict_colour);
+  for (std::size_t k = 0; k < statuses_.size() && k < protocol.statuses.size(); ++k) {
+    statuses_[k]->setText(ToQ(protocol.statuses[k].text));
+    Colour(statuses_[k], protocol.statuses[k].colour);
+  }
+  findings_button_->setEnabled(!findings_.empty());
+}
+
+void ErrorWindow::ShowFindings() {
+  QDialog list_dialog(this);
+  list_dialog.setWindowTitle(QStringLiteral("Fundstellen"));
+  auto* layout = new QVBoxLayout(&list_dialog);
+  auto* list = new QListWidget;
+  list->setObjectName(QStringLiteral("findings"));
+  for (const Finding& f : findings_) {
+    list->addItem(QStringLiteral("[%1]  Spalte %2,  Zeile %3")
+                      .arg(f.entry)
+                      .arg(ToQ(f.column_header), ToQ(f.row_label)));
+  }
+  layout->addWidget(new QLabel(QStringLiteral("Doppelklick springt zur Zelle:")));
+  layout->addWidget(list);
+  connect(list, &QListWidget::itemActivated, &list_dialog, [&](QListWidgetItem* item) {
+    chosen_ = findings_[static_cast<std::size_t>(list->row(item))];
+    list_dialog.accept();
+  });
+  list_dialog.resize(420, 300);
+  if (list_dialog.exec() == QDialog::Accepted && chosen_) accept();
+}
+
+}  // namespace tabulon::gui

@@ -1,0 +1,176 @@
+#include "gui/grid_view.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+
+#include "text/encoding.h"
+
+namespace tabulon::gui {
+namespace {
+
+QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QColor ColorOf(std::uint32_t rgb) {
+  return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  CellDelegate(GridView* view) : QStyledItemDelegate(view), view_(view) {}
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      auto* validator = new CellValidator(line);
+      QObject::connect(validator, &CellValidator::Refused, view_, &GridView::HintChanged);
+      line->setValidator(validator);
+    }
+    return editor;
+  }
+
+ private:
+  GridView* view_;
+};
+
+}  // namespace
+
+QString CellValidator::RefusalHint(const QString& text) {
+  for (QChar c : text) {
+    if (c == QLatin1Char(';')) return QStringLiteral("Das Zeichen \";\" ist in Zellen nicht erlaubt.");
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+      return QStringLiteral("Tabulator und Zeilenwechsel sind in Zellen nicht erlaubt.");
+    }
+  }
+  if (!text::FitsCp850(text.toUtf8().toStdString())) {
+    return QStringLiteral("Dieses Zeichen kann in den Datendateien nicht gespeichert werden.");
+  }
+  return {};
+}
+
+QValidator::State CellValidator::validate(QString& input, int& /*pos*/) const {
+  QString hint = RefusalHint(input);
+  if (hint.isEmpty()) return Acceptable;
+  emit Refused(hint);
+  return Invalid;
+}
+
+void GridModel::SetGrid(Grid* grid) {
+  beginResetModel();
+  grid_ = grid;
+  endResetModel();
+}
+
+void GridModel::Rebuilt() {
+  beginResetModel();
+  endResetModel();
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || !grid_) return 0;
+  return std::max(0, grid_->RowCount() - grid_->FixedRows());
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid() || !grid_) return 0;
+  return std::max(0, grid_->ColCount() - grid_->FixedCols());
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+  if (!grid_ || !index.isValid()) return {};
+  const int col = index.column() + grid_->FixedCols();
+  const int row = index.row() + grid_->FixedRows();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::AccessibleTextRole: return ToQ(grid_->Cell(col, row));
+    case Qt::BackgroundRole: return ColorOf(grid_->Background());
+    default: return {};
+  }
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!grid_ || !index.isValid() || role != Qt::EditRole) return false;
+  const QString text = value.toString();
+  if (!CellValidator::RefusalHint(text).isEmpty()) return false;
+  const int col = index.column() + grid_->FixedCols();
+  const int row = index.row() + grid_->FixedRows();
+  std::string utf8 = text.toUtf8().toStdString();
+  if (grid_->Cell(col, row) == utf8) return true;
+  grid_->SetCell(col, row, std::move(utf8));
+  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit CellEdited(col, row);
+  return true;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
+  QStringList parts;
+  if (orientation == Qt::Horizontal) {
+    for (int r = 0; r < grid_->FixedRows(); ++r) {
+      parts << ToQ(grid_->Cell(section + grid_->FixedCols(), r));
+    }
+    return parts.join(QLatin1Char('\n'));
+  }
+  for (int c = 0; c < grid_->FixedCols(); ++c) {
+    QString t = ToQ(grid_->Cell(c, section + grid_->FixedRows())).trimmed();
+    if (!t.isEmpty()) parts << t;
+  }
+  return parts.join(QStringLiteral("  "));
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+  setModel(model_);
+  setItemDelegate(new CellDelegate(this));
+  setTabKeyNavigation(true);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                  QAbstractItemView::EditKeyPressed);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setMinimumSectionSize(1);
+}
+
+void GridView::ApplyLayout() {
+  Grid* g = model_->grid();
+  if (!g) return;
+  for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
+    horizontalHeader()->resizeSection(c - g->FixedCols(), g->ColWidth(c));
+  }
+  for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
+    verticalHeader()->resizeSection(r - g->FixedRows(), g->RowHeight(r));
+  }
+  int label_width = 0;
+  for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
+  if (label_width > 0) verticalHeader()->setFixedWidth(label_width);
+  setStyleSheet(QStringLiteral("QTableView { background-color: %1; }")
+                    .arg(ColorOf(g->Background()).name()));
+}
+
+void GridView::Rebuilt() {
+  model_->Rebuilt();
+  ApplyLayout();
+  Grid* g = model_->grid();
+  if (g && g->CurrentRow() >= g->FixedRows() && g->CurrentCol() >= g->FixedCols()) {
+    setCurrentIndex(model_->index(g->CurrentRow() - g->FixedRows(), g->CurrentCol() - g->FixedCols()));
+  }
+}
+
+void GridView::GoToCell(int col, int row) {
+  Grid* g = model_->grid();
+  if (!g) return;
+  g->SetCurrentCell(col, row);
+  QModelIndex index = model_->index(row - g->FixedRows(), col - g->FixedCols());
+  if (index.isValid()) {
+    setCurrentIndex(index);
+    scrollTo(index);
+  }
+  setFocus();
+}
+
+}  // namespace tabulon::gui

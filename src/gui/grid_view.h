@@ -1,0 +1,70 @@
+// A statistics grid on screen: the core's grid model behind a table view. The fixed header row
+// and label columns become the view's headers, so they stay in sight while scrolling and cannot
+// be edited; every edit goes to the grid and is reported, so the session knows of it.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QValidator>
+#include <functional>
+
+#include "tables/grid.h"
+
+namespace tabulon::gui {
+
+// Refuses what would split a field in the data file (";", tab, line breaks) and characters the
+// data files' code page cannot hold, so nothing typed is lost or changed silently.
+class CellValidator : public QValidator {
+  Q_OBJECT
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+  // The short hint the status line shows for a refused text, or "" when it is fine.
+  static QString RefusalHint(const QString& text);
+ signals:
+  void Refused(const QString& hint) const;
+};
+
+class GridModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit GridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+  void SetGrid(Grid* grid);
+  Grid* grid() const { return grid_; }
+  void Rebuilt();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ signals:
+  void CellEdited(int col, int row);
+
+ private:
+  Grid* grid_ = nullptr;
+};
+
+class GridView : public QTableView {
+  Q_OBJECT
+ public:
+  explicit GridView(QWidget* parent = nullptr);
+  GridModel* grid_model() const { return model_; }
+  void SetGrid(Grid* grid) { model_->SetGrid(grid); ApplyLayout(); }
+  // After the grid was set up or loaded again: sizes, colours, current cell.
+  void Rebuilt();
+  // Moves the current cell to a grid cell (grid coordinates).
+  void GoToCell(int col, int row);
+
+ signals:
+  void HintChanged(const QString& hint);
+
+ private:
+  void ApplyLayout();
+  GridModel* model_;
+};
+
+}  // namespace tabulon::gui

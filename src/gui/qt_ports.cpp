@@ -1,0 +1,126 @@
+#include "gui/qt_ports.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+#include "gui/dialogs.h"
+#include "gui/help_window.h"
+
+namespace tabulon::gui {
+namespace {
+
+struct KindLook {
+  MessageKind kind;
+  QMessageBox::Icon icon;
+  const char* title;
+};
+constexpr KindLook kLooks[] = {
+    {MessageKind::kInformation, QMessageBox::Information, "Information"},
+    {MessageKind::kWarning, QMessageBox::Warning, "Warnung"},
+    {MessageKind::kError, QMessageBox::Critical, "Fehler"},
+    {MessageKind::kConfirmation, QMessageBox::Question, "Bestätigen"},
+    {MessageKind::kPlain, QMessageBox::NoIcon, "Tabulon BS"},
+};
+
+const KindLook& LookOf(MessageKind kind) {
+  for (const KindLook& l : kLooks) {
+    if (l.kind == kind) return l;
+  }
+  return kLooks[0];
+}
+
+}  // namespace
+
+QString DisplayText(const std::string& text) {
+  QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return s;
+}
+
+void QtUi::Message(MessageKind kind, const std::string& text) {
+  const KindLook& look = LookOf(kind);
+  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text), QMessageBox::Ok,
+                  parent_);
+  box.exec();
+}
+
+bool QtUi::Ask(MessageKind kind, const std::string& text) {
+  const KindLook& look = LookOf(kind);
+  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text), QMessageBox::NoButton,
+                  parent_);
+  QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+std::optional<std::filesystem::path> QtUi::ChooseDirectory(const std::string& caption,
+                                                           const std::filesystem::path& start) {
+  DirectoryDialog dialog(parent_);
+  dialog.setWindowTitle(QString::fromUtf8(caption));
+  dialog.SetDirectory(start);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenDirectory();
+}
+
+OverwriteChoice QtUi::AskOverwrite(const std::string& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), DisplayText(text),
+                  QMessageBox::NoButton, parent_);
+  struct Choice {
+    const char* caption;
+    QMessageBox::ButtonRole role;
+    OverwriteChoice choice;
+  };
+  static constexpr Choice kChoices[] = {
+      {"Ja", QMessageBox::YesRole, OverwriteChoice::kYes},
+      {"Ja, alle", QMessageBox::YesRole, OverwriteChoice::kYesToAll},
+      {"Nein", QMessageBox::NoRole, OverwriteChoice::kNo},
+      {"Abbrechen", QMessageBox::RejectRole, OverwriteChoice::kCancel},
+  };
+  std::vector<std::pair<QAbstractButton*, OverwriteChoice>> buttons;
+  for (const Choice& c : kChoices) {
+    buttons.emplace_back(box.addButton(QString::fromUtf8(c.caption), c.role), c.choice);
+  }
+  box.setEscapeButton(buttons.back().first);
+  box.exec();
+  for (auto& [button, choice] : buttons) {
+    if (box.clickedButton() == button) return choice;
+  }
+  return OverwriteChoice::kCancel;
+}
+
+QtPlatform::QtPlatform(std::filesystem::path program_dir) : program_dir_(std::move(program_dir)) {}
+
+QtPlatform::~QtPlatform() { delete help_; }
+
+bool QtPlatform::MoveToTrash(const std::filesystem::path& path) {
+  return QFile::moveToTrash(QString::fromStdString(path.string()));
+}
+
+void QtPlatform::SetClipboardText(const std::string& text) {
+  QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::path& attachment) {
+  return QProcess::startDetached(
+      QStringLiteral("xdg-email"),
+      {QStringLiteral("--subject"), QString::fromUtf8(subject), QStringLiteral("--attach"),
+       QString::fromStdString(attachment.string())});
+}
+
+void QtPlatform::OpenHelp(const std::string& topic) {
+  if (!help_) help_ = new HelpWindow(program_dir_ / "help");
+  help_->ShowTopic(QString::fromUtf8(topic));
+}
+
+void QtPlatform::CloseHelp() {
+  if (help_) help_->close();
+}
+
+}  // namespace tabulon::gui
