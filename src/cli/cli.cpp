@@ -97,6 +97,26 @@ OverwriteChoice CliUi::AskOverwrite(const std::string& text) {
   return OverwriteChoice::kNo;
 }
 
+// The command line keeps every value it would have to ask about, and says so.
+bool CliUi::AskCellChange(const CellChangeQuestion& q) {
+  Message(MessageKind::kInformation, "Zellenwert ändern? " + q.row_text + " / " + q.column_text +
+                                         ": aktueller Wert " + q.current_value + ", neuer Wert " +
+                                         q.new_value + "\r=> Nein");
+  return false;
+}
+
+int CliUi::ChooseCellValue(const CellChoiceQuestion& q) {
+  Message(MessageKind::kInformation, "Zellenwert auswählen und ändern? " + q.row_text + " / " +
+                                         q.column_text + ": aktueller Wert " + q.current_value +
+                                         ", berechnet " + q.values[0] + " / " + q.values[1] +
+                                         " / " + q.values[2] + "\r=> Nein");
+  return 0;
+}
+
+std::optional<BirthYearRange> CliUi::AskBirthYears() { return std::nullopt; }
+
+std::optional<SchoolTypeAndYears> CliUi::AskSchoolTypeAndYears() { return std::nullopt; }
+
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "hilfe") {

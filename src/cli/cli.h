@@ -50,6 +50,10 @@ class CliUi : public Ui {
   std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
                                                        const std::filesystem::path& start) override;
   OverwriteChoice AskOverwrite(const std::string& text) override;
+  bool AskCellChange(const CellChangeQuestion& question) override;
+  int ChooseCellValue(const CellChoiceQuestion& question) override;
+  std::optional<BirthYearRange> AskBirthYears() override;
+  std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override;
 
  private:
   std::ostream& err_;
