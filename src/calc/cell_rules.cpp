@@ -1,5 +1,7 @@
 #include "calc/cell_rules.h"
 
+#include <optional>
+
 #include "text/encoding.h"
 
 namespace tabulon::calc {
@@ -20,10 +22,10 @@ std::int64_t ReadValue(CalcEnv& env, int col, int row) {
 
 std::int64_t ReadStrict(const Grid& grid, int col, int row) {
   const std::string& text = CellText(grid, col, row);
-  ErrorFlags scratch;
-  std::int32_t value = CellNumber(text, false, kCellValueError, scratch);
-  if (scratch.Failed(kCellValueError)) throw CalcStopped(col, row, text);
-  return value;
+  if (text.empty()) return 0;
+  const std::optional<std::int32_t> value = ParseInt32(text);
+  if (!value) throw CalcStopped(col, row, text);
+  return *value;
 }
 
 std::string ColumnText(const Grid& grid, int col) { return CellText(grid, col, 0); }
