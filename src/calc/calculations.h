@@ -8,6 +8,7 @@
 #include "app/ports.h"
 #include "app/settings.h"
 #include "calc/grid_access.h"
+#include "sheets/school/school_tables.h"
 
 namespace tabulon {
 
@@ -15,7 +16,6 @@ enum class CalcCommand { kSummaryRow, kSubtotalRows, kSummaryColumns };
 
 // Sheet indexes as the main window numbers its pages.
 inline constexpr int kQuickReportSheet = 0;
-inline constexpr int kSchoolSheet = 1;
 inline constexpr int kTeacherSheet = 2;
 inline constexpr int kClassSheet = 3;
 // The class the class sheet shows while none is selected.

@@ -66,12 +66,6 @@ bool PrefillSchoolTable2(Grid& grid, Ui& ui) {
   return FillTypeAndYearRows(grid, choice->code.substr(0, 3), choice->years);
 }
 
-bool FillSchoolTable3Texts(Grid& grid, const std::filesystem::path& program_dir, Ui& ui) {
-  return FillFromKeyFiles(grid, 2, 1, {"SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"},
-                          KeyDirection::kTexts, program_dir, ui)
-      .marks_changed;
-}
-
 bool TakeOverBasicData(const std::filesystem::path& school_data_dir, const std::string& dst_nr,
                        Ui& ui) {
   const std::string name = dst_nr + "00.CSV";

@@ -50,10 +50,6 @@ bool FillTypeAndYearRows(Grid& grid, const std::string& code, BirthYearRange yea
 // the grid changed; "Abbrechen" changes nothing.
 bool PrefillSchoolTable2(Grid& grid, Ui& ui);
 
-// "Texte (Beruf, Berufsgr., Fachr.) ergänzen" on school table 3: occupation texts from the key
-// files into blank text cells. Returns whether the fill counts as an edit of the table.
-bool FillSchoolTable3Texts(Grid& grid, const std::filesystem::path& program_dir, Ui& ui);
-
 // "Daten von SCHNELL-Meldung übernehmen": copies the quick report's basic-data file over the
 // school sheet's, byte for byte, after asking when the target exists. The caller reloads the
 // current table afterwards in every case. True when the file was copied.

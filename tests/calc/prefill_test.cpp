@@ -91,27 +91,6 @@ TEST(PrefillSchoolTable2Test, CancelChangesNothingAndOkFillsTheChosenType) {
   EXPECT_EQ(ui.school_type_dialogs, 2);
 }
 
-TEST(PrefillSchoolTable3Test, TextsComeFromTheFirstKeyFileThatHasTheKey) {
-  TempDir dir;
-  testing::WriteBytes(dir / "SBBG3.SSD", "1234;Beruf aus 3\r\n");
-  testing::WriteBytes(dir / "SBBG6.SSD", "1234;Gruppe aus 6\r\n5678;Gruppe 5678\r\n");
-  testing::WriteBytes(dir / "SBBG7.SSD", "9012;Fachrichtung\r\n");
-  Grid g = GridFromRows(10, {{"Satzart 3"},
-                             {"Erfassungsspalte"},
-                             {"", "", "1234"},
-                             {"", "schon da", "5678"},
-                             {"", "", "9012"}});
-  ScriptedUi ui;
-  EXPECT_FALSE(FillSchoolTable3Texts(g, dir.path(), ui));
-  EXPECT_EQ(g.Cell(1, 2), "Beruf aus 3");
-  EXPECT_EQ(g.Cell(1, 3), "schon da");
-  EXPECT_EQ(g.Cell(1, 4), "Fachrichtung");
-  g.SetCell(1, 3, "");
-  EXPECT_TRUE(FillSchoolTable3Texts(g, dir.path(), ui));  // a fill from SBBG6 is an edit
-  EXPECT_EQ(g.Cell(1, 3), "Gruppe 5678");
-  EXPECT_TRUE(ui.messages.empty());
-}
-
 class TakeOverTest : public ::testing::Test {
  protected:
   std::filesystem::path Source() const { return dir_.path() / "SCHNELL" / "4711000.CSV"; }
