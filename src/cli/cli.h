@@ -61,5 +61,7 @@ class CliUi : public Ui {
 
 // The verbs, one file each.
 int CmdEinstellungen(Context& ctx);
+int CmdAnzeigen(Context& ctx);
+int CmdSpeichern(Context& ctx);
 
 }  // namespace tabulon::cli

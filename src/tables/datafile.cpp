@@ -68,6 +68,13 @@ void SetKeyRowHeights(Grid& grid, const TableDef& def, const Settings& settings)
   }
 }
 
+bool HasAnyKey(const Grid& grid, const TableDef& def) {
+  for (int row = 2; row <= def.last_key_row; ++row) {
+    if (!grid.Cell(def.key_col, row).empty()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::path& school_data_dir,
@@ -195,6 +202,14 @@ std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_
 
 WriteResult WriteDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx) {
   const std::filesystem::path path = DataFilePath(def, ctx.school_data_dir, ctx.prefix);
+  if (def.kind == TableKind::kKeyRow && !HasAnyKey(grid, def)) {
+    // Without its key file the grid has no rows a record could be matched to, so nothing was
+    // loaded; writing now would replace the school's stored figures with an empty table.
+    throw FileError(path, "Schreiben",
+                    "Die Schlüssel-Datei " + std::string(def.key_file) +
+                        " fehlt; ohne ihre Zeilen würden die gespeicherten Daten verloren gehen. "
+                        "Die Datei bleibt unverändert.");
+  }
   WriteResult result;
   const std::string bytes =
       DataFileBytes(grid, def, ctx.settings.save_only_rows_with_data != 0, &result.data_rows);

@@ -299,6 +299,23 @@ TEST_F(DataFileTest, FailedSaveLeavesThePreviousFileUntouched) {
   EXPECT_EQ(files, 1);  // no temporary file left behind
 }
 
+TEST_F(DataFileTest, KeyRowTableWithoutItsKeyFileIsNotSavedOverTheStoredData) {
+  const std::string stored = "ES001;ES002\r\n100;4;4\r\n";
+  WriteBytes(File(1), stored);
+  std::filesystem::remove(prog / "SSSA.SSD");
+  Grid g = Show(1);
+  EXPECT_EQ(g.Cell(3, 2), "");
+  try {
+    Save(g, 1);
+    ADD_FAILURE() << "saved without keys";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.Message(), "Ein-/Ausgabefehler beim Schreiben der Datei:\r" + File(1).string() +
+                               "\rDie Schlüssel-Datei SSSA.SSD fehlt; ohne ihre Zeilen würden die "
+                               "gespeicherten Daten verloren gehen. Die Datei bleibt unverändert.");
+  }
+  EXPECT_EQ(ReadBytes(File(1)), stored);
+}
+
 TEST_F(DataFileTest, UnsafePrefixIsRefused) {
   Grid g = Show(0);
   ScriptedUi ui2;
