@@ -15,6 +15,7 @@ constexpr Verb kVerbs[] = {
     {"einstellungen", CmdEinstellungen},
     {"anzeigen", CmdAnzeigen},
     {"speichern", CmdSpeichern},
+    {"berechnen", CmdBerechnen},
 };
 
 constexpr const char* kUsage =
@@ -23,6 +24,8 @@ constexpr const char* kUsage =
     "  einstellungen            die wirksamen Einstellungen ausgeben (Schlüssel=Wert)\n"
     "  anzeigen ZIEL            eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)\n"
     "  speichern ZIEL           eine Tabelle aufbauen, laden und wieder speichern\n"
+    "  berechnen ZIEL zeile|zwischensummen|spalten [--speichern]\n"
+    "                           Summen berechnen, Tabelle ausgeben (und speichern)\n"
     "ZIEL: schule:0 bis schule:4\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 

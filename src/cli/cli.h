@@ -63,5 +63,6 @@ class CliUi : public Ui {
 int CmdEinstellungen(Context& ctx);
 int CmdAnzeigen(Context& ctx);
 int CmdSpeichern(Context& ctx);
+int CmdBerechnen(Context& ctx);
 
 }  // namespace tabulon::cli
