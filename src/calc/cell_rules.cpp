@@ -7,7 +7,9 @@
 namespace tabulon::calc {
 
 CalcStopped::CalcStopped(int col, int row, std::string text)
-    : std::runtime_error("cell is not a whole number"), col_(col), row_(row),
+    : std::runtime_error("cell is not a whole number"),
+      col_(col),
+      row_(row),
       text_(std::move(text)) {}
 
 std::string CalcStopped::Message() const {
@@ -66,7 +68,8 @@ bool SetComputedCell(CalcEnv& env, Rule rule, int col, int row, std::int64_t val
   }
   // A blank cell counts as 0 under every rule.
   std::int64_t current = 0;
-  if (!blank) current = rule == Rule::kA ? ReadValue(env, col, row) : ReadStrict(env.grid, col, row);
+  if (!blank)
+    current = rule == Rule::kA ? ReadValue(env, col, row) : ReadStrict(env.grid, col, row);
   if (current == value) return false;
   if (!ConfirmChange(env, col, row, value, row_text)) return false;
   env.grid.SetCell(col, row, std::to_string(value));
@@ -94,7 +97,8 @@ bool SetByRuleC(CalcEnv& env, int col, int row, const std::array<Candidate, 3>& 
   }
   const int chosen = env.ui.ChooseCellValue(q);
   if (chosen < 1 || chosen > 3) return false;
-  env.grid.SetCell(col, row, std::to_string(candidates[static_cast<std::size_t>(chosen - 1)].value));
+  env.grid.SetCell(col, row,
+                   std::to_string(candidates[static_cast<std::size_t>(chosen - 1)].value));
   return true;
 }
 

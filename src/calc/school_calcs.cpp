@@ -114,8 +114,8 @@ void SchoolTable1SubtotalRows(CalcEnv& env) {
     for (int col = kT1FirstCol; col <= kT1LastCol; ++col) {
       if (!Has(g.cols, col)) continue;
       const bool narrow = Has(g.narrow_cols, col);
-      const std::int64_t sum = SumRows(env, col, narrow ? g.narrow_first : g.first,
-                                       narrow ? g.narrow_last : g.last);
+      const std::int64_t sum =
+          SumRows(env, col, narrow ? g.narrow_first : g.first, narrow ? g.narrow_last : g.last);
       SetComputedCell(env, Rule::kA, col, g.row, sum, DefaultRowText(env.grid, g.row));
     }
   }

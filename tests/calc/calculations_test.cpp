@@ -42,8 +42,8 @@ TEST_P(DispatchTest, ChoosesTheCalculationOrSaysWhyNot) {
   const Grid before = g;
   ScriptedUi ui;
   ErrorFlags flags;
-  CalcResult r = RunCalculation(c.command, {c.sheet, c.table, c.current_class}, g, ReadWrite(),
-                                ui, flags);
+  CalcResult r =
+      RunCalculation(c.command, {c.sheet, c.table, c.current_class}, g, ReadWrite(), ui, flags);
   EXPECT_EQ(ui.messages, c.messages);
   EXPECT_EQ(r.computed, c.computed);
   EXPECT_TRUE(r.mark_changed);
@@ -62,19 +62,37 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"School0", CalcCommand::kSummaryRow, 1, 0, "", {kNoCalc}, false},
         DispatchCase{"School3", CalcCommand::kSubtotalRows, 1, 3, "", {kNoCalc}, false},
         DispatchCase{"School4", CalcCommand::kSummaryColumns, 1, 4, "", {kNoCalc}, false},
-        DispatchCase{"SchoolBadTable", CalcCommand::kSummaryRow, 1, 5, "",
-                     {{MessageKind::kError, "interner Fehler: unklare Schul-Tabelle"}}, false},
-        DispatchCase{"TeacherBadTable", CalcCommand::kSummaryRow, 2, 4, "",
-                     {{MessageKind::kError, "interner Fehler: unklare Lehrer-Tabelle"}}, false},
-        DispatchCase{"TeacherIdentification", CalcCommand::kSummaryRow, 2, 0, "", {kNoCalc},
+        DispatchCase{"SchoolBadTable",
+                     CalcCommand::kSummaryRow,
+                     1,
+                     5,
+                     "",
+                     {{MessageKind::kError, "interner Fehler: unklare Schul-Tabelle"}},
                      false},
-        DispatchCase{"ClassBadTable", CalcCommand::kSummaryRow, 3, 11, "ZIM003",
-                     {{MessageKind::kError, "interner Fehler: unklare Klassen-Tabelle"}}, false},
+        DispatchCase{"TeacherBadTable",
+                     CalcCommand::kSummaryRow,
+                     2,
+                     4,
+                     "",
+                     {{MessageKind::kError, "interner Fehler: unklare Lehrer-Tabelle"}},
+                     false},
+        DispatchCase{"TeacherIdentification", CalcCommand::kSummaryRow, 2, 0, "", {kNoCalc}, false},
+        DispatchCase{"ClassBadTable",
+                     CalcCommand::kSummaryRow,
+                     3,
+                     11,
+                     "ZIM003",
+                     {{MessageKind::kError, "interner Fehler: unklare Klassen-Tabelle"}},
+                     false},
         DispatchCase{"ClassWithoutClassSelected", CalcCommand::kSummaryRow, 3, 4, "ZZZ999", kNone,
                      false},
         DispatchCase{"ClassTable4", CalcCommand::kSummaryRow, 3, 4, "ZIM003", {kNoCalc}, false},
         DispatchCase{"QuickReport", CalcCommand::kSummaryRow, 0, 0, "", kNone, false},
-        DispatchCase{"BadSheet", CalcCommand::kSubtotalRows, 100, 0, "",
+        DispatchCase{"BadSheet",
+                     CalcCommand::kSubtotalRows,
+                     100,
+                     0,
+                     "",
                      {{MessageKind::kError, "interner Fehler: unklarer Statistik-Bogen"}},
                      false}),
     [](const auto& info) { return std::string(info.param.name); });

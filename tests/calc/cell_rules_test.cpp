@@ -150,9 +150,9 @@ TEST_P(RuleCTest, ChoosesAmongThreeCandidates) {
     EXPECT_EQ(q.column_text, "zu erteil. Stdn. insg.");
     EXPECT_EQ(q.row_text, "Zeile: 5  Lehrer-Nr.: 17");
     EXPECT_EQ(q.current_value, c.current);
-    EXPECT_EQ(q.captions, (std::array<std::string, 3>{"Std.n  SOLL+ATZ-Anrechnung+MehrArb.",
-                                                      "Std.n nach Schulort",
-                                                      "Stunden nach Schularten"}));
+    EXPECT_EQ(q.captions,
+              (std::array<std::string, 3>{"Std.n  SOLL+ATZ-Anrechnung+MehrArb.",
+                                          "Std.n nach Schulort", "Stunden nach Schularten"}));
     EXPECT_EQ(q.values, (std::array<std::string, 3>{std::to_string(c.c1), std::to_string(c.c2),
                                                     std::to_string(c.c3)}));
   }

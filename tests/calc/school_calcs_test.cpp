@@ -54,8 +54,8 @@ TEST(SchoolTable1Test, SummaryRowTakesMainTypesWithTheColumnsTheyHave) {
   const long long year4 = Bits({9, 24, 28});
   const long long year5 = Bits({2, 28});
   const long long year2 = Bits({2, 4, 9, 10, 15, 16, 21, 24, 25, 28});
-  const long long expected[18] = {0,   0,     0,     all,   all, year2, year3, year4, year5,
-                                  all, all,   year2, year3, year4, year5, all, all,   all};
+  const long long expected[18] = {0,   0,   0,     all,   all,   year2, year3, year4, year5,
+                                  all, all, year2, year3, year4, year5, all,   all,   all};
   for (int col = 3; col <= 17; ++col) {
     EXPECT_EQ(g.Cell(col, 31), std::to_string(expected[col])) << "column " << col;
   }
@@ -104,16 +104,23 @@ TEST(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
     int col, row;
     std::string text;
   };
-  const Expect expects[] = {
-      {3, 4, std::to_string(Bits({5, 6, 7}))},       {5, 4, std::to_string(Bits({5, 6, 7}))},
-      {6, 4, "keep"},                                 {12, 4, ""},
-      {3, 10, std::to_string(Bits({11, 12, 13, 14}))}, {6, 10, std::to_string(Bits({12, 13, 14}))},
-      {12, 10, std::to_string(Bits({12, 13, 14}))},  {7, 10, "keep"},
-      {17, 16, std::to_string(Bits({17, 18, 19, 20}))}, {3, 21, std::to_string(Bits({22, 23}))},
-      {4, 21, std::to_string(Bits({23}))},           {10, 21, std::to_string(Bits({23}))},
-      {11, 21, std::to_string(Bits({22, 23}))},      {9, 25, std::to_string(Bits({26, 27}))},
-      {8, 28, std::to_string(Bits({29, 30}))},       {14, 28, std::to_string(Bits({29, 30}))},
-      {8, 25, ""}};
+  const Expect expects[] = {{3, 4, std::to_string(Bits({5, 6, 7}))},
+                            {5, 4, std::to_string(Bits({5, 6, 7}))},
+                            {6, 4, "keep"},
+                            {12, 4, ""},
+                            {3, 10, std::to_string(Bits({11, 12, 13, 14}))},
+                            {6, 10, std::to_string(Bits({12, 13, 14}))},
+                            {12, 10, std::to_string(Bits({12, 13, 14}))},
+                            {7, 10, "keep"},
+                            {17, 16, std::to_string(Bits({17, 18, 19, 20}))},
+                            {3, 21, std::to_string(Bits({22, 23}))},
+                            {4, 21, std::to_string(Bits({23}))},
+                            {10, 21, std::to_string(Bits({23}))},
+                            {11, 21, std::to_string(Bits({22, 23}))},
+                            {9, 25, std::to_string(Bits({26, 27}))},
+                            {8, 28, std::to_string(Bits({29, 30}))},
+                            {14, 28, std::to_string(Bits({29, 30}))},
+                            {8, 25, ""}};
   for (const Expect& e : expects) {
     EXPECT_EQ(g.Cell(e.col, e.row), e.text) << "column " << e.col << ", row " << e.row;
   }
@@ -123,8 +130,12 @@ TEST(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
   Grid g = SchoolTable1();
   for (int row = 2; row <= 30; ++row) {
     for (int year = 1; year <= 5; ++year) {
-      g.SetCell(3 + year, row, std::to_string(year == 1 ? 1 : year == 2 ? 10 : year == 3 ? 100
-                                              : year == 4 ? 1000 : 10000));
+      g.SetCell(3 + year, row,
+                std::to_string(year == 1   ? 1
+                               : year == 2 ? 10
+                               : year == 3 ? 100
+                               : year == 4 ? 1000
+                                           : 10000));
       g.SetCell(9 + year, row, std::to_string(2 * std::stoi(g.Cell(3 + year, row))));
     }
   }
@@ -136,10 +147,9 @@ TEST(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
     int row;
     const char* classes;
     const char* pupils;
-  } expects[] = {{2, "11111", "22222"}, {3, "", ""},        {4, "11", "22"},
-                 {5, "1", "2"},         {6, "1", "2"},      {7, "11", "22"},
-                 {8, "1", "2"},         {9, "1111", "2222"}, {11, "11", "22"},
-                 {12, "111", "222"},    {22, "10", "20"},   {24, "1111", "2222"},
+  } expects[] = {{2, "11111", "22222"},  {3, "", ""},        {4, "11", "22"},  {5, "1", "2"},
+                 {6, "1", "2"},          {7, "11", "22"},    {8, "1", "2"},    {9, "1111", "2222"},
+                 {11, "11", "22"},       {12, "111", "222"}, {22, "10", "20"}, {24, "1111", "2222"},
                  {30, "11111", "22222"}, {31, "", ""}};
   for (const auto& e : expects) {
     EXPECT_EQ(g.Cell(3, e.row), e.classes) << "row " << e.row;
@@ -158,10 +168,10 @@ Grid Table2(const std::vector<std::vector<std::string>>& data, int rows = 10) {
 }
 
 TEST(SchoolTable2Test, TypeWithoutTotalRowGetsOneInTheFirstBlankRowAndForeignersAreLeftOut) {
-  Grid g = Table2({{"", "020", "2000", "5", "2"},
-                   {"", "020", "2001", "7", "3", "", "", "", "", "", "", "", "", "", "", "", "",
-                    "", "1"},
-                   {"", "020", "8888", "4", "4"}});
+  Grid g = Table2(
+      {{"", "020", "2000", "5", "2"},
+       {"", "020", "2001", "7", "3", "", "", "", "", "", "", "", "", "", "", "", "", "", "1"},
+       {"", "020", "8888", "4", "4"}});
   ScriptedUi ui;
   ErrorFlags flags;
   CalcEnv env{g, flags, ui, true};
@@ -200,7 +210,7 @@ TEST(SchoolTable2Test, LastTotalRowWinsAndTheQuestionNamesTypeAndYear) {
 TEST(SchoolTable2Test, NewTotalRowsFollowTheTypeOrderBelowTheLastListedRow) {
   Grid g = Table2({{"", "100", "1990", "2"},
                    {"", "010", "1991", "3"},
-                   {"", "", "", "9"},  // no type: its values are nobody's
+                   {"", "", "", "9"},         // no type: its values are nobody's
                    {"", "999", "1992", "8"},  // not a listed type: not summed, not a total
                    {"", "", ""},
                    {"", "", ""}});

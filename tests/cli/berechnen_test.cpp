@@ -36,7 +36,8 @@ class BerechnenCliTest : public ::testing::Test {
   std::filesystem::path Table2File() { return dir / "12345" / "SCHULE" / "1234502.CSV"; }
   void WriteTable2(const std::string& rows) {
     std::string header;
-    for (int i = 1; i <= 18; ++i) header += (i > 1 ? ";ES0" : "ES0") + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    for (int i = 1; i <= 18; ++i)
+      header += (i > 1 ? ";ES0" : "ES0") + std::string(i < 10 ? "0" : "") + std::to_string(i);
     WriteBytes(Table2File(), header + "\r\n" + rows);
   }
   TempDir dir;

@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 namespace tabulon::gui {
 namespace {
 
@@ -56,7 +55,8 @@ TEST(Aendern2DlgTest, EachJaChoosesItsCandidateAndNeinNone) {
   q.captions = {"Std.n  SOLL+ATZ-Anrechnung+MehrArb.", "Std.n nach Schulort",
                 "Stunden nach Schularten"};
   q.values = {"24", "25", "26"};
-  QPushButton* ja[] = {Button(dlg, "buttonJa1"), Button(dlg, "buttonJa2"), Button(dlg, "buttonJa3")};
+  QPushButton* ja[] = {Button(dlg, "buttonJa1"), Button(dlg, "buttonJa2"),
+                       Button(dlg, "buttonJa3")};
   for (int i = 0; i < 3; ++i) {
     PressLater(ja[i]);
     EXPECT_EQ(dlg.Choose(q), i + 1);
@@ -103,8 +103,7 @@ TEST(BSartGebJahreDlgTest, ListsStayInStepAndOkTakesCodeAndYears) {
   EXPECT_EQ(codes->currentRow(), 0);
   QList<QListWidgetItem*> fg = texts->findItems("FG...Fachgymnasium", Qt::MatchExactly);
   ASSERT_EQ(fg.size(), 1);
-  QTest::mouseClick(texts->viewport(), Qt::LeftButton, {},
-                    texts->visualItemRect(fg[0]).center());
+  QTest::mouseClick(texts->viewport(), Qt::LeftButton, {}, texts->visualItemRect(fg[0]).center());
   EXPECT_EQ(S(codes->currentItem()->text()), "100");
   codes->setCurrentRow(2);
   EXPECT_EQ(S(texts->currentItem()->text()), "BVB...Berufsvorbereitende Bildungsmaßnahme TZ");
