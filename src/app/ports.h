@@ -69,14 +69,16 @@ class Ui {
       const std::string& caption, const std::filesystem::path& start) = 0;
   // Before a copy overwrites a file: "Ja", "Ja, alle", "Nein" or "Abbrechen".
   virtual OverwriteChoice AskOverwrite(const std::string& text) = 0;
+  // The calculation and pre-filling dialogs. Without a dialog the answer is the one that changes
+  // nothing (keep the value, no candidate, cancel), so a Ui that does not show them is safe.
   // After a calculation: write the computed value over the cell's value? true for "Ja".
-  virtual bool AskCellChange(const CellChangeQuestion& question) = 0;
+  virtual bool AskCellChange(const CellChangeQuestion& /*question*/) { return false; }
   // The three-way choice: 1, 2 or 3 for the candidate chosen, 0 for "Nein" or closing.
-  virtual int ChooseCellValue(const CellChoiceQuestion& question) = 0;
+  virtual int ChooseCellValue(const CellChoiceQuestion& /*question*/) { return 0; }
   // "Geburtsjahre vortragen ...": the range, or nothing after "Abbrechen".
-  virtual std::optional<BirthYearRange> AskBirthYears() = 0;
+  virtual std::optional<BirthYearRange> AskBirthYears() { return std::nullopt; }
   // "vortragen von ...": school type and range, or nothing after "Abbrechen".
-  virtual std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() = 0;
+  virtual std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() { return std::nullopt; }
 };
 
 // What the platform does for us beyond files.
