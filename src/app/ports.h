@@ -3,6 +3,7 @@
 // and the tests with scripted doubles that record every message.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +21,40 @@ enum class MessageKind {
 // The four answers of the question before a file is overwritten during a copy.
 enum class OverwriteChoice { kYes, kYesToAll, kNo, kCancel };
 
+// "Zellenwert ändern?": a computed value differs from the one in the cell. The texts are shown as
+// they stand; the core has already cut them to the dialog's width.
+struct CellChangeQuestion {
+  std::string column_text;
+  std::string row_text;
+  std::string current_value;
+  std::string new_value;
+  bool operator==(const CellChangeQuestion&) const = default;
+};
+
+// "Zellenwert auswählen und ändern?": a cell that can be computed in three ways.
+struct CellChoiceQuestion {
+  std::string column_text;
+  std::string row_text;
+  std::string current_value;
+  std::array<std::string, 3> captions;
+  std::array<std::string, 3> values;
+  bool operator==(const CellChoiceQuestion&) const = default;
+};
+
+// A birth-year range "von" .. "bis" as a pre-filling dialog returns it.
+struct BirthYearRange {
+  int von = 0;
+  int bis = 0;
+  bool operator==(const BirthYearRange&) const = default;
+};
+
+// A school type code and a birth-year range.
+struct SchoolTypeAndYears {
+  std::string code;
+  BirthYearRange years;
+  bool operator==(const SchoolTypeAndYears&) const = default;
+};
+
 // Message boxes and the program's dialogs as plain calls with plain results. Texts are exactly
 // the program's texts, "\r" included; only the desktop program turns "\r" into line breaks.
 class Ui {
@@ -34,6 +69,16 @@ class Ui {
       const std::string& caption, const std::filesystem::path& start) = 0;
   // Before a copy overwrites a file: "Ja", "Ja, alle", "Nein" or "Abbrechen".
   virtual OverwriteChoice AskOverwrite(const std::string& text) = 0;
+  // The calculation and pre-filling dialogs. Without a dialog the answer is the one that changes
+  // nothing (keep the value, no candidate, cancel), so a Ui that does not show them is safe.
+  // After a calculation: write the computed value over the cell's value? true for "Ja".
+  virtual bool AskCellChange(const CellChangeQuestion& /*question*/) { return false; }
+  // The three-way choice: 1, 2 or 3 for the candidate chosen, 0 for "Nein" or closing.
+  virtual int ChooseCellValue(const CellChoiceQuestion& /*question*/) { return 0; }
+  // "Geburtsjahre vortragen ...": the range, or nothing after "Abbrechen".
+  virtual std::optional<BirthYearRange> AskBirthYears() { return std::nullopt; }
+  // "vortragen von ...": school type and range, or nothing after "Abbrechen".
+  virtual std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() { return std::nullopt; }
 };
 
 // What the platform does for us beyond files.

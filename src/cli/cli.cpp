@@ -18,6 +18,7 @@ constexpr Verb kVerbs[] = {
     {"exportieren", CmdExportieren},
     {"importieren", CmdImportieren},
     {"sichern", CmdSichern},
+    {"berechnen", CmdBerechnen},
 };
 
 constexpr const char* kUsage =
@@ -32,6 +33,8 @@ constexpr const char* kUsage =
     "  importieren [--ueberschreiben] QUELLE\n"
     "                           alle Statistik-Daten aus QUELLE/DST-NR importieren\n"
     "  sichern                  die Datenbank ins BAK-Verzeichnis sichern\n"
+    "  berechnen ZIEL zeile|zwischensummen|spalten [--speichern]\n"
+    "                           Summen berechnen, Tabelle ausgeben (und speichern)\n"
     "ZIEL: schule:0 bis schule:4\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 
@@ -110,6 +113,26 @@ OverwriteChoice CliUi::AskOverwrite(const std::string& text) {
   Message(MessageKind::kInformation, text + "\r=> Nein");
   return OverwriteChoice::kNo;
 }
+
+// The command line keeps every value it would have to ask about, and says so.
+bool CliUi::AskCellChange(const CellChangeQuestion& q) {
+  Message(MessageKind::kInformation, "Zellenwert ändern? " + q.row_text + " / " + q.column_text +
+                                         ": aktueller Wert " + q.current_value + ", neuer Wert " +
+                                         q.new_value + "\r=> Nein");
+  return false;
+}
+
+int CliUi::ChooseCellValue(const CellChoiceQuestion& q) {
+  Message(MessageKind::kInformation, "Zellenwert auswählen und ändern? " + q.row_text + " / " +
+                                         q.column_text + ": aktueller Wert " + q.current_value +
+                                         ", berechnet " + q.values[0] + " / " + q.values[1] +
+                                         " / " + q.values[2] + "\r=> Nein");
+  return 0;
+}
+
+std::optional<BirthYearRange> CliUi::AskBirthYears() { return std::nullopt; }
+
+std::optional<SchoolTypeAndYears> CliUi::AskSchoolTypeAndYears() { return std::nullopt; }
 
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {

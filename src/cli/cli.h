@@ -50,6 +50,10 @@ class CliUi : public Ui {
   std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
                                                        const std::filesystem::path& start) override;
   OverwriteChoice AskOverwrite(const std::string& text) override;
+  bool AskCellChange(const CellChangeQuestion& question) override;
+  int ChooseCellValue(const CellChoiceQuestion& question) override;
+  std::optional<BirthYearRange> AskBirthYears() override;
+  std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override;
 
  private:
   std::ostream& err_;
@@ -69,5 +73,6 @@ enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
 // dialog; calling the verb answers its opening question with "Ja". Existing files are replaced
 // only with --ueberschreiben. Left-out files are listed on standard error.
 int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory);
+int CmdBerechnen(Context& ctx);
 
 }  // namespace tabulon::cli

@@ -337,10 +337,3 @@ TEST(HelpWindowTest, SearchFindsPagesHoldingEveryWord) {
 
 }  // namespace
 }  // namespace tabulon::gui
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

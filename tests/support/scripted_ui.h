@@ -61,11 +61,61 @@ class ScriptedUi : public Ui {
     return a;
   }
 
+  bool AskCellChange(const CellChangeQuestion& question) override {
+    cell_changes.push_back(question);
+    if (cell_change_answers.empty()) {
+      ADD_FAILURE() << "unexpected cell change question: " << question.row_text << " / "
+                    << question.column_text;
+      return false;
+    }
+    bool a = cell_change_answers.front();
+    cell_change_answers.pop_front();
+    return a;
+  }
+  int ChooseCellValue(const CellChoiceQuestion& question) override {
+    cell_choices.push_back(question);
+    if (cell_choice_answers.empty()) {
+      ADD_FAILURE() << "unexpected three-way choice: " << question.row_text;
+      return 0;
+    }
+    int a = cell_choice_answers.front();
+    cell_choice_answers.pop_front();
+    return a;
+  }
+  std::optional<BirthYearRange> AskBirthYears() override {
+    ++birth_year_dialogs;
+    if (birth_year_answers.empty()) {
+      ADD_FAILURE() << "unexpected birth year dialog";
+      return std::nullopt;
+    }
+    auto a = birth_year_answers.front();
+    birth_year_answers.pop_front();
+    return a;
+  }
+  std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override {
+    ++school_type_dialogs;
+    if (school_type_answers.empty()) {
+      ADD_FAILURE() << "unexpected school type dialog";
+      return std::nullopt;
+    }
+    auto a = school_type_answers.front();
+    school_type_answers.pop_front();
+    return a;
+  }
+
   std::vector<RecordedMessage> messages;
   std::vector<RecordedMessage> questions;
   std::deque<bool> answers;
   std::deque<std::optional<std::filesystem::path>> directories;
   std::deque<OverwriteChoice> overwrite_answers;
+  std::vector<CellChangeQuestion> cell_changes;
+  std::deque<bool> cell_change_answers;
+  std::vector<CellChoiceQuestion> cell_choices;
+  std::deque<int> cell_choice_answers;
+  int birth_year_dialogs = 0;
+  std::deque<std::optional<BirthYearRange>> birth_year_answers;
+  int school_type_dialogs = 0;
+  std::deque<std::optional<SchoolTypeAndYears>> school_type_answers;
 };
 
 class FakePlatform : public Platform {

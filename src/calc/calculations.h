@@ -1,0 +1,50 @@
+// The three calculation commands ("zusammenfassende Zeile", "Zwischensummen-Zeile(n)",
+// "zusammenfassende Spalte(n)") on the current table. Menu items and tool buttons call the same
+// entry point; what each command computes is fixed per sheet and table in one dispatch table.
+#pragma once
+
+#include <string>
+
+#include "app/ports.h"
+#include "app/settings.h"
+#include "calc/grid_access.h"
+#include "sheets/school/school_tables.h"
+
+namespace tabulon {
+
+enum class CalcCommand { kSummaryRow, kSubtotalRows, kSummaryColumns };
+
+// Sheet indexes as the main window numbers its pages.
+inline constexpr int kQuickReportSheet = 0;
+inline constexpr int kTeacherSheet = 2;
+inline constexpr int kClassSheet = 3;
+// The class the class sheet shows while none is selected.
+inline constexpr const char* kNoClass = "ZZZ999";
+
+struct CalcTarget {
+  int sheet = kSchoolSheet;
+  int table = 0;
+  std::string current_class = kNoClass;
+};
+
+struct CalcResult {
+  // The table is to be marked as changed: access is not read-only. The caller sets its changed
+  // flag and then refreshes the unsaved-changes indicator (ShowChangeState) in every case.
+  bool mark_changed = false;
+  // A calculation ran (possibly without changing a cell).
+  bool computed = false;
+};
+
+// Messages of the commands.
+inline constexpr const char* kReadOnlySummaryRowWarning =
+    "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\r\rÄnderungen werden NICHT gespeichert!";
+inline constexpr const char* kReadOnlyCalcInformation =
+    "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\rÄnderungen werden nicht gespeichert!";
+inline constexpr const char* kNoSensibleCalculation = "Keine sinnvolle Berechnung möglich!";
+
+// Runs one command on the grid of the current table. Cells that are not numbers set error 7 in
+// `flags`; questions and messages go to `ui`.
+CalcResult RunCalculation(CalcCommand command, const CalcTarget& target, Grid& grid,
+                          const Settings& settings, Ui& ui, ErrorFlags& flags);
+
+}  // namespace tabulon

@@ -1,0 +1,278 @@
+#include "calc/school_calcs.h"
+
+#include <gtest/gtest.h>
+
+#include "calc/calc_test_support.h"
+#include "support/scripted_ui.h"
+
+namespace tabulon::calc {
+namespace {
+
+using testing::GridFromRows;
+using testing::MakeGrid;
+using testing::RowOf;
+using testing::ScriptedUi;
+
+// School table 1 with keys in the order the tests address the rows: the main types end in "0",
+// their parts follow them.
+Grid SchoolTable1() {
+  static const char* kKeys[] = {"010", "011", "020", "021", "022", "023", "030", "040",
+                                "160", "161", "162", "163", "164", "060", "170", "171",
+                                "172", "173", "174", "080", "081", "082", "100", "120",
+                                "121", "122", "130", "131", "132", "999"};
+  Grid g = MakeGrid(18, 32);
+  g.SetCell(1, 31, "Insgesamt");
+  for (int row = 2; row <= 31; ++row) {
+    g.SetCell(0, row, kKeys[row - 2]);
+    g.SetCell(2, row, kKeys[row - 2]);
+  }
+  return g;
+}
+
+// Every value cell of rows 2 to 30 holds 2^row, so a sum shows exactly which rows it took.
+void FillRowBits(Grid& g) {
+  for (int row = 2; row <= 30; ++row)
+    for (int col = 3; col <= 17; ++col) g.SetCell(col, row, std::to_string(1LL << row));
+}
+
+long long Bits(std::initializer_list<int> rows) {
+  long long s = 0;
+  for (int r : rows) s += 1LL << r;
+  return s;
+}
+
+TEST(SchoolTable1Test, SummaryRowTakesMainTypesWithTheColumnsTheyHave) {
+  Grid g = SchoolTable1();
+  FillRowBits(g);
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, true};
+  SchoolTable1SummaryRow(env);
+  // Main types (third key character "0"): rows 2, 4, 8, 9, 10, 15, 16, 21, 24, 25, 28.
+  const long long all = Bits({2, 4, 8, 9, 10, 15, 16, 21, 24, 25, 28});
+  const long long year3 = Bits({2, 9, 10, 15, 16, 24, 25, 28});
+  const long long year4 = Bits({9, 24, 28});
+  const long long year5 = Bits({2, 28});
+  const long long year2 = Bits({2, 4, 9, 10, 15, 16, 21, 24, 25, 28});
+  const long long expected[18] = {0,   0,   0,     all,   all,   year2, year3, year4, year5,
+                                  all, all, year2, year3, year4, year5, all,   all,   all};
+  for (int col = 3; col <= 17; ++col) {
+    EXPECT_EQ(g.Cell(col, 31), std::to_string(expected[col])) << "column " << col;
+  }
+  EXPECT_TRUE(ui.cell_changes.empty());
+  EXPECT_FALSE(flags.Failed(7));
+}
+
+TEST(SchoolTable1Test, SummaryRowAsksBeforeReplacingATypedTotalAndKeepsOnNein) {
+  Grid g = SchoolTable1();
+  g.SetCell(0, 0, "SA 1");
+  g.SetCell(3, 0, "Klassen insg.");
+  g.SetCell(9, 0, "Schüler/-innen insg.");
+  g.SetCell(3, 2, "4");
+  g.SetCell(3, 4, "x");  // not a number: counts 0, reported as error 7
+  g.SetCell(9, 2, "70000");
+  g.SetCell(9, 9, "-5");  // negative: error 7, but it counts
+  g.SetCell(3, 31, "3");
+  g.SetCell(9, 31, "1");
+  ScriptedUi ui;
+  ui.cell_change_answers = {false, true};
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, true};
+  SchoolTable1SummaryRow(env);
+  ASSERT_EQ(ui.cell_changes.size(), 2u);
+  EXPECT_EQ(ui.cell_changes[0], (CellChangeQuestion{"Klassen insg.", "Insgesamt", "3", "4"}));
+  EXPECT_EQ(ui.cell_changes[1],
+            (CellChangeQuestion{"Schüler/-innen insg.", "Insgesamt", "1", "69995"}));
+  EXPECT_EQ(g.Cell(3, 31), "3");
+  EXPECT_EQ(g.Cell(9, 31), "69995");
+  EXPECT_EQ(g.Cell(4, 31), "");  // computed 0 into a blank cell stays blank
+  EXPECT_TRUE(flags.Failed(7));
+}
+
+TEST(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
+  Grid g = SchoolTable1();
+  FillRowBits(g);
+  for (int row : {4, 10, 16, 21, 25, 28})
+    for (int col = 3; col <= 17; ++col) g.SetCell(col, row, "");
+  g.SetCell(6, 4, "keep");
+  g.SetCell(7, 10, "keep");
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable1SubtotalRows(env);
+  struct Expect {
+    int col, row;
+    std::string text;
+  };
+  const Expect expects[] = {{3, 4, std::to_string(Bits({5, 6, 7}))},
+                            {5, 4, std::to_string(Bits({5, 6, 7}))},
+                            {6, 4, "keep"},
+                            {12, 4, ""},
+                            {3, 10, std::to_string(Bits({11, 12, 13, 14}))},
+                            {6, 10, std::to_string(Bits({12, 13, 14}))},
+                            {12, 10, std::to_string(Bits({12, 13, 14}))},
+                            {7, 10, "keep"},
+                            {17, 16, std::to_string(Bits({17, 18, 19, 20}))},
+                            {3, 21, std::to_string(Bits({22, 23}))},
+                            {4, 21, std::to_string(Bits({23}))},
+                            {10, 21, std::to_string(Bits({23}))},
+                            {11, 21, std::to_string(Bits({22, 23}))},
+                            {9, 25, std::to_string(Bits({26, 27}))},
+                            {8, 28, std::to_string(Bits({29, 30}))},
+                            {14, 28, std::to_string(Bits({29, 30}))},
+                            {8, 25, ""}};
+  for (const Expect& e : expects) {
+    EXPECT_EQ(g.Cell(e.col, e.row), e.text) << "column " << e.col << ", row " << e.row;
+  }
+}
+
+TEST(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
+  Grid g = SchoolTable1();
+  for (int row = 2; row <= 30; ++row) {
+    for (int year = 1; year <= 5; ++year) {
+      g.SetCell(3 + year, row,
+                std::to_string(year == 1   ? 1
+                               : year == 2 ? 10
+                               : year == 3 ? 100
+                               : year == 4 ? 1000
+                                           : 10000));
+      g.SetCell(9 + year, row, std::to_string(2 * std::stoi(g.Cell(3 + year, row))));
+    }
+  }
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable1SummaryColumns(env);
+  const struct {
+    int row;
+    const char* classes;
+    const char* pupils;
+  } expects[] = {{2, "11111", "22222"},  {3, "", ""},        {4, "11", "22"},  {5, "1", "2"},
+                 {6, "1", "2"},          {7, "11", "22"},    {8, "1", "2"},    {9, "1111", "2222"},
+                 {11, "11", "22"},       {12, "111", "222"}, {22, "10", "20"}, {24, "1111", "2222"},
+                 {30, "11111", "22222"}, {31, "", ""}};
+  for (const auto& e : expects) {
+    EXPECT_EQ(g.Cell(3, e.row), e.classes) << "row " << e.row;
+    EXPECT_EQ(g.Cell(9, e.row), e.pupils) << "row " << e.row;
+  }
+}
+
+// School table 2: 19 columns; column 1 type, column 2 birth year, 3 to 18 values.
+Grid Table2(const std::vector<std::vector<std::string>>& data, int rows = 10) {
+  std::vector<std::vector<std::string>> all = {
+      {"Satzart 2", "Schulart-Nr.", "Geburtsjahr", "Absolventen/Abgänger insg."},
+      {"Erfassungsspalte", "ES001", "ES002", "ES003"}};
+  for (const auto& r : data) all.push_back(r);
+  while (static_cast<int>(all.size()) < rows) all.push_back({});
+  return GridFromRows(19, all);
+}
+
+TEST(SchoolTable2Test, TypeWithoutTotalRowGetsOneInTheFirstBlankRowAndForeignersAreLeftOut) {
+  Grid g = Table2(
+      {{"", "020", "2000", "5", "2"},
+       {"", "020", "2001", "7", "3", "", "", "", "", "", "", "", "", "", "", "", "", "", "1"},
+       {"", "020", "8888", "4", "4"}});
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, true};
+  SchoolTable2TypeTotals(env);
+  EXPECT_EQ(g.RowCount(), 10);
+  std::vector<std::string> expected(19, "");
+  expected[1] = "020";
+  expected[2] = "9999";
+  expected[3] = "12";
+  expected[4] = "5";
+  expected[18] = "1";
+  EXPECT_EQ(RowOf(g, 5), expected);
+  EXPECT_EQ(RowOf(g, 6), std::vector<std::string>(19, ""));
+  EXPECT_TRUE(ui.cell_changes.empty());
+}
+
+TEST(SchoolTable2Test, LastTotalRowWinsAndTheQuestionNamesTypeAndYear) {
+  Grid g = Table2({{"", "010", "9999", "1"},
+                   {"", "010", "1995", "3"},
+                   {"", "010", "1996", "4"},
+                   {"", "010", "9999", "5"}});
+  g.SetCell(3, 0, "Absolventen/Abgänger insg.");
+  ScriptedUi ui;
+  ui.cell_change_answers = {true};
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, true};
+  SchoolTable2TypeTotals(env);
+  ASSERT_EQ(ui.cell_changes.size(), 1u);
+  EXPECT_EQ(ui.cell_changes[0],
+            (CellChangeQuestion{"Absolventen/Abgänger insg.", "010; 9999", "5", "7"}));
+  EXPECT_EQ(g.Cell(3, 5), "7");
+  EXPECT_EQ(g.Cell(3, 2), "1");  // the earlier total row is neither summed nor set
+  EXPECT_EQ(g.RowCount(), 10);
+}
+
+TEST(SchoolTable2Test, NewTotalRowsFollowTheTypeOrderBelowTheLastListedRow) {
+  Grid g = Table2({{"", "100", "1990", "2"},
+                   {"", "010", "1991", "3"},
+                   {"", "", "", "9"},         // no type: its values are nobody's
+                   {"", "999", "1992", "8"},  // not a listed type: not summed, not a total
+                   {"", "", ""},
+                   {"", "", ""}});
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable2TypeTotals(env);
+  EXPECT_EQ(g.RowCount(), 10);
+  EXPECT_EQ(RowOf(g, 4)[1] + "|" + RowOf(g, 4)[2] + "|" + RowOf(g, 4)[3], "010|9999|3");
+  EXPECT_EQ(RowOf(g, 6)[1] + "|" + RowOf(g, 6)[2] + "|" + RowOf(g, 6)[3], "100|9999|2");
+  EXPECT_EQ(g.Cell(3, 5), "8");
+  EXPECT_EQ(g.Cell(1, 5), "999");
+}
+
+TEST(SchoolTable2Test, FullGridGrowsKeepingBlankRowsBelowTheAppendedTotals) {
+  // Rows 2 to 9 all hold data: no blank row below the data at all.
+  std::vector<std::vector<std::string>> data;
+  for (int i = 0; i < 4; ++i) data.push_back({"", "060", std::to_string(1990 + i), "40000"});
+  for (int i = 0; i < 4; ++i) data.push_back({"", "070", std::to_string(1990 + i), "1"});
+  Grid g = Table2(data);
+  ASSERT_EQ(g.RowCount(), 10);
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable2TypeTotals(env);
+  EXPECT_EQ(g.RowCount(), 13);
+  EXPECT_EQ(g.Cell(1, 10) + "|" + g.Cell(2, 10) + "|" + g.Cell(3, 10), "060|9999|160000");
+  EXPECT_EQ(g.Cell(1, 11) + "|" + g.Cell(2, 11) + "|" + g.Cell(3, 11), "070|9999|4");
+  EXPECT_EQ(RowOf(g, 12), std::vector<std::string>(19, ""));
+}
+
+TEST(SchoolTable2Test, BlankRowAboveTheLastListedRowIsNotUsed) {
+  std::vector<std::vector<std::string>> data;
+  for (int i = 0; i < 7; ++i) data.push_back({"", "080", std::to_string(1990 + i), "1"});
+  data.push_back({"", "", ""});  // row 9: the only blank row
+  data.push_back({"", "100", "1990", "2"});
+  Grid g = Table2(data, 11);
+  // The "100" row lies below the blank row 9, so the blank row is not below the last listed row.
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable2TypeTotals(env);
+  EXPECT_EQ(g.Cell(1, 11) + "|" + g.Cell(2, 11) + "|" + g.Cell(3, 11), "080|9999|7");
+  EXPECT_EQ(g.Cell(1, 12) + "|" + g.Cell(2, 12) + "|" + g.Cell(3, 12), "100|9999|2");
+  EXPECT_EQ(g.RowCount(), 14);
+  EXPECT_EQ(RowOf(g, 9), std::vector<std::string>(19, ""));
+}
+
+TEST(SchoolTable2Test, AppendAfterUsingTheLastBlankRowKeepsOneBlankRowBelow) {
+  std::vector<std::vector<std::string>> data;
+  for (int i = 0; i < 4; ++i) data.push_back({"", "060", std::to_string(1990 + i), "1"});
+  for (int i = 0; i < 3; ++i) data.push_back({"", "070", std::to_string(1990 + i), "2"});
+  Grid g = Table2(data);  // row 9 is the one blank row below the data
+  ScriptedUi ui;
+  ErrorFlags flags;
+  CalcEnv env{g, flags, ui, false};
+  SchoolTable2TypeTotals(env);
+  EXPECT_EQ(g.Cell(1, 9) + "|" + g.Cell(2, 9) + "|" + g.Cell(3, 9), "060|9999|4");
+  EXPECT_EQ(g.Cell(1, 10) + "|" + g.Cell(2, 10) + "|" + g.Cell(3, 10), "070|9999|6");
+  EXPECT_EQ(g.RowCount(), 12);
+  EXPECT_EQ(RowOf(g, 11), std::vector<std::string>(19, ""));
+}
+
+}  // namespace
+}  // namespace tabulon::calc
