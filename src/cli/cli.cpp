@@ -13,12 +13,19 @@ struct Verb {
 
 constexpr Verb kVerbs[] = {
     {"einstellungen", CmdEinstellungen},
+    {"anzeigen", CmdAnzeigen},
+    {"speichern", CmdSpeichern},
+    {"pruefen", CmdPruefen},
 };
 
 constexpr const char* kUsage =
     "Aufruf: tabulon-cli VERB [OPTIONEN] [ZIEL...]\n"
     "Verben:\n"
     "  einstellungen            die wirksamen Einstellungen ausgeben (Schlüssel=Wert)\n"
+    "  anzeigen ZIEL            eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)\n"
+    "  speichern ZIEL           eine Tabelle aufbauen, laden und wieder speichern\n"
+    "  pruefen ZIEL...          interne PLAUSI-Tests (schule:1 bis schule:4, alles)\n"
+    "ZIEL: schule:0 bis schule:4\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 
 std::string LineBreaks(std::string text) {

@@ -59,6 +59,8 @@ class CliUi : public Ui {
 
 // The verbs, one file each.
 int CmdEinstellungen(Context& ctx);
+int CmdAnzeigen(Context& ctx);
+int CmdSpeichern(Context& ctx);
 int CmdPruefen(Context& ctx);
 
 // pruefen with the tables coming from `load` (sheet, table): the stored table as the program

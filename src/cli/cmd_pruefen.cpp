@@ -10,11 +10,15 @@
 #include "app/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
+#include "cli/targets.h"
 #include "files/files.h"
 #include "plausi/catalogue.h"
 #include "plausi/protocol.h"
 #include "plausi/test_run.h"
+#include "sheets/school/school_tables.h"
 #include "sheets/school/school_tests.h"
+#include "tables/datafile.h"
+#include "tables/definition.h"
 
 namespace tabulon::cli {
 namespace {
@@ -25,7 +29,6 @@ struct Target {
   int table;
 };
 
-constexpr int kSchoolSheet = 1;
 // What "alles" runs: every school table that has a test.
 constexpr int kAllSchoolTables[] = {1, 2, 3, 4};
 
@@ -201,6 +204,22 @@ int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load) {
     ctx.out << "],\"bestanden\":" << (any_failed ? "false" : "true") << "}\n";
   }
   return any_failed ? kExitFailed : kExitOk;
+}
+
+int CmdPruefen(Context& ctx) {
+  // Settings and paths once for all runs; each table is set up and loaded as its page would be.
+  LoadedTable base;
+  TableTarget school{&SchoolTableDef(0), ""};
+  int status = PrepareTableTarget(ctx, school, base);
+  if (status != kExitOk) return status;
+  const bool log_all = ctx.options.all || base.settings.log_all_tests == 1;
+  return RunPruefen(ctx, log_all, [&](int, int table, Ui& ui) {
+    const TableDef& def = SchoolTableDef(table);
+    LoadedTable loaded{base.settings, base.paths, Grid{}, base.prefix};
+    SetUpGrid(loaded.grid, def, loaded.paths.program_dir, ui);
+    ReadDataFile(loaded.grid, def, ContextOf(loaded, ui));
+    return std::move(loaded.grid);
+  });
 }
 
 }  // namespace tabulon::cli

@@ -1,0 +1,59 @@
+// A table's data file: one line per grid row of its data area, fields joined by ";", CR LF line
+// ends, IBM 850 on disk. One reader and one writer serve every table, driven by its TableDef.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/ports.h"
+#include "app/settings.h"
+#include "tables/grid.h"
+#include "tables/table_def.h"
+
+namespace tabulon {
+
+// Where a table's data lie: the school data directory and the file-name prefix (the DST-Nr., or
+// the class identifier for class tables).
+struct DataFileContext {
+  const Settings& settings;
+  std::filesystem::path school_data_dir;
+  std::string prefix;
+  Ui& ui;
+};
+
+// sheet directory + prefix + two-digit number + ".CSV". Throws FileError when the prefix cannot
+// stand as part of a file name (path separators, "..", control characters).
+std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::path& school_data_dir,
+                                   const std::string& prefix);
+
+struct ReadResult {
+  bool file_found = false;
+  int lines = 0;
+  int unassignable = 0;    // key-row tables: lines with an empty key
+  int max_field_count = 0; // the most fields any line held
+};
+
+// Fills the grid's data area from the file (after SetUpGrid), then runs the table's completion
+// step. Throws FileError when the file exists but cannot be read.
+ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& ctx);
+
+// The filling half of ReadDataFile on given file bytes, without messages and completion.
+ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
+                         const Settings& settings);
+
+struct WriteResult {
+  bool deleted = false;   // the file held no data row and was removed
+  int data_rows = 0;      // rows from row 2 on that held data
+  std::size_t bytes = 0;  // bytes written
+};
+
+// The file's bytes for the grid as it stands. data_rows counts rows from row 2 on with data.
+std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_rows_with_data,
+                          int* data_rows = nullptr);
+
+// Writes the file (atomically), and deletes it again when the table deletes files without data.
+// Throws FileError when it cannot be written; the previous file is then untouched.
+WriteResult WriteDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx);
+
+}  // namespace tabulon

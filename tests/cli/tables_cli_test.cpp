@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/settings.h"
+#include "cli/cli.h"
+#include "files/files.h"
+#include "support/temp_dir.h"
+
+namespace tabulon::cli {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunCli(const std::vector<std::string>& args, const std::filesystem::path& exe_dir) {
+  std::ostringstream out, err;
+  int status = Run(args, exe_dir, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class TablesCliTest : public ::testing::Test {
+ protected:
+  TablesCliTest() {
+    std::filesystem::copy_file(std::filesystem::path(TABULON_SOURCE_DIR) / "data" / "SSSA.SSD",
+                               dir / "SSSA.SSD");
+  }
+  void AllowWriting(const std::string& dst_nr) {
+    Settings s;
+    s.dst_nr = dst_nr;
+    s.read_only = 0;
+    WriteSettingsFile(dir.path(), s);
+  }
+  std::filesystem::path DataFile(const std::string& dst, int table) {
+    return dir / dst / "SCHULE" / (dst + "0" + std::to_string(table) + ".CSV");
+  }
+  TempDir dir;
+};
+
+TEST_F(TablesCliTest, ShowsTable0OfAFreshProgramDirectory) {
+  Result r = RunCli({"anzeigen", "schule:0"}, dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "Satzart 0\tDST Nr.\tSchulaufsichtsbereich\tSchulträger\n"
+            "Erfassungsspalte\tES001\tES002\tES003\n"
+            "Meldung\t00000\t\t\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "Bog1Tab0.TBD"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "00000" / "SCHULE"));
+}
+
+TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
+  WriteBytes(DataFile("00000", 1), "ES001\r\n010;5;5\r\n;1\r\n");
+  Result r = RunCli({"anzeigen", "schule:1"}, dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "Information: Beim Einlesen der Datendatei:\n" +
+                       DataFile("00000", 1).string() +
+                       "\nkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!\n");
+  std::istringstream lines(r.out);
+  std::string line;
+  int n = 0;
+  while (std::getline(lines, line)) {
+    ++n;
+    if (n == 3) {
+      EXPECT_EQ(line, "010\tBerufsschule - Teilzeit (Fachklassen)\t010\t5\t5\t\t\t\t\t\t\t\t\t\t\t\t\t");
+    }
+  }
+  EXPECT_EQ(n, 32);
+
+  std::filesystem::remove(dir / "SSSA.SSD");
+  r = RunCli({"anzeigen", "schule:2", "-n", "777"}, dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 10);
+  r = RunCli({"anzeigen", "schule:1"}, dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+            "Warnung: Statistik-Schlüssel-Datei: Schularten/...");
+}
+
+TEST_F(TablesCliTest, SavingIsRefusedWhileAccessIsReadOnly) {
+  WriteBytes(DataFile("00000", 0), "ES001;ES002;ES003\r\n00000;x;y\r\n");
+  Result r = RunCli({"speichern", "schule:0"}, dir.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "Fehler: SPEICHERN nicht möglich!!!\n\nSie haben bei Einstellungen als "
+            "Programm-Option\nden \"Dateizugriff: NUR LESEN\" gesetzt!\n");
+  EXPECT_EQ(ReadBytes(DataFile("00000", 0)), "ES001;ES002;ES003\r\n00000;x;y\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "Bog1Tab0.TBD"));
+}
+
+TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
+  AllowWriting("24680");
+  WriteBytes(DataFile("24680", 0), "ES001;ES002;ES003\r\n00000;Nord;Stadt M\x81nde\r\n");
+  WriteBytes(DataFile("24680", 4), "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n0;0;0;0;0;0;0\r\n");
+  WriteBytes(DataFile("24680", 2), "ES001;ES002\r\n010;1990;3\r\n;;0\r\n");
+  for (int t : {0, 1, 2, 3, 4}) {
+    Result r = RunCli({"speichern", "schule:" + std::to_string(t)}, dir.path());
+    EXPECT_EQ(r.status, 0) << t << r.err;
+    EXPECT_EQ(r.err, "") << t;
+    EXPECT_EQ(r.out, "") << t;
+  }
+  EXPECT_EQ(ReadBytes(DataFile("24680", 0)), "ES001;ES002;ES003\r\n24680;Nord;Stadt M\x81nde\r\n");
+  EXPECT_FALSE(std::filesystem::exists(DataFile("24680", 4)));  // only zeros: no data
+  EXPECT_FALSE(std::filesystem::exists(DataFile("24680", 3)));  // never had data
+  EXPECT_EQ(ReadBytes(DataFile("24680", 2)),
+            "ES001;ES002;;;;;;;;;;;;;;;;\r\n010;1990;3;;;;;;;;;;;;;;;\r\n");
+  std::string t1 = ReadBytes(DataFile("24680", 1));
+  EXPECT_EQ(t1.substr(0, 12), "ES001;ES002;");
+  EXPECT_EQ(std::count(t1.begin(), t1.end(), '\n'), 1);  // only the code line: no data rows
+}
+
+TEST_F(TablesCliTest, AFailedSaveKeepsThePreviousFileAndSaysSo) {
+  AllowWriting("24680");
+  const std::string before = "ES001;ES002;ES003\r\n24680;S\x81" "d;\r\n";
+  WriteBytes(DataFile("24680", 0), before);
+  WriteBytes(dir / "Bog1Tab0.TBD", "4;3;Schul-Tabelle 0\r\n1;1;ES001\r\n2;1;ES002\r\n3;1;ES003\r\n");
+  SetWriteFailureAfterBytesForTesting(7);
+  Result r = RunCli({"speichern", "schule:0"}, dir.path());
+  SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1),
+            "Fehler: Ein-/Ausgabefehler beim Schreiben der Datei:\n");
+  EXPECT_NE(r.err.find(DataFile("24680", 0).string()), std::string::npos);
+  EXPECT_EQ(ReadBytes(DataFile("24680", 0)), before);
+}
+
+TEST_F(TablesCliTest, UsageErrors) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string err_start;
+  } cases[] = {
+      {{"anzeigen"}, "Fehler: anzeigen erwartet genau ein Ziel"},
+      {{"anzeigen", "schule:0", "schule:1"}, "Fehler: anzeigen erwartet genau ein Ziel"},
+      {{"anzeigen", "schule:5"}, "Fehler: unbekannte Tabelle \"5\" in schule:5"},
+      {{"anzeigen", "schule:"}, "Fehler: unbekannte Tabelle"},
+      {{"anzeigen", "schule"}, "Fehler: unbekannte Tabelle"},
+      {{"anzeigen", "schule:01"}, "Fehler: unbekannte Tabelle"},
+      {{"anzeigen", "nirgends:1"}, "Fehler: unbekanntes Ziel nirgends:1"},
+      {{"speichern"}, "Fehler: speichern erwartet genau ein Ziel"},
+      {{"speichern", "schule:9"}, "Fehler: unbekannte Tabelle"},
+      {{"anzeigen", "schule:0", "-n", "../x"}, "Fehler: Die DST-Nr."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    Result r = RunCli(c.args, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(0, c.err_start.size()), c.err_start);
+  }
+}
+
+}  // namespace
+}  // namespace tabulon::cli

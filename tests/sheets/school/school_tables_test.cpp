@@ -1,0 +1,214 @@
+#include "sheets/school/school_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "files/files.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "tables/datafile.h"
+#include "tables/definition.h"
+
+namespace tabulon {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::filesystem::path kSampleData = std::filesystem::path(TABULON_SOURCE_DIR) / "data";
+
+class SchoolTablesTest : public ::testing::Test {
+ protected:
+  SchoolTablesTest() {
+    settings.dst_nr = "54321";
+    settings.read_only = 0;
+    std::filesystem::create_directories(prog);
+    for (const char* f : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
+      std::filesystem::copy_file(kSampleData / f, prog / f);
+    }
+  }
+  DataFileContext Ctx() { return DataFileContext{settings, data, settings.dst_nr, ui}; }
+  Grid Show(int table) {
+    Grid g;
+    SetUpGrid(g, SchoolTableDef(table), prog, ui);
+    ReadDataFile(g, SchoolTableDef(table), Ctx());
+    return g;
+  }
+  std::filesystem::path File(int table) {
+    return data / "SCHULE" / (settings.dst_nr + "0" + std::to_string(table) + ".CSV");
+  }
+
+  TempDir dir;
+  std::filesystem::path prog = dir / "prog";
+  std::filesystem::path data = dir / "54321";
+  Settings settings;
+  ScriptedUi ui;
+};
+
+TEST_F(SchoolTablesTest, ANewSchoolShowsItsNumberItsSchoolTypesAndEmptyRows) {
+  Grid t0 = Show(0);
+  EXPECT_EQ(t0.Cell(1, 2), "54321");
+  EXPECT_EQ(t0.Cell(2, 2), "");
+
+  Grid t1 = Show(1);
+  ASSERT_EQ(t1.RowCount(), 32);
+  for (int r = 2; r <= 31; ++r) {
+    EXPECT_FALSE(t1.Cell(0, r).empty());
+    EXPECT_EQ(t1.Cell(2, r), t1.Cell(0, r));
+    EXPECT_TRUE(RangeIsEmpty(t1, 3, r, r, 17)) << r;
+  }
+  EXPECT_EQ(t1.Cell(0, 2), "010");
+  EXPECT_EQ(t1.Cell(1, 2), "Berufsschule - Teilzeit (Fachklassen)");
+  EXPECT_TRUE(CodeRowMatches(t1, 2, 16));
+  EXPECT_EQ(t1.FixedCols(), 2);
+  EXPECT_EQ(t1.ColWidth(1), 330);
+  EXPECT_EQ(t1.ColWidth(17), 140);
+  EXPECT_EQ(t1.ColWidth(5), 90);
+
+  for (int t : {2, 3}) {
+    Grid g = Show(t);
+    EXPECT_EQ(g.RowCount(), 10);
+    EXPECT_EQ(g.FreeRowCount(), 10);
+    EXPECT_TRUE(RangeIsEmpty(g, 1, 2, 9, g.ColCount() - 1));
+    EXPECT_EQ(g.Cell(0, 2), "Meldung");
+  }
+  Grid t2 = Show(2);
+  EXPECT_TRUE(CodeRowMatches(t2, 1, 18));
+  EXPECT_EQ(t2.ColCount(), 19);
+  Grid t4 = Show(4);
+  EXPECT_TRUE(CodeRowMatches(t4, 1, 7));
+  EXPECT_TRUE(ui.messages.empty());
+  // Every definition file now exists beside the program.
+  for (int t = 0; t < kSchoolTableCount; ++t) {
+    EXPECT_TRUE(std::filesystem::exists(prog / ("Bog1Tab" + std::to_string(t) + ".TBD")));
+  }
+}
+
+TEST_F(SchoolTablesTest, Table0TakesTheProgramsNumberForAPlaceholder) {
+  struct Case {
+    std::string stored;
+    std::string shown;
+  } cases[] = {{"00000", "54321"}, {" ", "54321"}, {"", "54321"}, {"11111", "11111"},
+               {"000000", "000000"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    WriteBytes(File(0), "ES001;ES002;ES003\r\n" + c.stored + ";Nord;Kreis\r\n");
+    Grid g = Show(0);
+    EXPECT_EQ(g.Cell(1, 2), c.shown);
+    WriteDataFile(g, SchoolTableDef(0), Ctx());
+    EXPECT_EQ(ReadBytes(File(0)), "ES001;ES002;ES003\r\n" + c.shown + ";Nord;Kreis\r\n");
+  }
+}
+
+TEST_F(SchoolTablesTest, Table1HandlesOnlyRows2To31) {
+  // A 31st school type shows in the grid but is neither loaded nor saved.
+  std::string sssa = ReadBytes(prog / "SSSA.SSD") + "555;Zusatzschulart\r\n";
+  WriteBytes(prog / "SSSA.SSD", sssa);
+  WriteBytes(File(1), "ES001;ES002\r\n010;12;3\r\n555;7;7\r\n999;12\r\n");
+  Grid g = Show(1);
+  ASSERT_EQ(g.RowCount(), 33);
+  EXPECT_EQ(g.Cell(0, 32), "555");
+  EXPECT_EQ(g.Cell(1, 32), "Zusatzschulart");
+  EXPECT_EQ(g.Cell(2, 32), "555");  // filled from the key file, not by completion
+  EXPECT_EQ(g.Cell(3, 32), "");     // its record was not loaded
+  EXPECT_EQ(g.Cell(3, 2), "12");
+  EXPECT_EQ(g.Cell(3, 31), "12");
+  g.SetCell(3, 32, "4");
+  WriteDataFile(g, SchoolTableDef(1), Ctx());
+  std::string bytes = ReadBytes(File(1));
+  EXPECT_EQ(bytes.find("555"), std::string::npos);
+  EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")),
+            "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;ES014;"
+            "ES015;ES016");
+  EXPECT_NE(bytes.find("\r\n010;12;3;;;;;;;;;;;;;\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n999;12;;;;;;;;;;;;;;\r\n"), std::string::npos);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 3);
+
+  // With every row written, the key of a row without data is its first field.
+  settings.save_only_rows_with_data = 0;
+  WriteDataFile(g, SchoolTableDef(1), Ctx());
+  bytes = ReadBytes(File(1));
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 31);
+  EXPECT_NE(bytes.find("\r\n011;;;;;;;;;;;;;;;\r\n"), std::string::npos);
+}
+
+TEST_F(SchoolTablesTest, PageCommandsSortAndFillIn) {
+  Grid t2 = Show(2);
+  const char* rows2[][2] = {{"020", "1990"}, {"010", "9999"}, {"010", "1989"}, {"", ""},
+                            {"020", "1989"}};
+  for (int i = 0; i < 5; ++i) {
+    t2.SetCell(1, 2 + i, rows2[i][0]);
+    t2.SetCell(2, 2 + i, rows2[i][1]);
+    t2.SetCell(3, 2 + i, std::to_string(i));
+  }
+  SortSchoolTable2(t2);
+  std::vector<std::string> got;
+  for (int r = 2; r <= 6; ++r) got.push_back(t2.Cell(1, r) + "/" + t2.Cell(2, r) + "/" + t2.Cell(3, r));
+  EXPECT_EQ(got, (std::vector<std::string>{"010/1989/2", "010/9999/1", "020/1990/0", "//3",
+                                           "020/1989/4"}));
+  EXPECT_EQ(t2.Cell(0, 4), "Meldung");  // whole rows move, the label with its row
+  EXPECT_EQ(t2.RowCount(), 10);
+
+  Grid t3 = Show(3);
+  t3.SetCell(2, 2, "8102");
+  t3.SetCell(2, 3, "4101");
+  t3.SetCell(2, 4, "7202");
+  t3.SetCell(1, 4, "eigener Text");
+  t3.SetCell(2, 5, "0000");
+  SortSchoolTable3(t3);
+  EXPECT_EQ(t3.Cell(2, 2), "0000");
+  EXPECT_EQ(t3.Cell(2, 3), "4101");
+  EXPECT_EQ(t3.Cell(2, 4), "7202");
+  EXPECT_EQ(t3.Cell(2, 5), "8102");
+  KeyFillResult r = FillSchoolTable3Texts(t3, prog, ui);
+  EXPECT_EQ(t3.Cell(1, 2), "");
+  EXPECT_EQ(t3.Cell(1, 3), "Koch/Köchin");
+  EXPECT_EQ(t3.Cell(1, 4), "eigener Text");
+  EXPECT_EQ(t3.Cell(1, 5), "Ausbildungsrichtung Wirtschaft");
+  EXPECT_EQ(r.cells_filled, 2);
+  EXPECT_FALSE(r.marks_changed);
+  t3.SetCell(2, 6, "7101");
+  EXPECT_TRUE(FillSchoolTable3Texts(t3, prog, ui).marks_changed);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+// The sample school-type list must have the order the tests of table 1 address by position.
+TEST(SampleKeyFilesTest, HoldTheEntriesTheTablesRelyOn) {
+  auto entries = ReadKeyFile(kSampleData / "SSSA.SSD");
+  ASSERT_TRUE(entries.has_value());
+  ASSERT_EQ(entries->size(), 30u);
+  auto key_of_row = [&](int row) { return (*entries)[static_cast<std::size_t>(row - 2)].key; };
+  const std::pair<int, const char*> fixed[] = {{2, "010"}, {3, "011"}, {4, "020"}, {10, "160"},
+                                               {16, "170"}, {21, "080"}, {25, "120"}, {28, "130"}};
+  for (auto [row, key] : fixed) EXPECT_EQ(key_of_row(row), key) << row;
+  const int main_rows[] = {2, 4, 8, 9, 10, 15, 16, 21, 24, 25, 28};
+  for (int row = 2; row <= 30; ++row) {
+    bool is_main = std::find(std::begin(main_rows), std::end(main_rows), row) != std::end(main_rows);
+    EXPECT_EQ(key_of_row(row).back() == '0', is_main) << row << " " << key_of_row(row);
+  }
+  EXPECT_NE(key_of_row(31).back(), '0');
+
+  const std::pair<const char*, std::size_t> counts[] = {
+      {"SSSA-140.SSD", 29}, {"ILKLWS-4.SSD", 4}, {"SSVB.SSD", 11}, {"SSFSR.SSD", 14},
+      {"SSAS.SSD", 6},      {"SSLTF.SSD", 10},   {"SSUS.SSD", 12}, {"SSVB0.SSD", 8}};
+  for (auto [name, n] : counts) {
+    auto e = ReadKeyFile(kSampleData / name);
+    ASSERT_TRUE(e.has_value()) << name;
+    EXPECT_EQ(e->size(), n) << name;
+  }
+  auto vb0 = ReadKeyFile(kSampleData / "SSVB0.SSD");
+  std::string keys;
+  for (auto& e : *vb0) keys += e.key;
+  EXPECT_EQ(keys, "12345679");
+  for (const char* name : {"SBBG1.SSD", "SBBG2.SSD", "SBBG3.SSD", "SBBG4.SSD", "SBBG5.SSD",
+                           "SBBG6.SSD", "SBBG7.SSD", "SHKK.SSD", "SLAND.SSD"}) {
+    auto e = ReadKeyFile(kSampleData / name);
+    ASSERT_TRUE(e.has_value()) << name;
+    EXPECT_GE(e->size(), 5u) << name;
+    for (auto& entry : *e) EXPECT_FALSE(entry.key.empty() || entry.text.empty()) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tabulon

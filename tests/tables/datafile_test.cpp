@@ -1,0 +1,330 @@
+#include "tables/datafile.h"
+
+#include <gtest/gtest.h>
+
+#include "files/files.h"
+#include "sheets/school/school_tables.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "tables/definition.h"
+
+namespace tabulon {
+namespace {
+
+using namespace std::string_literals;
+using testing::ReadBytes;
+using testing::RecordedMessage;
+using testing::ScriptedUi;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::string SchoolTypes(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
+  return s;
+}
+
+class DataFileTest : public ::testing::Test {
+ protected:
+  DataFileTest() {
+    settings.dst_nr = "12345";
+    settings.read_only = 0;
+    WriteBytes(prog / "SSSA.SSD", SchoolTypes(30));
+  }
+  DataFileContext Ctx() { return DataFileContext{settings, data, "12345", ui}; }
+  std::filesystem::path File(int table) {
+    return data / "SCHULE" / ("12345" + std::string(table < 10 ? "0" : "") +
+                              std::to_string(table) + ".CSV");
+  }
+  // Set up and load, as showing the table does.
+  Grid Show(int table) {
+    Grid g;
+    SetUpGrid(g, SchoolTableDef(table), prog, ui);
+    ReadDataFile(g, SchoolTableDef(table), Ctx());
+    return g;
+  }
+  void Save(const Grid& g, int table) { WriteDataFile(g, SchoolTableDef(table), Ctx()); }
+
+  TempDir dir;
+  std::filesystem::path prog = dir / "prog";
+  std::filesystem::path data = dir / "daten" / "12345";
+  Settings settings;
+  ScriptedUi ui;
+};
+
+TEST_F(DataFileTest, WritesTheSpecifiedBytes) {
+  Grid g = Show(4);
+  const char* values[] = {"120", "40", "35", "20", "15", "5", "5"};
+  for (int c = 1; c <= 7; ++c) g.SetCell(c, 2, values[c - 1]);
+  Save(g, 4);
+  EXPECT_EQ(ReadBytes(File(4)), "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n120;40;35;20;15;5;5\r\n");
+}
+
+TEST_F(DataFileTest, HasDataRulesAndEmptyFileDeletion) {
+  struct Case {
+    int table;
+    int col;
+    std::string value;
+    bool save_only_rows_with_data;
+    bool kept;
+    std::string expected;  // when kept
+  } cases[] = {
+      // Table 0: "0" is data, never deleted.
+      {0, 2, "0", true, true, "ES001;ES002;ES003\r\n12345;0;\r\n"},
+      {0, 2, "", true, true, "ES001;ES002;ES003\r\n12345;;\r\n"},
+      // Table 4: "0" is no data, the file goes.
+      {4, 3, "0", true, false, ""},
+      {4, 3, " ", true, false, ""},
+      {4, 3, "\x01", false, false, ""},
+      {4, 3, "  ", true, true, "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n;;  ;;;;\r\n"},
+      {4, 7, "1", true, true, "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n;;;;;;1\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.table) + ": \"" + c.value + "\"");
+    settings.save_only_rows_with_data = c.save_only_rows_with_data;
+    std::filesystem::remove(File(c.table));
+    Grid g = Show(c.table);
+    g.SetCell(c.col, 2, c.value);
+    Save(g, c.table);
+    EXPECT_EQ(std::filesystem::exists(File(c.table)), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(ReadBytes(File(c.table)), c.expected);
+    }
+  }
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DataFileTest, FreeRowTablesDropZeroRowsAndDeleteEmptyFiles) {
+  Grid g = Show(2);
+  g.SetCell(1, 2, "010");
+  g.SetCell(2, 2, "1990");
+  g.SetCell(3, 2, "4");
+  g.SetCell(3, 3, "0");  // only "0": no data
+  g.SetCell(5, 5, "7");
+  Save(g, 2);
+  EXPECT_EQ(ReadBytes(File(2)),
+            "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;ES014;"
+            "ES015;ES016;ES017;ES018\r\n"
+            "010;1990;4;;;;;;;;;;;;;;;\r\n"
+            ";;;;7;;;;;;;;;;;;;\r\n");
+  Grid back = Show(2);
+  EXPECT_EQ(back.RowCount(), 4);
+  EXPECT_EQ(back.FreeRowCount(), 4);
+  EXPECT_EQ(back.Cell(1, 2), "010");
+  EXPECT_EQ(back.Cell(5, 3), "7");
+  EXPECT_EQ(back.Cell(0, 2), "Meldung");
+
+  // Rows of zeros and blanks only: just the code line would be left, so the file goes.
+  for (int r = 2; r < back.RowCount(); ++r) {
+    for (int c = 1; c <= 18; ++c) back.SetCell(c, r, c % 2 ? "0" : " ");
+  }
+  Save(back, 2);
+  EXPECT_FALSE(std::filesystem::exists(File(2)));
+  EXPECT_EQ(Show(2).RowCount(), 10);
+}
+
+TEST_F(DataFileTest, WithoutTheSaveOnlyDataOptionEveryRowIsWrittenAndComesBack) {
+  settings.save_only_rows_with_data = 0;
+  Grid g = Show(3);
+  ASSERT_EQ(g.RowCount(), 10);
+  g.SetCell(1, 4, "Koch/Köchin");
+  g.SetCell(2, 4, "4101");
+  Save(g, 3);
+  std::string bytes = ReadBytes(File(3));
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);  // rows 1 to 9
+  EXPECT_NE(bytes.find("Koch/K\x94""chin;4101;;;;;;;\r\n"), std::string::npos);  // IBM 850 ö
+  Grid back = Show(3);
+  EXPECT_EQ(back.RowCount(), 10);
+  for (int r = 0; r < 10; ++r) {
+    for (int c = 0; c < 10; ++c) EXPECT_EQ(back.Cell(c, r), g.Cell(c, r)) << c << "," << r;
+  }
+}
+
+TEST_F(DataFileTest, FreeRowGridHasExactlyTheFilesRows) {
+  struct Case {
+    std::string bytes;
+    int rows;
+  } cases[] = {
+      {"ES001;ES002\r\n010;1990\r\n020;1991\r\n", 4},
+      {"ES001;ES002\r\n", 2},
+      {"ES001\r\n010;1990\r\n020;1991", 4},  // no final line end
+      {"", 2},                               // the ES row stays
+      {"ES001\r\n\r\n\r\n\r\n", 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    WriteBytes(File(2), c.bytes);
+    Grid g = Show(2);
+    EXPECT_EQ(g.RowCount(), c.rows);
+    EXPECT_EQ(g.FreeRowCount(), c.rows);
+  }
+}
+
+TEST_F(DataFileTest, OddBytesInDataFilesAreKeptAsCharacters) {
+  const std::string big(10 * 1024 * 1024, 'x');
+  WriteBytes(File(3), "ES001;ES002;ES003\r\n"s + "a\0b;c\rd;e\r\n"s +
+                          "1;2;3;4;5;6;7;8;9;10;11;12\r\n"s + big + ";1");
+  Grid g = Show(3);
+  EXPECT_EQ(g.RowCount(), 5);
+  EXPECT_EQ(g.Cell(1, 2), "a\0b"s);
+  EXPECT_EQ(g.Cell(2, 2), "c");
+  EXPECT_EQ(g.Cell(3, 2), "d");  // a lone CR separates like ";"
+  EXPECT_EQ(g.Cell(4, 2), "e");
+  EXPECT_EQ(g.Cell(9, 3), "9");  // fields beyond the data columns are dropped
+  EXPECT_EQ(g.ColCount(), 10);
+  EXPECT_EQ(g.Cell(1, 4).size(), big.size());
+  EXPECT_TRUE(g.Cell(1, 4) == big);
+  EXPECT_EQ(g.Cell(2, 4), "1");
+}
+
+TEST_F(DataFileTest, UmlautsGoToDiskAsIbm850AndComeBack) {
+  Grid g = Show(0);
+  g.SetCell(2, 2, "Süd-Öst");
+  g.SetCell(3, 2, "Landkreis Großmühle äß");
+  Save(g, 0);
+  EXPECT_EQ(ReadBytes(File(0)),
+            "ES001;ES002;ES003\r\n12345;S\x81""d-\x99st;Landkreis Gro\xE1m\x81hle \x84\xE1\r\n");
+  Grid back = Show(0);
+  EXPECT_EQ(back.Cell(2, 2), "Süd-Öst");
+  EXPECT_EQ(back.Cell(3, 2), "Landkreis Großmühle äß");
+}
+
+TEST_F(DataFileTest, SemicolonInACellShiftsTheRowOnTheNextLoad) {
+  Grid g = Show(4);
+  g.SetCell(1, 2, "1;2");
+  g.SetCell(2, 2, "3");
+  Save(g, 4);
+  Grid back = Show(4);
+  EXPECT_EQ(back.Cell(1, 2), "1");
+  EXPECT_EQ(back.Cell(2, 2), "2");
+  EXPECT_EQ(back.Cell(3, 2), "3");
+}
+
+TEST_F(DataFileTest, KeyRowsTakeTheirRecordsByKey) {
+  settings.shrink_rows_without_data = 1;
+  WriteBytes(File(1),
+             "ES001;ES002;ES003\r\n"
+             "101;3;1;1;1\r\n"
+             ";9;9;9\r\n"      // no key: unassignable
+             "777;5;5;5\r\n"   // unknown key: dropped silently
+             "105;;;\r\n"      // known key, no data
+             "Nr.;x\r\n");     // the ES row's label in column 0 is a key like any other
+  Grid g = Show(1);
+  EXPECT_EQ(g.Cell(3, 3), "3");
+  EXPECT_EQ(g.Cell(4, 3), "1");
+  EXPECT_EQ(g.Cell(2, 3), "101");
+  EXPECT_EQ(g.Cell(2, 2), "100");  // completed from column 0
+  EXPECT_EQ(g.Cell(2, 7), "105");
+  EXPECT_EQ(g.Cell(2, 1), "Nr.");
+  EXPECT_EQ(g.Cell(3, 1), "x");
+  EXPECT_EQ(g.RowHeight(3), 18);
+  EXPECT_EQ(g.RowHeight(2), 9);
+  EXPECT_EQ(g.RowHeight(7), 9);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0],
+            (RecordedMessage{MessageKind::kInformation,
+                             "Beim Einlesen der Datendatei:\r" + File(1).string() +
+                                 "\rkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!"}));
+
+  // The unknown key is gone after the next save; rows without data are not written.
+  g.SetCell(1, 1, "(Bezeichnung)   |   Erfassungsspalte");
+  g.SetCell(2, 1, "ES001");
+  g.SetCell(3, 1, "ES002");
+  Save(g, 1);
+  std::string bytes = ReadBytes(File(1));
+  EXPECT_EQ(bytes.substr(0, 14), "ES001;ES002;;;");
+  EXPECT_NE(bytes.find("\r\n101;3;1;1;1;;;;;;;;;;;\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("777"), std::string::npos);
+  EXPECT_EQ(bytes.find("105"), std::string::npos);
+
+  // Not reported when the option is off; heights full when shrinking is off.
+  ScriptedUi quiet;
+  settings.report_unclear_records = 0;
+  settings.shrink_rows_without_data = 0;
+  WriteBytes(File(1), ";1\r\n;2\r\n");
+  Grid g2;
+  SetUpGrid(g2, SchoolTableDef(1), prog, quiet);
+  ReadDataFile(g2, SchoolTableDef(1), DataFileContext{settings, data, "12345", quiet});
+  EXPECT_TRUE(quiet.messages.empty());
+  EXPECT_EQ(g2.RowHeight(2), 18);
+}
+
+TEST_F(DataFileTest, MissingSheetDirectoryIsCreatedOrReported) {
+  Grid g = Show(2);
+  EXPECT_TRUE(std::filesystem::is_directory(data / "SCHULE"));
+  EXPECT_TRUE(ui.messages.empty());
+
+  // A file where the directory should be: the directory cannot be made.
+  TempDir other;
+  WriteBytes(other / "x" / "12345", "keine Verzeichnis");
+  ScriptedUi ui2;
+  Grid g2;
+  SetUpGrid(g2, SchoolTableDef(2), prog, ui2);
+  ReadDataFile(g2, SchoolTableDef(2), DataFileContext{settings, other / "x" / "12345", "12345", ui2});
+  ASSERT_EQ(ui2.messages.size(), 1u);
+  EXPECT_EQ(ui2.messages[0],
+            (RecordedMessage{MessageKind::kInformation,
+                             "Problem beim Erstellen des Datenverzeichnis:\r" +
+                                 (other / "x" / "12345" / "SCHULE").string() +
+                                 "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!"}));
+  EXPECT_EQ(g2.RowCount(), 10);
+  // Saving there then fails with a file error instead of claiming success.
+  EXPECT_THROW(WriteDataFile(g2, SchoolTableDef(2), DataFileContext{settings, other / "x" / "12345",
+                                                                     "12345", ui2}),
+               FileError);
+}
+
+TEST_F(DataFileTest, FailedSaveLeavesThePreviousFileUntouched) {
+  Grid g = Show(3);
+  g.SetCell(1, 2, "Bäcker/-in");
+  g.SetCell(2, 2, "4401");
+  Save(g, 3);
+  const std::string before = ReadBytes(File(3));
+  g.SetCell(1, 3, "neue Zeile");
+  for (long long cut : {0LL, 5LL, 40LL}) {
+    SCOPED_TRACE(cut);
+    SetWriteFailureAfterBytesForTesting(cut);
+    try {
+      Save(g, 3);
+      ADD_FAILURE() << "no error reported";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.Message().substr(0, 40), "Ein-/Ausgabefehler beim Schreiben der Da");
+      EXPECT_NE(e.Message().find(File(3).string()), std::string::npos);
+    }
+    SetWriteFailureAfterBytesForTesting(-1);
+    EXPECT_EQ(ReadBytes(File(3)), before);
+  }
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(data / "SCHULE")) files += e.is_regular_file();
+  EXPECT_EQ(files, 1);  // no temporary file left behind
+}
+
+TEST_F(DataFileTest, KeyRowTableWithoutItsKeyFileIsNotSavedOverTheStoredData) {
+  const std::string stored = "ES001;ES002\r\n100;4;4\r\n";
+  WriteBytes(File(1), stored);
+  std::filesystem::remove(prog / "SSSA.SSD");
+  Grid g = Show(1);
+  EXPECT_EQ(g.Cell(3, 2), "");
+  try {
+    Save(g, 1);
+    ADD_FAILURE() << "saved without keys";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.Message(), "Ein-/Ausgabefehler beim Schreiben der Datei:\r" + File(1).string() +
+                               "\rDie Schlüssel-Datei SSSA.SSD fehlt; ohne ihre Zeilen würden die "
+                               "gespeicherten Daten verloren gehen. Die Datei bleibt unverändert.");
+  }
+  EXPECT_EQ(ReadBytes(File(1)), stored);
+}
+
+TEST_F(DataFileTest, UnsafePrefixIsRefused) {
+  Grid g = Show(0);
+  ScriptedUi ui2;
+  for (const char* bad : {"../x", "a/b", "", ".."}) {
+    EXPECT_THROW(WriteDataFile(g, SchoolTableDef(0), DataFileContext{settings, data, bad, ui2}),
+                 FileError)
+        << bad;
+  }
+}
+
+}  // namespace
+}  // namespace tabulon
