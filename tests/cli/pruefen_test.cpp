@@ -4,8 +4,10 @@
 #include <sstream>
 #include <string>
 
+#include "app/settings.h"
 #include "cli/cli.h"
 #include "files/files.h"
+#include "support/temp_dir.h"
 #include "tables/values.h"
 
 namespace tabulon::cli {
@@ -155,6 +157,67 @@ TEST(CliPruefenTest, JsonHoldsLinesStatesAndFindings) {
   const std::string end = "\"fehlerposition\":null}],\"bestanden\":false}\n";
   ASSERT_GE(o.size(), end.size());
   EXPECT_EQ(o.substr(o.size() - end.size()), end);
+}
+
+// The whole command on stored files, as a user calls it.
+class CliPruefenFilesTest : public ::testing::Test {
+ protected:
+  CliPruefenFilesTest() {
+    std::filesystem::copy_file(std::filesystem::path(TABULON_SOURCE_DIR) / "data" / "SSSA.SSD",
+                               dir / "SSSA.SSD");
+    Settings s;
+    s.dst_nr = "12345";
+    s.log_all_tests = 0;
+    WriteSettingsFile(dir.path(), s);
+  }
+  void WriteTable(int table, const std::string& bytes) {
+    testing::WriteBytes(dir / "12345" / "SCHULE" / ("123450" + std::to_string(table) + ".CSV"),
+                        bytes);
+  }
+  Result Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = cli::Run(args, dir.path(), out, err);
+    return {status, out.str(), err.str()};
+  }
+  testing::TempDir dir;
+};
+
+TEST_F(CliPruefenFilesTest, UnreadableValueInAStoredTableFailsTheRun) {
+  WriteTable(1, "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008\r\n010;;;;;;;abc\r\n");
+  const std::string before = testing::ReadBytes(dir / "12345" / "SCHULE" / "1234501.CSV");
+  Result r = Cli({"pruefen", "schule:1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
+            "[7]  eingetragene Werte in den Zellen\n"
+            "  --->   mindestens 1x fehlerhaft oder nicht lesbar\n"
+            "Ergebnis: Test nicht bestanden!\n");
+  // Testing changes no data file.
+  EXPECT_EQ(testing::ReadBytes(dir / "12345" / "SCHULE" / "1234501.CSV"), before);
+}
+
+TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
+  Result quiet = Cli({"pruefen", "alles"});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.out,
+            "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
+            "Test erfolgreich durchlaufen!\n");
+  Result full = Cli({"pruefen", "--alle", "schule:2"});
+  EXPECT_EQ(full.status, 0);
+  EXPECT_EQ(full.out,
+            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...\n"
+            "[5]  Bezeichnungen der Zellen in der 1. Meldezeile (ES001 --> ES...)\n"
+            "  --->   in Ordnung\n"
+            "[7]  eingetragene Werte in den Zellen\n"
+            "  --->   wahrscheinlich in Ordnung\n"
+            "Ergebnis: Tests bestanden!\n");
 }
 
 }  // namespace
