@@ -89,6 +89,18 @@ bool ApplyDefinition(Grid& grid, const TableDef& def, std::string_view bytes,
   return true;
 }
 
+void PutKeyRows(Grid& grid, const TableDef& def, std::vector<KeyEntry> entries) {
+  int row = 2;
+  for (KeyEntry& e : entries) {
+    if (row >= kMaxDefinitionRows) break;  // no official list comes near this
+    if (row + 1 > grid.RowCount()) grid.SetRowCount(row + 1);
+    if (def.key_copy_col >= 0) grid.SetCell(def.key_copy_col, row, e.key);
+    if (def.key_text_col >= 0) grid.SetCell(def.key_text_col, row, std::move(e.text));
+    grid.SetCell(def.key_col, row, std::move(e.key));
+    ++row;
+  }
+}
+
 void FillKeyRows(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir,
                  Ui& ui) {
   std::filesystem::path path = program_dir / std::string(def.key_file);
@@ -98,15 +110,7 @@ void FillKeyRows(Grid& grid, const TableDef& def, const std::filesystem::path& p
                                           "\r" + DisplayPath(path) + "\rist nicht vorhanden!");
     return;
   }
-  int row = 2;
-  for (KeyEntry& e : *entries) {
-    if (row >= kMaxDefinitionRows) break;  // no official list comes near this
-    if (row + 1 > grid.RowCount()) grid.SetRowCount(row + 1);
-    if (def.key_copy_col >= 0) grid.SetCell(def.key_copy_col, row, e.key);
-    if (def.key_text_col >= 0) grid.SetCell(def.key_text_col, row, std::move(e.text));
-    grid.SetCell(def.key_col, row, std::move(e.key));
-    ++row;
-  }
+  PutKeyRows(grid, def, std::move(*entries));
 }
 
 void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui) {

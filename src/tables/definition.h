@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ports.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"
+#include "tables/values.h"
 
 namespace tabulon {
 
@@ -31,6 +33,9 @@ void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& pro
 // then holds the built-in frame.
 bool ApplyDefinition(Grid& grid, const TableDef& def, std::string_view bytes,
                      const std::filesystem::path& path, Ui& ui);
+
+// Puts key-file entries into the key rows from row 2 on, growing the grid to hold them.
+void PutKeyRows(Grid& grid, const TableDef& def, std::vector<KeyEntry> entries);
 
 // Fills the key rows of a key-row table from its key file; warns when the file is missing.
 void FillKeyRows(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui);
