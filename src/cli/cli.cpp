@@ -19,6 +19,7 @@ constexpr Verb kVerbs[] = {
     {"importieren", CmdImportieren},
     {"sichern", CmdSichern},
     {"berechnen", CmdBerechnen},
+    {"pruefen", CmdPruefen},
 };
 
 constexpr const char* kUsage =
@@ -35,6 +36,7 @@ constexpr const char* kUsage =
     "  sichern                  die Datenbank ins BAK-Verzeichnis sichern\n"
     "  berechnen ZIEL zeile|zwischensummen|spalten [--speichern]\n"
     "                           Summen berechnen, Tabelle ausgeben (und speichern)\n"
+    "  pruefen ZIEL...          interne PLAUSI-Tests (schule:1 bis schule:4, alles)\n"
     "ZIEL: schule:0 bis schule:4\n"
     "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
 

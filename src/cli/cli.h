@@ -3,11 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "app/ports.h"
+#include "tables/grid.h"
 
 namespace tabulon::cli {
 
@@ -74,5 +76,11 @@ enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
 // only with --ueberschreiben. Left-out files are listed on standard error.
 int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory);
 int CmdBerechnen(Context& ctx);
+int CmdPruefen(Context& ctx);
+
+// pruefen with the tables coming from `load` (sheet, table): the stored table as the program
+// shows it, set up and loaded; throws FileError. `log_all_tests` lists passed checks too.
+using TableLoader = std::function<Grid(int sheet, int table, Ui& ui)>;
+int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load);
 
 }  // namespace tabulon::cli
