@@ -111,11 +111,15 @@ void CheckColumnTotals(TestRun& run) {
 
 // A total column must equal its parts (equal) or bound each of them (at most).
 void CheckRowsOfTable1(TestRun& run) {
+  // Classes first, then pupils, each over all rows: the last violation of the pupils' rule is
+  // where the cursor goes when both fail.
   run.MarkTested(57);
-  run.MarkTested(58);
   for (int r = kTable1FirstRow; r <= kTable1TotalRow; ++r) {
     // The block-instruction row counts classes that already stand in row 2 by year.
     if (r != kTable1BlockRow && run.Number(3, r) != SumOfCols(run, 4, 8, r)) run.FailAt(57, 3, r);
+  }
+  run.MarkTested(58);
+  for (int r = kTable1FirstRow; r <= kTable1TotalRow; ++r) {
     if (run.Number(9, r) != SumOfCols(run, 10, 14, r)) run.FailAt(58, 9, r);
   }
   struct AtMost {
@@ -160,6 +164,15 @@ constexpr const char* kLeaverSchoolTypes[] = {"010", "020", "030", "060", "070",
 constexpr int kTable2Cols = 18;
 using Values = std::array<Value, kTable2Cols + 1>;  // by column, index 0 unused
 
+// A missing total or foreigners row counts as all 0; a violation then has no cell to point at.
+void FailInRow(TestRun& run, int entry, int col, int row) {
+  if (row >= 0) {
+    run.FailAt(entry, col, row);
+  } else {
+    run.Fail(entry);
+  }
+}
+
 void CheckSchoolType(TestRun& run, const char* code, int e) {
   Values total{}, foreigners{}, birth_years{};
   int total_row = -1;
@@ -193,17 +206,15 @@ void CheckSchoolType(TestRun& run, const char* code, int e) {
   if (!any_row) return;  // a type without rows is not tested at all
   run.MarkTested(e + 2);
   run.MarkTested(e + 5);
+  // All columns of the totals first, then all columns of the foreigners row, so that the cursor
+  // ends on the last violation of the later rule.
   for (int c = 3; c <= kTable2Cols; ++c) {
-    if (total[c] != birth_years[c]) {
-      // Without a total row its values count as 0 and there is no cell to point at.
-      if (total_row >= 0) {
-        run.FailAt(e + 2, c, total_row);
-      } else {
-        run.Fail(e + 2);
-      }
-    }
-    // Without a foreigners row all its values are 0 and can never exceed the sum.
-    if (foreigners[c] > birth_years[c]) run.FailAt(e + 5, c, foreigners_row);
+    if (total[c] != birth_years[c]) FailInRow(run, e + 2, c, total_row);
+  }
+  for (int c = 3; c <= kTable2Cols; ++c) {
+    // Without a foreigners row its values are 0; they still exceed a sum that negative entries
+    // pulled below 0.
+    if (foreigners[c] > birth_years[c]) FailInRow(run, e + 5, c, foreigners_row);
   }
 }
 
