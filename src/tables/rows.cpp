@@ -20,6 +20,9 @@ enum class Order { kAscending, kDescending };
 // primary cell is never exchanged, so empty rows keep their places.
 void PrimaryPasses(Grid& g, int first, int last, int col, Order order, int keep_cols,
                    bool skip_markers) {
+  // An exchange that keeps the primary column in place would never change what is compared, and
+  // the passes would go on for ever; such a sort has nothing it could put in order.
+  if (keep_cols > col) return;
   bool exchanged = true;
   while (exchanged) {
     exchanged = false;

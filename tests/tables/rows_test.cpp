@@ -80,6 +80,14 @@ TEST(SortRowsTest, KeepingVariantLeavesLeadingColumnsInPlace) {
   EXPECT_EQ(g.RowHeight(2), 9);  // row heights belong to the kept columns' rows
 }
 
+TEST(SortRowsTest, KeepingVariantWithTheSortColumnAmongTheKeptOnesEnds) {
+  // Column 1 is among the two kept columns: no exchange could change its order.
+  Grid g = MakeGrid({{"1", "9", "a"}, {"2", "5", "b"}, {"3", "7", "c"}});
+  SortRowsKeepingColumns(g, 2, 4, 1, 2, 2);
+  EXPECT_EQ(DataRows(g), (Rows{{"1", "9", "a"}, {"2", "5", "b"}, {"3", "7", "c"}}));
+  EXPECT_EQ(g.RowCount(), 5);
+}
+
 TEST(SortRowsTest, MarkerFirstVariantPutsTotalRowsOnTop) {
   Grid g = MakeGrid({{"", "", "", "2610", "3"},
                      {"", "", "", "9999", "1"},
