@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "files/files.h"
+#include "sheets/school/school_tests.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/datafile.h"
 #include "tables/definition.h"
+#include "tables/rows.h"
 
 namespace tabulon {
 namespace {
@@ -171,6 +173,27 @@ TEST_F(SchoolTablesTest, PageCommandsSortAndFillIn) {
   t3.SetCell(2, 6, "7101");
   EXPECT_TRUE(FillSchoolTable3Texts(t3, prog, ui).marks_changed);
   EXPECT_TRUE(ui.messages.empty());
+}
+
+// Rows appended with "+ neue Zeile" belong to the table at once: the save writes them and the
+// test reads them, though only a load sets the table's row-count variable.
+TEST_F(SchoolTablesTest, AppendedRowsAreSavedAndTested) {
+  Grid g = Show(2);
+  AppendRows(g, 1);
+  ASSERT_EQ(g.RowCount(), 11);
+  for (auto [col, text] : {std::pair{1, "010"}, {2, "9999"}, {3, "5"}, {5, "5"}}) {
+    g.SetCell(col, 10, text);
+  }
+  WriteDataFile(g, SchoolTableDef(2), Ctx());
+  EXPECT_EQ(ReadBytes(File(2)),
+            "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;ES014;"
+            "ES015;ES016;ES017;ES018\r\n010;9999;5;;5;;;;;;;;;;;;;\r\n");
+
+  ErrorFlags flags;
+  TestResult r = TestSchoolTable2(g, flags);
+  // The total row of "010" has no birth-year rows to add up to it.
+  EXPECT_TRUE(flags.Failed(82));
+  EXPECT_EQ(r.error_position, (CellPosition{5, 10}));
 }
 
 // The sample school-type list must have the order the tests of table 1 address by position.
