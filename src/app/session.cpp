@@ -30,6 +30,15 @@ constexpr const char* kSaveQuestion =
 constexpr const char* kNoClassEntered = "\rSie haben keine Klasse eingegeben!\r";
 constexpr const char* kNoClassSelected = "\rSie haben keine Klasse ausgewählt!\r";
 
+// Shown at start when the settings file holds a DST-Nr. that cannot name a directory: such a
+// number would put the school's files outside the data base directory.
+std::string UnsafeDstNrAtStart(const std::string& dst_nr) {
+  return "Die DST-Nr. \"" + dst_nr +
+         "\" in den Programm-Einstellungen kann nicht als Verzeichnisname dienen!\r\r"
+         "Bis Sie unter \"Einstellungen\" eine gültige DST-Nr. festlegen,\rwerden keine "
+         "Tabellen geladen und nichts gespeichert (NUR LESEN).";
+}
+
 std::string ProgramDirProblem(const fs::path& dir) {
   return "Problem beim Zugriff auf das Programmverzeichnis:\r" + DisplayPath(dir) + "\r" +
          "Eventuell können bestimmte Dateien nicht gefunden werden!";
@@ -98,6 +107,12 @@ void Session::FormCreate() {
   if (ec) ui_.Message(MessageKind::kInformation, ProgramDirProblem(program_dir_));
 
   Guarded([&] { ReadSettingsFile(program_dir_, settings_, ui_); });
+  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  if (dst_nr_refused_) {
+    ui_.Message(MessageKind::kError, UnsafeDstNrAtStart(settings_.dst_nr));
+    // For this run only; the file keeps what it holds until the person changes it.
+    settings_.read_only = 1;
+  }
   changed_ = false;
   save_suspended_ = false;
 
@@ -105,7 +120,7 @@ void Session::FormCreate() {
   selected_class_index_ = -1;
   status_dst_nr_ = settings_.dst_nr;
   paths_ = FormDataPaths(settings_, program_dir_);
-  if (!IsDirectory(paths_.school_data_dir)) {
+  if (!dst_nr_refused_ && !IsDirectory(paths_.school_data_dir)) {
     fs::create_directory(paths_.school_data_dir, ec);
     if (ec) ui_.Message(MessageKind::kInformation, DataDirProblem(paths_.school_data_dir));
   }
@@ -130,7 +145,7 @@ void Session::FormShow() {
 bool Session::StartupTimer() {
   if (!timer_armed_) return false;
   timer_armed_ = false;
-  if (backup_) Guarded(backup_);
+  if (backup_ && !dst_nr_refused_) Guarded(backup_);
   return true;
 }
 
@@ -151,6 +166,7 @@ void Session::CreateDirectoryReported(const fs::path& dir) {
 
 void Session::EnsureDataDirectories() {
   paths_.school_data_dir = SchoolDataDir(paths_.data_base_dir, settings_.dst_nr);
+  if (dst_nr_refused_) return;
   if (IsDirectory(paths_.school_data_dir)) return;
   CreateDirectoryReported(paths_.school_data_dir);
   for (const char* sub : {"SCHULE", "LEHRER", "KLASSE"}) {
@@ -160,6 +176,8 @@ void Session::EnsureDataDirectories() {
 
 void Session::LoadClassList() {
   class_list_.clear();
+  list_selection_ = -1;
+  if (dst_nr_refused_) return Notify();
   std::error_code ec;
   fs::directory_iterator it(paths_.school_data_dir / "KLASSE", ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -185,6 +203,9 @@ void Session::ReloadSettingsForDialog() { ReloadSettings(program_dir_, settings_
 
 void Session::SettingsAccepted(const Settings& settings) {
   settings_ = settings;
+  // The dialog accepts only numbers that can name a directory.
+  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  if (dst_nr_refused_) settings_.read_only = 1;
   paths_.data_base_dir = settings_.data_base_dir.empty()
                              ? program_dir_
                              : fs::path(settings_.data_base_dir);
@@ -233,7 +254,7 @@ bool Session::PageChanged(int top_page, int inner_page) {
 
 void Session::SetUpAndLoad(std::string_view definition, bool load) {
   store_.SetUpGrid(definition);
-  if (load) store_.LoadGrid(definition, Context());
+  if (load && !dst_nr_refused_) store_.LoadGrid(definition, Context());
   if (view_) view_->GridRebuilt(current_sheet_, current_table_);
 }
 
@@ -272,7 +293,7 @@ void Session::ShowTeacherTable(int table) {
   int max_fields = 0;
   for (const PageGrid& g : page->grids) {
     store_.SetUpGrid(g.definition);
-    max_fields = store_.LoadGrid(g.definition, Context());
+    if (!dst_nr_refused_) max_fields = store_.LoadGrid(g.definition, Context());
   }
   if (view_) view_->GridRebuilt(kSheetTeacher, table);
   if (table == 1) teacher_hint_ = max_fields < 59;
@@ -288,7 +309,7 @@ void Session::ShowClassTable(int table) {
     class_fields_visible_ = true;
     class_internal_name_ = "??";
     store_.SetUpGrid(kIdent);
-    store_.LoadGrid(kIdent, Context());
+    if (!dst_nr_refused_) store_.LoadGrid(kIdent, Context());
     if (!page) {
       SetCalcButtons(kSheetClass, table);
       ui_.Message(MessageKind::kError, kUnclearTable[kSheetClass]);
@@ -430,6 +451,8 @@ void Session::RunCurrentPlausi() {
     ui_.Message(MessageKind::kError, kUnclearSheet);
   } else if (const TablePage* page = FindTablePage(sheet, table); !page) {
     ui_.Message(MessageKind::kError, kUnclearTable[sheet]);
+  } else if (sheet == kSheetSchool) {
+    RunSchoolPlausi(*page);
   } else if (!(sheet == kSheetClass && current_class_ == kNoClass) &&
              !page->plausi_title.empty() && plausi_) {
     Guarded([&] { plausi_(sheet, table); });

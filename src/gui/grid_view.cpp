@@ -1,7 +1,11 @@
 #include "gui/grid_view.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 #include "text/encoding.h"
 
@@ -134,6 +138,44 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(t
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(1);
+  // The person moves the current cell; the core's commands read it from the grid.
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            Grid* g = model_->grid();
+            if (g && current.isValid()) {
+              g->SetCurrentCell(current.column() + g->FixedCols(), current.row() + g->FixedRows());
+            }
+          });
+  // The corner above the label columns shows what the fixed cells of the header row hold
+  // ("Satzart 0", "SA 1", ...); the view's own corner button paints nothing there.
+  if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
+}
+
+QString GridView::CornerText() const {
+  Grid* g = model_->grid();
+  if (!g || g->FixedRows() < 1) return {};
+  QStringList parts;
+  for (int c = 0; c < g->FixedCols(); ++c) {
+    QString t = ToQ(g->Cell(c, 0)).trimmed();
+    if (!t.isEmpty() && !parts.contains(t)) parts << t;
+  }
+  return parts.join(QStringLiteral("  "));
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  auto* corner = qobject_cast<QAbstractButton*>(watched);
+  if (corner == nullptr || event->type() != QEvent::Paint) {
+    return QTableView::eventFilter(watched, event);
+  }
+  QStyleOptionHeader option;
+  option.initFrom(corner);
+  option.rect = corner->rect();
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  option.text = CornerText();
+  option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  QPainter painter(corner);
+  corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+  return true;
 }
 
 void GridView::ApplyLayout() {
@@ -153,11 +195,30 @@ void GridView::ApplyLayout() {
 }
 
 void GridView::Rebuilt() {
+  Grid* g = model_->grid();
+  // The reset below moves the view's current cell; the grid's own stays as the core left it.
+  const int col = g ? g->CurrentCol() : 0;
+  const int row = g ? g->CurrentRow() : 0;
   model_->Rebuilt();
   ApplyLayout();
+  if (g) g->SetCurrentCell(col, row);
+  ShowCurrentCell();
+  if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+}
+
+void GridView::ShowCurrentCell() {
   Grid* g = model_->grid();
-  if (g && g->CurrentRow() >= g->FixedRows() && g->CurrentCol() >= g->FixedCols()) {
-    setCurrentIndex(model_->index(g->CurrentRow() - g->FixedRows(), g->CurrentCol() - g->FixedCols()));
+  if (!g) return;
+  const int col = g->CurrentCol(), row = g->CurrentRow();
+  QModelIndex index = model_->index(row - g->FixedRows(), col - g->FixedCols());
+  if (index.isValid()) {
+    setCurrentIndex(index);
+    scrollTo(index);
+  }
+  g->SetCurrentCell(col, row);
+  if (g->FocusRequested()) {
+    g->ClearFocusRequest();
+    setFocus();
   }
 }
 

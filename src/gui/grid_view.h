@@ -58,9 +58,16 @@ class GridView : public QTableView {
   void Rebuilt();
   // Moves the current cell to a grid cell (grid coordinates).
   void GoToCell(int col, int row);
+  // Shows the grid's current cell as current, and takes the focus when the grid asked for it.
+  void ShowCurrentCell();
+  // The text of the top-left corner: the fixed cells of the header row.
+  QString CornerText() const;
 
  signals:
   void HintChanged(const QString& hint);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyLayout();

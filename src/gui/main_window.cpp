@@ -20,6 +20,8 @@
 
 #include "app/clipboard.h"
 #include "app/export.h"
+#include "app/session_plausi.h"
+#include "gui/error_window.h"
 #include "gui/dialogs.h"
 #include "gui/grid_view.h"
 #include "gui/qt_ports.h"
@@ -79,26 +81,6 @@ constexpr MenuEntry kMenus[] = {
 
 }  // namespace
 
-// ---------------------------------------------------------------- grid store
-
-const GridStore::Operations* GridStore::Find(std::string_view definition) const {
-  auto it = ops_.find(definition);
-  return it == ops_.end() ? nullptr : &it->second;
-}
-
-void GridStore::SetUpGrid(std::string_view definition) {
-  if (const Operations* ops = Find(definition); ops && ops->set_up) ops->set_up(GridOf(definition));
-}
-
-int GridStore::LoadGrid(std::string_view definition, const TableContext& ctx) {
-  const Operations* ops = Find(definition);
-  return ops && ops->load ? ops->load(GridOf(definition), ctx) : 0;
-}
-
-void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
-  if (const Operations* ops = Find(definition); ops && ops->save) ops->save(GridOf(definition), ctx);
-}
-
 // ---------------------------------------------------------------- main window
 
 MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
@@ -110,6 +92,8 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   resize(1050, 775);
   session_ = std::make_unique<Session>(program_dir_, ui_, platform_, store_);
   session_->SetView(this);
+  session_->SetPlausiWindow([this](const PlausiReport& r) { return ShowErrorWindow(r); });
+  RegisterSchoolTables(store_, program_dir_, ui_);
 
   BuildActions();
   BuildMenus();
@@ -211,6 +195,12 @@ void MainWindow::BuildActions() {
   on("HelpAboutMenu", [this] { about_->exec(); });
   on("Settings", [this] { OpenSettings(); });
   on("PlausiRun", [this] { session_->RunCurrentPlausi(); });
+  on("CalcSubtotals", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcSubtotalsMenu", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcColumns", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
+  on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
   on("ExportStaLA", [this] { RunExport(0); });
   on("ExportAll", [this] { RunExport(1); });
   on("ImportAll", [this] { RunExport(2); });
@@ -385,13 +375,12 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     }
     button->setVisible(!b.hidden);
     if (b.hidden) button->hide();
-    if (b.action == PageAction::kPlausi) {
-      int sheet = page.sheet, table = page.table;
-      connect(button, &QPushButton::clicked, this, [this, sheet, table] {
-        if (session_->current_sheet() == sheet && session_->current_table() == table) {
-          session_->RunCurrentPlausi();
-        }
-      });
+    if (b.action != PageAction::kNone) {
+      // The session runs a command only for the table that is current.
+      const int sheet = page.sheet, table = page.table;
+      const PageAction action = b.action;
+      connect(button, &QPushButton::clicked, this,
+              [this, sheet, table, action] { session_->PageCommand(sheet, table, action); });
     }
     if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
     buttons->addWidget(button);
@@ -510,6 +499,26 @@ void MainWindow::RunExport(int which) {
       default: ImportAll(ctx); break;
     }
   });
+}
+
+std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& report) {
+  ErrorWindow window(ErrorWindowKind::kFehlerfenster, this);
+  window.Show(report.protocol, report.places);
+  window.exec();
+  return window.chosen();
+}
+
+GridView* MainWindow::TableViewOf(int sheet, int table) const {
+  const TablePage* page = FindTablePage(sheet, table);
+  if (!page) return nullptr;
+  for (const PageGrid& g : page->grids) {
+    if (!std::string_view(g.definition).ends_with("Ident")) return GridViewOf(g.definition);
+  }
+  return nullptr;
+}
+
+void MainWindow::CurrentCellMoved(int sheet, int table, int /*col*/, int /*row*/) {
+  if (GridView* v = TableViewOf(sheet, table)) v->ShowCurrentCell();
 }
 
 void MainWindow::GridRebuilt(int sheet, int table) {
