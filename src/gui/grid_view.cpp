@@ -29,6 +29,7 @@ class CellDelegate : public QStyledItemDelegate {
       QObject::connect(validator, &CellValidator::Refused, view_, &GridView::HintChanged);
       line->setValidator(validator);
     }
+    view_->SetOpenEditor(editor);
     return editor;
   }
 
@@ -204,6 +205,15 @@ void GridView::Rebuilt() {
   if (g) g->SetCurrentCell(col, row);
   ShowCurrentCell();
   if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+}
+
+void GridView::CommitEdit() {
+  QWidget* editor = open_editor_;
+  // Hidden means closed; an editor on a page turned away from is merely not visible.
+  if (editor == nullptr || editor->isHidden()) return;
+  open_editor_ = nullptr;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridView::ShowCurrentCell() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QValidator>
@@ -58,6 +59,9 @@ class GridView : public QTableView {
   void Rebuilt();
   // Moves the current cell to a grid cell (grid coordinates).
   void GoToCell(int col, int row);
+  // Commits and closes an open cell editor.
+  void CommitEdit();
+  void SetOpenEditor(QWidget* editor) { open_editor_ = editor; }
   // Shows the grid's current cell as current, and takes the focus when the grid asked for it.
   void ShowCurrentCell();
   // The text of the top-left corner: the fixed cells of the header row.
@@ -72,6 +76,7 @@ class GridView : public QTableView {
  private:
   void ApplyLayout();
   GridModel* model_;
+  QPointer<QWidget> open_editor_;
 };
 
 }  // namespace tabulon::gui

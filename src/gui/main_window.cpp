@@ -118,7 +118,17 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   session_->FormCreate();
 }
 
-MainWindow::~MainWindow() { session_->SetView(nullptr); }
+MainWindow::~MainWindow() {
+  session_->SetView(nullptr);
+  // The widgets outlive the session and the grids here: an editor closed while they are torn
+  // down must not report to the session any more.
+  for (auto& [definition, view] : views_) {
+    QObject::disconnect(view->grid_model(), nullptr, this, nullptr);
+    QObject::disconnect(view, nullptr, this, nullptr);
+    // The store's grids go with this object, before Qt deletes the views that draw them.
+    view->SetGrid(nullptr);
+  }
+}
 
 QAction* MainWindow::AddAction(const char* name, const char* text, const char* hint) {
   auto* a = new QAction(QString::fromUtf8(text), this);
@@ -180,8 +190,12 @@ void MainWindow::BuildActions() {
     action(QString::fromLatin1(hidden))->setVisible(false);
   }
 
+  // A command never misses what is still in an open cell editor: it is committed first.
   auto on = [this](const char* name, auto slot) {
-    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, slot] {
+      CommitEdits();
+      slot();
+    });
   };
   on("FileOpen", [this] { ChooseDataBaseDirectory(); });
   on("FileSave", [this] { session_->FileSave(); });
@@ -357,9 +371,14 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     copy_data->setObjectName(Q(g.name) + QStringLiteral("CopyData"));
     std::string def(g.definition);
     bool first_row = g.copy_data_with_first_row;
-    connect(copy_table, &QPushButton::clicked, this, [this, def] { CopyGrid(def, true, false); });
-    connect(copy_data, &QPushButton::clicked, this,
-            [this, def, first_row] { CopyGrid(def, false, first_row); });
+    connect(copy_table, &QPushButton::clicked, this, [this, def] {
+      CommitEdits();
+      CopyGrid(def, true, false);
+    });
+    connect(copy_data, &QPushButton::clicked, this, [this, def, first_row] {
+      CommitEdits();
+      CopyGrid(def, false, first_row);
+    });
     copy_row->addWidget(copy_table);
     copy_row->addWidget(copy_data);
     copy_row->addStretch(1);
@@ -379,8 +398,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
       // The session runs a command only for the table that is current.
       const int sheet = page.sheet, table = page.table;
       const PageAction action = b.action;
-      connect(button, &QPushButton::clicked, this,
-              [this, sheet, table, action] { session_->PageCommand(sheet, table, action); });
+      connect(button, &QPushButton::clicked, this, [this, sheet, table, action] {
+        CommitEdits();
+        session_->PageCommand(sheet, table, action);
+      });
     }
     if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
     buttons->addWidget(button);
@@ -451,8 +472,14 @@ void MainWindow::SetPlausi(std::function<void(int, int)> run) {
   session_->SetPlausiRunner(std::move(run));
 }
 
+void MainWindow::CommitEdits() {
+  for (auto& [definition, view] : views_) view->CommitEdit();
+}
+
 void MainWindow::PageChanged() {
   if (reverting_) return;
+  // The editor of the page left still belongs to the table that is saved now.
+  CommitEdits();
   int top = sheet_tabs_->currentIndex();
   int sheet = SheetIndexOf(top);
   int inner = (sheet >= 0 && sheet < 4) ? table_tabs_[sheet]->currentIndex() : 0;
@@ -615,6 +642,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Typed but not yet committed, the value would arrive only as the window hides, after the
+  // question whether to save.
+  CommitEdits();
   bool closes = session_->FormClose();
   if (auto* qt = dynamic_cast<QtPlatform*>(&platform_)) qt->CloseHelp();
   if (closes) {

@@ -73,6 +73,8 @@ class MainWindow : public QMainWindow, public View {
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
   void PageChanged();
+  // Commits what an open cell editor holds, so that commands see it.
+  void CommitEdits();
   void CopyGrid(std::string_view definition, bool whole, bool first_row);
   void OpenSettings();
   void ChooseDataBaseDirectory();
