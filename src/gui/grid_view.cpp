@@ -113,7 +113,11 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
+  // The tool tip repeats the whole text where the column is too narrow to show it.
+  if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole &&
+                 role != Qt::ToolTipRole)) {
+    return {};
+  }
   QStringList parts;
   if (orientation == Qt::Horizontal) {
     for (int r = 0; r < grid_->FixedRows(); ++r) {
@@ -139,6 +143,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(t
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  horizontalHeader()->setTextElideMode(Qt::ElideNone);
   // The person moves the current cell; the core's commands read it from the grid.
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
@@ -188,6 +194,19 @@ void GridView::ApplyLayout() {
   for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
     verticalHeader()->resizeSection(r - g->FixedRows(), g->RowHeight(r));
   }
+  // Column titles are longer than their columns are wide: they wrap onto up to four lines
+  // instead of being cut at both ends.
+  QHeaderView* top = horizontalHeader();
+  const QFontMetrics fm(top->font());
+  int lines_height = fm.height();
+  for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
+    const QString title = model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole)
+                              .toString();
+    const QRect r = fm.boundingRect(QRect(0, 0, std::max(8, g->ColWidth(c) - 8), 10000),
+                                    Qt::AlignCenter | Qt::TextWordWrap, title);
+    lines_height = std::max(lines_height, r.height());
+  }
+  top->setFixedHeight(std::min(lines_height, 4 * fm.lineSpacing()) + 8);
   int label_width = 0;
   for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
   if (label_width > 0) verticalHeader()->setFixedWidth(label_width);

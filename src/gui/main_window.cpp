@@ -319,6 +319,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     layout->addLayout(row);
   }
   QHBoxLayout* class_row = nullptr;
+  // The class page keeps its delete button beside the list and its add button in the group of
+  // the new identifier, where they act; the bottom row would not hold them all.
+  QBoxLayout* delete_place = nullptr;
+  QBoxLayout* add_place = nullptr;
   if (page.sheet == kSheetClass && page.table == 0) {
     class_row = new QHBoxLayout;
     auto* list_box = new QVBoxLayout;
@@ -329,6 +333,9 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     list_box->addWidget(list_label);
     list_box->addWidget(class_list_);
     class_row->addLayout(list_box);
+    delete_place = new QVBoxLayout;
+    delete_place->addStretch(1);
+    class_row->addLayout(delete_place);
     connect(class_list_, &QListWidget::currentRowChanged, this,
             [this](int row) { session_->SelectClass(row); });
     auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
@@ -336,7 +343,9 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     new_class_field_ = new QLineEdit;
     new_class_field_->setObjectName(QStringLiteral("NewClassField"));
     new_class_field_->setMaxLength(6);
+    group_layout->addStretch(1);
     group_layout->addWidget(new_class_field_);
+    add_place = group_layout;
     class_row->addWidget(group);
     layout->addLayout(class_row);
   }
@@ -404,7 +413,15 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
       });
     }
     if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
-    buttons->addWidget(button);
+    if (b.action == PageAction::kDeleteClass && delete_place) {
+      delete_place->addWidget(button);
+      delete_place->addStretch(1);
+    } else if (b.action == PageAction::kAddClass && add_place) {
+      add_place->addWidget(button);
+      add_place->addStretch(1);
+    } else {
+      buttons->addWidget(button);
+    }
   }
   buttons->addStretch(1);
   layout->addLayout(buttons);
