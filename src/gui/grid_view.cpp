@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
@@ -113,6 +115,18 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (grid_ && orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
+    // A title with a word wider than its column shows its beginning rather than its middle.
+    const int width = grid_->ColWidth(section + grid_->FixedCols()) - 8;
+    const QFontMetrics fm(QGuiApplication::font());
+    const QString title = headerData(section, orientation, Qt::DisplayRole).toString();
+    for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
+      if (fm.horizontalAdvance(word) > width) {
+        return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+      }
+    }
+    return static_cast<int>(Qt::AlignCenter | Qt::TextWordWrap);
+  }
   // The tool tip repeats the whole text where the column is too narrow to show it.
   if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole &&
                  role != Qt::ToolTipRole)) {
