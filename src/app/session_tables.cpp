@@ -32,6 +32,17 @@ void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
 
 namespace {
 
+// A key-row table whose key file was missing at set-up has no rows a value could be typed into.
+// Its file stays as it is; refusing the save as an error would keep the person from ever leaving
+// the page, while the set-up has already said what is missing.
+bool HasNoKeyRows(const Grid& grid, const TableDef& def) {
+  if (def.kind != TableKind::kKeyRow) return false;
+  for (int row = 2; row <= def.last_key_row && row < grid.RowCount(); ++row) {
+    if (!grid.Cell(def.key_col, row).empty()) return false;
+  }
+  return true;
+}
+
 // School tables are named by the school's DST-Nr.
 DataFileContext SchoolFileContext(const TableContext& ctx) {
   return DataFileContext{ctx.settings, ctx.paths.school_data_dir, ctx.settings.dst_nr, ctx.ui};
@@ -48,6 +59,7 @@ void RegisterSchoolTables(GridStore& store, const std::filesystem::path& program
                       return ReadDataFile(g, *d, SchoolFileContext(ctx)).max_field_count;
                     },
                     [d](Grid& g, const TableContext& ctx) {
+                      if (HasNoKeyRows(g, *d)) return;
                       WriteDataFile(g, *d, SchoolFileContext(ctx));
                     }});
   }

@@ -117,6 +117,20 @@ TEST_F(SchoolSessionTest, FailedWriteGivesOneBoxAndLosesNothing) {
   EXPECT_EQ(ReadBytes(SchoolFile(0)), "ES001;ES002;ES003\r\n4711;;Landkreis\r\n");
 }
 
+TEST_F(SchoolSessionTest, MissingKeyFileLeavesTable1FileAloneAndThePageCanBeLeft) {
+  Start(true);
+  fs::remove(prog / "SSSA.SSD");
+  const std::string stored = "ES001;ES002\r\n010;7;;;;;;;;;;;;;;\r\n";
+  WriteBytes(SchoolFile(1), stored);
+  ASSERT_TRUE(Turn(1));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_THAT(ui.messages[0].text, StartsWith("Statistik-Schlüssel-Datei: Schularten/...\r"));
+  EXPECT_TRUE(Turn(2));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(session->current_table(), 2);
+  EXPECT_EQ(ReadBytes(SchoolFile(1)), stored);
+}
+
 TEST_F(SchoolSessionTest, BadValueInTable1IsListedAndTheChosenFindingBecomesCurrent) {
   Start(true);
   ASSERT_TRUE(Turn(1));

@@ -88,7 +88,14 @@ class SchoolWindowTest : public ::testing::Test {
     }
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    QTest::keyClicks(editor, text);
+    // The test library types only ASCII keys; other characters arrive as an input method would.
+    bool ascii = true;
+    for (QChar ch : text) ascii = ascii && ch.unicode() < 128;
+    if (ascii) {
+      QTest::keyClicks(editor, text);
+    } else {
+      editor->insert(text);
+    }
     if (!leave_open) {
       QTest::keyClick(editor, Qt::Key_Return);
       QCoreApplication::processEvents();  // the delegate commits by a queued call
@@ -211,6 +218,63 @@ TEST_F(SchoolWindowTest, CalculationMenuItemAndToolButtonChangeTheGrid) {
   // Table 0 has nothing to compute: its tool buttons are off.
   ShowTable(0);
   EXPECT_FALSE(window->action("CalcRow")->isEnabled());
+}
+
+// Each calculation command, from its menu item and from its tool button, on school table 1.
+TEST_F(SchoolWindowTest, EveryCalculationActionComputesItsCells) {
+  struct Case {
+    const char* action;
+    int col, row;  // the computed cell
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"CalcRowMenu", 3, 31, "7"},     {"CalcRow", 3, 31, "7"},
+      {"CalcSubtotalsMenu", 3, 4, "3"}, {"CalcSubtotals", 3, 4, "3"},
+      {"CalcColumnsMenu", 3, 2, "5"},  {"CalcColumns", 3, 2, "5"},
+  };
+  Open();
+  ShowTable(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Grid& g = window->store().GridOf("Bog1Tab1");
+    for (int row = 2; row <= 31; ++row) {
+      for (int col = 3; col <= 17; ++col) g.SetCell(col, row, "");
+    }
+    g.SetCell(4, 2, "2");  // row 2: columns 4 and 5 give the classes in column 3
+    g.SetCell(5, 2, "3");
+    g.SetCell(3, 2, "5");
+    g.SetCell(3, 5, "1");  // rows 5 to 7 make up row 4
+    g.SetCell(3, 6, "2");
+    g.SetCell(3, 4, "2");
+    window->GridViewOf("Bog1Tab1")->Rebuilt();
+    window->action(c.action)->trigger();
+    EXPECT_EQ(Shown(1, c.col, c.row), QString::fromUtf8(c.expected));
+    EXPECT_TRUE(ui.messages.empty());
+  }
+  EXPECT_EQ(window->indicator()->styleSheet(), QStringLiteral("background-color: red;"));
+}
+
+TEST_F(SchoolWindowTest, ExportSavesTheShownTableFirstAndImportReloadsIt) {
+  Open();
+  Type(0, 2, 2, QStringLiteral("Süd"), true);
+  const fs::path target = dir / "stick";
+  fs::create_directories(target);
+  ui.directories = {target};
+  ui.answers = {true};
+  window->action("ExportStaLA")->trigger();
+  EXPECT_EQ(ReadBytes(target / "4711" / "SCHULE" / "471100.CSV"),
+            "ES001;ES002;ES003\r\n4711;S\x81" "d;\r\n");
+
+  const fs::path source = dir / "quelle";
+  WriteBytes(source / "4711" / "SCHULE" / "471100.CSV", "ES001;ES002;ES003\r\n4711;West;\r\n");
+  fs::create_directories(source / "4711" / "LEHRER");
+  fs::create_directories(source / "4711" / "KLASSE");
+  ui.directories = {source};
+  ui.answers = {true};
+  ui.overwrite_answers = {OverwriteChoice::kYes};
+  window->action("ImportAll")->trigger();
+  EXPECT_EQ(Shown(0, 2, 2), QStringLiteral("West"));
+  EXPECT_THAT(ui.messages, ElementsAre());
 }
 
 TEST_F(SchoolWindowTest, RowButtonsAppendSortAndPrefillTable2) {
