@@ -52,8 +52,9 @@ std::string DataDirProblem(const fs::path& dir) {
 std::string PortableWarning(const DataPaths& p) {
   return "Programm arbeit in der portablen Version!\rDie Daten werden im aktuellen "
          "Programm-Ordner erwartet!\r\rDas aktuelle Verzeichnis für die Daten-Basis ist: \r" +
-         DisplayPath(p.data_base_dir) + "\r\r" + "==> also (einschließlich des Haupt-Verzeichnis): " +
-         "\r" + DisplayPath(p.school_data_dir);
+         DisplayPath(p.data_base_dir) + "\r\r" +
+         "==> also (einschließlich des Haupt-Verzeichnis): " + "\r" +
+         DisplayPath(p.school_data_dir);
 }
 
 bool IsDirectory(const fs::path& p) {
@@ -206,9 +207,8 @@ void Session::SettingsAccepted(const Settings& settings) {
   // The dialog accepts only numbers that can name a directory.
   dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
   if (dst_nr_refused_) settings_.read_only = 1;
-  paths_.data_base_dir = settings_.data_base_dir.empty()
-                             ? program_dir_
-                             : fs::path(settings_.data_base_dir);
+  paths_.data_base_dir =
+      settings_.data_base_dir.empty() ? program_dir_ : fs::path(settings_.data_base_dir);
   UpdateDataPaths();
   EnsureDataDirectories();
 }
@@ -281,8 +281,8 @@ void Session::ShowTeacherTable(int table) {
   const fs::path table1 = dir / (settings_.dst_nr + "01.CSV");
   const fs::path table4 = dir / (settings_.dst_nr + "04.CSV");
   std::error_code ec;
-  old_teacher_notice_ = (fs::exists(table1, ec) && store_.IsOldTeacherTable(table1)) ||
-                        fs::exists(table4, ec);
+  old_teacher_notice_ =
+      (fs::exists(table1, ec) && store_.IsOldTeacherTable(table1)) || fs::exists(table4, ec);
   const TablePage* page = FindTablePage(kSheetTeacher, table);
   if (!page) {
     SetCalcButtons(kSheetTeacher, table);
@@ -340,11 +340,19 @@ void Session::ShowClassTable(int table) {
 void Session::ShowTable(int sheet, int table) {
   if (sheet != kSheetClass) class_fields_visible_ = false;
   switch (sheet) {
-    case kSheetQuick: break;
-    case kSheetSchool: ShowSchoolTable(table); break;
-    case kSheetTeacher: ShowTeacherTable(table); break;
-    case kSheetClass: ShowClassTable(table); break;
-    default: ui_.Message(MessageKind::kError, kUnclearSheet);
+    case kSheetQuick:
+      break;
+    case kSheetSchool:
+      ShowSchoolTable(table);
+      break;
+    case kSheetTeacher:
+      ShowTeacherTable(table);
+      break;
+    case kSheetClass:
+      ShowClassTable(table);
+      break;
+    default:
+      ui_.Message(MessageKind::kError, kUnclearSheet);
   }
   ShowChangeState();
 }
@@ -453,8 +461,8 @@ void Session::RunCurrentPlausi() {
     ui_.Message(MessageKind::kError, kUnclearTable[sheet]);
   } else if (sheet == kSheetSchool) {
     RunSchoolPlausi(*page);
-  } else if (!(sheet == kSheetClass && current_class_ == kNoClass) &&
-             !page->plausi_title.empty() && plausi_) {
+  } else if (!(sheet == kSheetClass && current_class_ == kNoClass) && !page->plausi_title.empty() &&
+             plausi_) {
     Guarded([&] { plausi_(sheet, table); });
   }
   ShowChangeState();

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/data_paths.h"
-#include "app/ports.h"
 #include "app/pages.h"
+#include "app/ports.h"
 #include "app/settings.h"
 #include "calc/calculations.h"  // CalcCommand, and kNoClass: the class shown while none is selected
 #include "tables/error_flags.h"

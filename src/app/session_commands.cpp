@@ -97,8 +97,8 @@ void Session::Calculate(CalcCommand command) {
   Grid* grid = page ? TableGridOf(*page) : nullptr;
   Grid none;
   CalcTarget target{current_sheet_, current_table_, current_class_};
-  CalcResult result = RunCalculation(command, target, grid ? *grid : none, settings_, ui_,
-                                     error_flags_);
+  CalcResult result =
+      RunCalculation(command, target, grid ? *grid : none, settings_, ui_, error_flags_);
   if (result.mark_changed) changed_ = true;
   if (result.computed) GridChanged(current_sheet_, current_table_);
   ShowChangeState();
@@ -107,10 +107,11 @@ void Session::Calculate(CalcCommand command) {
 void Session::RunSchoolPlausi(const TablePage& page) {
   Grid* grid = TableGridOf(page);
   if (grid == nullptr) return;
-  std::optional<PlausiReport> report = tabulon::RunSchoolPlausi(
-      page.table, *grid, error_flags_, settings_.log_all_tests != 0);
+  std::optional<PlausiReport> report =
+      tabulon::RunSchoolPlausi(page.table, *grid, error_flags_, settings_.log_all_tests != 0);
   if (!report) return;
-  if (view_) view_->CurrentCellMoved(page.sheet, page.table, grid->CurrentCol(), grid->CurrentRow());
+  if (view_)
+    view_->CurrentCellMoved(page.sheet, page.table, grid->CurrentCol(), grid->CurrentRow());
   if (!report->window) {
     ui_.Message(MessageKind::kInformation, kTestPassedMessage);
     return;

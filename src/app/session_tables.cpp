@@ -27,7 +27,8 @@ int GridStore::LoadGrid(std::string_view definition, const TableContext& ctx) {
 }
 
 void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
-  if (const Operations* ops = Find(definition); ops && ops->save) ops->save(GridOf(definition), ctx);
+  if (const Operations* ops = Find(definition); ops && ops->save)
+    ops->save(GridOf(definition), ctx);
 }
 
 namespace {

@@ -12,7 +12,9 @@
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 struct ColourName {
   ProtocolColour colour;
@@ -78,9 +80,9 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   }
 
   auto* verdict_row = new QHBoxLayout;
-  verdict_label_ = new QLabel(kind == ErrorWindowKind::kFehlerfenster
-                                  ? QStringLiteral("Ergebnis:")
-                                  : QStringLiteral("Gesamtergebnis:"));
+  verdict_label_ =
+      new QLabel(kind == ErrorWindowKind::kFehlerfenster ? QStringLiteral("Ergebnis:")
+                                                         : QStringLiteral("Gesamtergebnis:"));
   verdict_ = new QLineEdit(QStringLiteral("Prüfung läuft !!!"));
   verdict_->setObjectName(QStringLiteral("verdict"));
   verdict_->setReadOnly(true);
@@ -93,7 +95,8 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   auto* start = new QPushButton(QStringLiteral("Test jetzt starten"));
   start->hide();
   findings_button_ = new QPushButton(QStringLiteral("Fundstellen …"));
-  findings_button_->setToolTip(QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
+  findings_button_->setToolTip(
+      QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
   auto* close = new QPushButton(QStringLiteral("Beenden"));
   close->setDefault(true);
   buttons->addWidget(start);

@@ -3,10 +3,10 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyleOptionHeader>
 
 #include "text/encoding.h"
@@ -14,7 +14,9 @@
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -43,7 +45,8 @@ class CellDelegate : public QStyledItemDelegate {
 
 QString CellValidator::RefusalHint(const QString& text) {
   for (QChar c : text) {
-    if (c == QLatin1Char(';')) return QStringLiteral("Das Zeichen \";\" ist in Zellen nicht erlaubt.");
+    if (c == QLatin1Char(';'))
+      return QStringLiteral("Das Zeichen \";\" ist in Zellen nicht erlaubt.");
     if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
       return QStringLiteral("Tabulator und Zeilenwechsel sind in Zellen nicht erlaubt.");
     }
@@ -89,9 +92,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::AccessibleTextRole: return ToQ(grid_->Cell(col, row));
-    case Qt::BackgroundRole: return ColorOf(grid_->Background());
-    default: return {};
+    case Qt::AccessibleTextRole:
+      return ToQ(grid_->Cell(col, row));
+    case Qt::BackgroundRole:
+      return ColorOf(grid_->Background());
+    default:
+      return {};
   }
 }
 
@@ -128,8 +134,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return static_cast<int>(Qt::AlignCenter | Qt::TextWordWrap);
   }
   // The tool tip repeats the whole text where the column is too narrow to show it.
-  if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole &&
-                 role != Qt::ToolTipRole)) {
+  if (!grid_ ||
+      (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole)) {
     return {};
   }
   QStringList parts;
@@ -214,8 +220,8 @@ void GridView::ApplyLayout() {
   const QFontMetrics fm(top->font());
   int lines_height = fm.height();
   for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
-    const QString title = model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole)
-                              .toString();
+    const QString title =
+        model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole).toString();
     const QRect r = fm.boundingRect(QRect(0, 0, std::max(8, g->ColWidth(c) - 8), 10000),
                                     Qt::AlignCenter | Qt::TextWordWrap, title);
     lines_height = std::max(lines_height, r.height());
@@ -224,8 +230,8 @@ void GridView::ApplyLayout() {
   int label_width = 0;
   for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
   if (label_width > 0) verticalHeader()->setFixedWidth(label_width);
-  setStyleSheet(QStringLiteral("QTableView { background-color: %1; }")
-                    .arg(ColorOf(g->Background()).name()));
+  setStyleSheet(
+      QStringLiteral("QTableView { background-color: %1; }").arg(ColorOf(g->Background()).name()));
 }
 
 void GridView::Rebuilt() {

@@ -54,7 +54,10 @@ class GridView : public QTableView {
  public:
   explicit GridView(QWidget* parent = nullptr);
   GridModel* grid_model() const { return model_; }
-  void SetGrid(Grid* grid) { model_->SetGrid(grid); ApplyLayout(); }
+  void SetGrid(Grid* grid) {
+    model_->SetGrid(grid);
+    ApplyLayout();
+  }
   // After the grid was set up or loaded again: sizes, colours, current cell.
   void Rebuilt();
   // Moves the current cell to a grid cell (grid coordinates).

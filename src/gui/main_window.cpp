@@ -21,15 +21,17 @@
 #include "app/clipboard.h"
 #include "app/export.h"
 #include "app/session_plausi.h"
-#include "gui/error_window.h"
 #include "gui/dialogs.h"
+#include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/qt_ports.h"
 
 namespace tabulon::gui {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // Tool bar entries from left to right; "" marks a separator.
 struct ToolEntry {
@@ -37,18 +39,31 @@ struct ToolEntry {
   bool hidden;
 };
 constexpr ToolEntry kToolBar[] = {
-    {"FileNew", true},       {"FileOpen", false},      {"FileSave", false},
-    {"FilePrint", true},     {"FilePrintSetup", true}, {"FileExit", false},
-    {"", false},             {"EditCut", true},        {"EditCopy", true},
-    {"EditPaste", true},     {"HelpContents", false},  {"HelpAbout", false},
-    {"", false},             {"CalcSubtotals", false}, {"CalcColumns", false},
-    {"CalcRow", false},      {"", false},              {"ClassAllTests", false},
-    {"ClassFootnotes", false}, {"PlausiRun", false},
+    {"FileNew", true},
+    {"FileOpen", false},
+    {"FileSave", false},
+    {"FilePrint", true},
+    {"FilePrintSetup", true},
+    {"FileExit", false},
+    {"", false},
+    {"EditCut", true},
+    {"EditCopy", true},
+    {"EditPaste", true},
+    {"HelpContents", false},
+    {"HelpAbout", false},
+    {"", false},
+    {"CalcSubtotals", false},
+    {"CalcColumns", false},
+    {"CalcRow", false},
+    {"", false},
+    {"ClassAllTests", false},
+    {"ClassFootnotes", false},
+    {"PlausiRun", false},
 };
 
 struct MenuEntry {
-  const char* menu;      // a new menu starts where this is set
-  const char* action;    // "" for a separator
+  const char* menu;    // a new menu starts where this is set
+  const char* action;  // "" for a separator
   bool hidden_menu = false;
 };
 constexpr MenuEntry kMenus[] = {
@@ -110,9 +125,10 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
 
   session_->SetBackup([this] {
-    ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
-                      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-                      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+    ExportContext ctx{
+        session_->settings(), session_->mutable_paths(), ui_,
+        [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+        [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
     BackupDatabase(ctx);
   });
   session_->FormCreate();
@@ -153,8 +169,9 @@ void MainWindow::BuildActions() {
   with_icon(AddAction("FileOpen", "Daten-Basis-Verzeichnis &festlegen...",
                       "Daten-Basis-Verzeichnis wechseln"),
             QStyle::SP_DirOpenIcon);
-  with_icon(AddAction("FileSave", "aktuelle Tabelle (Datei) &Speichern", "aktuelle Datei speichern"),
-            QStyle::SP_DialogSaveButton);
+  with_icon(
+      AddAction("FileSave", "aktuelle Tabelle (Datei) &Speichern", "aktuelle Datei speichern"),
+      QStyle::SP_DialogSaveButton);
   with_icon(AddAction("FilePrint", "&Drucken..."), QStyle::SP_FileDialogDetailedView);
   AddAction("FilePrintSetup", "Drucker&einrichtung...");
   with_icon(AddAction("FileExit", "Programm &Beenden", "Beenden"), QStyle::SP_DialogCloseButton);
@@ -185,8 +202,8 @@ void MainWindow::BuildActions() {
   AddAction("HelpSearch", "&Inhalt-Index-Suche der Hilfe...");
   AddAction("HelpAboutMenu", "I&nfo zum Programm");
 
-  for (const char* hidden : {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy",
-                             "EditPaste"}) {
+  for (const char* hidden :
+       {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy", "EditPaste"}) {
     action(QString::fromLatin1(hidden))->setVisible(false);
   }
 
@@ -396,7 +413,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* buttons = new QHBoxLayout;
   for (const PageButton& b : page.buttons) {
     auto* button = new QPushButton(Q(b.caption));
-    button->setObjectName(QStringLiteral("Button_%1_%2_%3").arg(page.sheet).arg(page.table).arg(static_cast<int>(b.action)));
+    button->setObjectName(QStringLiteral("Button_%1_%2_%3")
+                              .arg(page.sheet)
+                              .arg(page.table)
+                              .arg(static_cast<int>(b.action)));
     if (!b.hint.empty()) {
       button->setToolTip(Q(b.hint));
       button->setStatusTip(Q(b.hint));
@@ -439,7 +459,8 @@ void MainWindow::BuildSheets() {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(sheet.sheet));
     table_tabs_[sheet.sheet] = tabs;
-    for (const TablePage& t : TablePagesOf(sheet.sheet)) tabs->addTab(BuildTablePage(t), Q(t.caption));
+    for (const TablePage& t : TablePagesOf(sheet.sheet))
+      tabs->addTab(BuildTablePage(t), Q(t.caption));
     if (sheet.sheet == kSheetQuick) {
       auto* notice = new QLabel(Q(kQuickNotice));
       notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
@@ -505,7 +526,8 @@ void MainWindow::PageChanged() {
     reverting_ = true;
     sheet_tabs_->setCurrentIndex(session_->top_page());
     int current = session_->current_sheet();
-    if (current >= 0 && current < 4) table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
+    if (current >= 0 && current < 4)
+      table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
     reverting_ = false;
   }
 }
@@ -514,7 +536,7 @@ void MainWindow::CopyGrid(std::string_view definition, bool whole, bool first_ro
   Grid& g = store_.GridOf(definition);
   CopySource src{g.ColCount(), g.RowCount(), g.FixedCols(), g.FixedRows(),
                  [&g](int c, int r) { return g.Cell(c, r); }};
-  std::string text = whole ? CopyTable(src)
+  std::string text = whole       ? CopyTable(src)
                      : first_row ? CopyDataWithFirstRow(src)
                                  : CopyData(src, session_->settings().copy_with_es_row != 0);
   platform_.SetClipboardText(text);
@@ -527,20 +549,27 @@ void MainWindow::OpenSettings() {
 }
 
 void MainWindow::ChooseDataBaseDirectory() {
-  auto dir = ui_.ChooseDirectory("Speicherort der Statistik-Datenbank",
-                                 session_->paths().data_base_dir);
+  auto dir =
+      ui_.ChooseDirectory("Speicherort der Statistik-Datenbank", session_->paths().data_base_dir);
   if (dir) session_->DataBaseDirectoryChosen(*dir);
 }
 
 void MainWindow::RunExport(int which) {
-  ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
-                    [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-                    [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+  ExportContext ctx{
+      session_->settings(), session_->mutable_paths(), ui_,
+      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
   session_->Guarded([&] {
     switch (which) {
-      case 0: ExportStaLA(ctx); break;
-      case 1: ExportAll(ctx); break;
-      default: ImportAll(ctx); break;
+      case 0:
+        ExportStaLA(ctx);
+        break;
+      case 1:
+        ExportAll(ctx);
+        break;
+      default:
+        ImportAll(ctx);
+        break;
     }
   });
 }
@@ -643,9 +672,14 @@ void MainWindow::ControlsChanged() {
     }
   }
   switch (session_->TakeFocusRequest()) {
-    case FocusRequest::kNewClassField: new_class_field_->setFocus(); break;
-    case FocusRequest::kClassList: class_list_->setFocus(); break;
-    case FocusRequest::kNone: break;
+    case FocusRequest::kNewClassField:
+      new_class_field_->setFocus();
+      break;
+    case FocusRequest::kClassList:
+      class_list_->setFocus();
+      break;
+    case FocusRequest::kNone:
+      break;
   }
 }
 

@@ -97,8 +97,8 @@ void QtUi::Message(MessageKind kind, const std::string& text) {
 
 bool QtUi::Ask(MessageKind kind, const std::string& text) {
   const KindLook& look = LookOf(kind);
-  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text), QMessageBox::NoButton,
-                  parent_);
+  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text),
+                  QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
@@ -151,7 +151,8 @@ bool QtPlatform::MoveToTrash(const std::filesystem::path& path) {
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
-  QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  QApplication::clipboard()->setText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::path& attachment) {

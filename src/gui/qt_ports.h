@@ -25,8 +25,8 @@ class QtUi : public Ui {
   void SetParent(QWidget* parent);
   void Message(MessageKind kind, const std::string& text) override;
   bool Ask(MessageKind kind, const std::string& text) override;
-  std::optional<std::filesystem::path> ChooseDirectory(
-      const std::string& caption, const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
+                                                       const std::filesystem::path& start) override;
   OverwriteChoice AskOverwrite(const std::string& text) override;
   bool AskCellChange(const CellChangeQuestion& question) override;
   int ChooseCellValue(const CellChoiceQuestion& question) override;

@@ -15,14 +15,14 @@ namespace tabulon {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::StartsWith;
 using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
 using tabulon::testing::ScriptedUi;
 using tabulon::testing::TempDir;
 using tabulon::testing::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
 
 class SchoolSessionTest : public ::testing::Test {
  protected:
@@ -79,7 +79,9 @@ TEST_F(SchoolSessionTest, EditThenSwitchWritesTheTableLeftAndExplicitSaveTheShow
   Edit(0, 2, 2, "Varnland-Süd");
   EXPECT_EQ(session->indicator(), IndicatorState::kRed);
   ASSERT_TRUE(Turn(1));
-  EXPECT_EQ(ReadBytes(SchoolFile(0)), "ES001;ES002;ES003\r\n4711;Varnland-S\x81" "d;\r\n");
+  EXPECT_EQ(ReadBytes(SchoolFile(0)),
+            "ES001;ES002;ES003\r\n4711;Varnland-S\x81"
+            "d;\r\n");
   EXPECT_FALSE(session->changed());
   // Table 1 came up with its key rows; the key stands in the first data column.
   EXPECT_EQ(School(1).Cell(0, 2), "010");
@@ -235,8 +237,9 @@ TEST_F(SchoolSessionTest, CalculationsFillTheTotalRowAndMarkTheTable) {
       {true, true, {}},
       {false,
        false,
-       {{MessageKind::kWarning, "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\r\r"
-                                "Änderungen werden NICHT gespeichert!"}}},
+       {{MessageKind::kWarning,
+         "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\r\r"
+         "Änderungen werden NICHT gespeichert!"}}},
   };
   int n = 0;
   for (const Case& c : cases) {

@@ -27,14 +27,14 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::StartsWith;
 using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
 using tabulon::testing::ScriptedUi;
 using tabulon::testing::TempDir;
 using tabulon::testing::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
 
 // Runs `inspect` on the next modal dialog as soon as it is open (exec() blocks the test).
 void OnNextModal(std::function<void(QWidget*)> inspect) {
@@ -70,9 +70,7 @@ class SchoolWindowTest : public ::testing::Test {
     QTest::qWait(150);  // the start-up timer has run
   }
   void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
-  GridView* View(int table) const {
-    return window->GridViewOf("Bog1Tab" + std::to_string(table));
-  }
+  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
   // Types into a grid cell (grid coordinates) as a person would, and ends with Enter unless the
   // editor is to stay open.
   void Type(int table, int col, int row, const QString& text, bool leave_open = false) {
@@ -174,13 +172,15 @@ TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
     QTest::mouseClick(w->findings_button(), Qt::LeftButton);
   });
   QTest::mouseClick(Button(1, PageAction::kPlausi), Qt::LeftButton);
-  EXPECT_EQ(caption,
-            QStringLiteral("interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ..."));
+  EXPECT_EQ(caption, QStringLiteral(
+                         "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ..."));
   EXPECT_EQ(verdict, QStringLiteral("Test nicht bestanden!"));
-  EXPECT_TRUE(protocol.contains(QStringLiteral(
-      "[7]  eingetragene Werte in den Zellen\n  --->   mindestens 1x fehlerhaft oder nicht lesbar")))
+  EXPECT_TRUE(
+      protocol.contains(QStringLiteral("[7]  eingetragene Werte in den Zellen\n  --->   mindestens "
+                                       "1x fehlerhaft oder nicht lesbar")))
       << protocol.toStdString();
-  EXPECT_TRUE(protocol.contains(QStringLiteral("[5]  Bezeichnungen der Zellen in der 1. Meldezeile")));
+  EXPECT_TRUE(
+      protocol.contains(QStringLiteral("[5]  Bezeichnungen der Zellen in der 1. Meldezeile")));
   EXPECT_EQ(findings, QStringList{QStringLiteral(
                           "[7]  Spalte: Klassen - 1. JGS (ES003)  |  Zeile 2: 010 Berufsschule "
                           "- Teilzeit (Fachklassen)")});
@@ -228,9 +228,9 @@ TEST_F(SchoolWindowTest, EveryCalculationActionComputesItsCells) {
     const char* expected;
   };
   const Case cases[] = {
-      {"CalcRowMenu", 3, 31, "7"},     {"CalcRow", 3, 31, "7"},
+      {"CalcRowMenu", 3, 31, "7"},      {"CalcRow", 3, 31, "7"},
       {"CalcSubtotalsMenu", 3, 4, "3"}, {"CalcSubtotals", 3, 4, "3"},
-      {"CalcColumnsMenu", 3, 2, "5"},  {"CalcColumns", 3, 2, "5"},
+      {"CalcColumnsMenu", 3, 2, "5"},   {"CalcColumns", 3, 2, "5"},
   };
   Open();
   ShowTable(1);
@@ -263,7 +263,8 @@ TEST_F(SchoolWindowTest, ExportSavesTheShownTableFirstAndImportReloadsIt) {
   ui.answers = {true};
   window->action("ExportStaLA")->trigger();
   EXPECT_EQ(ReadBytes(target / "4711" / "SCHULE" / "471100.CSV"),
-            "ES001;ES002;ES003\r\n4711;S\x81" "d;\r\n");
+            "ES001;ES002;ES003\r\n4711;S\x81"
+            "d;\r\n");
 
   const fs::path source = dir / "quelle";
   WriteBytes(source / "4711" / "SCHULE" / "471100.CSV", "ES001;ES002;ES003\r\n4711;West;\r\n");
