@@ -200,7 +200,12 @@ void Session::DataBaseDirectoryChosen(const fs::path& dir) {
   EnsureDataDirectories();
 }
 
-void Session::ReloadSettingsForDialog() { ReloadSettings(program_dir_, settings_); }
+void Session::ReloadSettingsForDialog() {
+  ReloadSettings(program_dir_, settings_);
+  // The file still grants what it granted; this run stays read-only until the number is fixed,
+  // also when the dialog is cancelled.
+  if (dst_nr_refused_) settings_.read_only = 1;
+}
 
 void Session::SettingsAccepted(const Settings& settings) {
   settings_ = settings;
@@ -358,7 +363,7 @@ void Session::ShowTable(int sheet, int table) {
 }
 
 void Session::SaveTable(int sheet, int table) {
-  if (!settings_.IsReadOnly() && !save_suspended_) {
+  if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
     const TablePage* page = FindTablePage(sheet, table);
     try {
       if (sheet == kSheetQuick) {

@@ -274,8 +274,12 @@ TEST_F(SchoolSessionTest, UnsafeDstNrIsRefusedAtStartAndNothingIsWrittenUntilItI
   session->SetBackup([&] { ++backups; });
   session->StartupTimer();
   EXPECT_EQ(backups, 0);
+  // Opening the settings dialog reads the file again; cancelling it keeps this run read-only.
+  session->ReloadSettingsForDialog();
+  EXPECT_TRUE(session->settings().IsReadOnly());
   Edit(0, 2, 2, "x");
   ASSERT_TRUE(Turn(1));
+  EXPECT_EQ(ui.messages.size(), 1u);
   session->DataBaseDirectoryChosen(dir.path());
   EXPECT_FALSE(fs::exists(dir.path().parent_path() / outside));
   // The file on disk keeps its access; only this run is read-only.

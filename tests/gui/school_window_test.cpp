@@ -337,6 +337,20 @@ TEST_F(SchoolWindowTest, ClosingWithAnOpenEditorAsksToSaveItsValue) {
   EXPECT_EQ(ReadBytes(File(0)), "ES001;ES002;ES003\r\n4711;Nord;\r\n");
 }
 
+// A finding about no single cell is listed but offers nowhere to jump to.
+TEST(ErrorWindowFindingsTest, CellLessFindingIsListedButNotChosen) {
+  ErrorWindow w(ErrorWindowKind::kFehlerfenster);
+  w.Show(ErrorProtocol{}, {{73, -1, -1, "", ""}, {7, 4, 2, "Klassen (ES003)", "Zeile 2: 010"}});
+  EXPECT_EQ(w.FindingTexts(),
+            (QStringList{QStringLiteral("[73]  (betrifft keine einzelne Zelle)"),
+                         QStringLiteral("[7]  Spalte: Klassen (ES003)  |  Zeile 2: 010")}));
+  EXPECT_TRUE(w.findings_button()->isEnabled());
+  w.ChooseFinding(0);
+  EXPECT_FALSE(w.chosen().has_value());
+  w.ChooseFinding(1);
+  EXPECT_EQ(w.chosen(), std::optional<std::size_t>(1));
+}
+
 // The Qt Ui shows the calculation dialogs rather than answering "Nein" itself.
 TEST(QtUiTest, CellChangeQuestionIsAskedInItsDialog) {
   QWidget parent;
