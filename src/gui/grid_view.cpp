@@ -243,7 +243,10 @@ void GridView::Rebuilt() {
   ApplyLayout();
   if (g) g->SetCurrentCell(col, row);
   ShowCurrentCell();
-  if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+  if (auto* corner = findChild<QAbstractButton*>()) {
+    corner->setAccessibleName(CornerText());  // screen readers read what the corner shows
+    corner->update();
+  }
 }
 
 void GridView::CommitEdit() {
