@@ -6,6 +6,8 @@ namespace tabulon {
 namespace {
 
 constexpr std::string_view kPlausiHint = "programminterne Plausibilität der Tabelle testen";
+constexpr std::string_view kAppendRowHint = "eine neue Zeile anhängen";
+constexpr std::string_view kAppendRowsHint = "mehrere neue Zeilen anhängen";
 
 using A = PageAction;
 
@@ -44,23 +46,26 @@ constexpr PageButton kQuickButtons[] = {{A::kNone, "interne PLAUSI", kPlausiHint
 
 constexpr PageButton kSchool0Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 0", kPlausiHint},
-    {A::kTakeOverQuick, "Daten von SCHNELL-Meldung übernehmen", {}, true},
+    {A::kTakeOverQuick, "Daten von SCHNELL-Meldung übernehmen",
+     "Daten aus der Tabelle 00 der Schnell-Meldung übernehmen", true},
 };
+// Table 1's take-over button is hidden and has never had an action.
 constexpr PageButton kSchool1Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
-    {A::kTakeOverQuick, "Daten von SCHNELL-Meldung übernehmen", {}, true},
+    {A::kNone, "Daten von SCHNELL-Meldung übernehmen",
+     "passende Daten aus der Tabelle 01 der Schnell-Meldung übernehmen", true},
 };
 constexpr PageButton kSchool2Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 2", kPlausiHint},
-    {A::kAppendRows, "++ neue Zeilen"},
-    {A::kAppendRow, "+ neue Zeile"},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
     {A::kSortRows, "Zeilen sortieren"},
     {A::kPrefillSchoolTypeYears, "Schulart + Geburtsjahre vortragen ..."},
 };
 constexpr PageButton kSchool3Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 3", kPlausiHint},
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "Zeilen sortieren"},
     {A::kFillTexts, "Texte (Beruf, Berufsgr., Fachr.) ergänzen"},
 };
@@ -68,14 +73,14 @@ constexpr PageButton kSchool4Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 4", kPlausiHint},
 };
 constexpr PageButton kTeacher0Buttons[] = {
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Nummern sortieren"},
     {A::kPlausi, "interne PLAUSI: Tabelle 0", kPlausiHint},
 };
 constexpr PageButton kTeacher1Buttons[] = {
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Nr.n sortieren"},
     {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
     {A::kConvertTeacher2008, "2008 ==> 2009, ..."},
@@ -92,16 +97,16 @@ constexpr PageButton kClass0Buttons[] = {
 };
 constexpr PageButton kClass1Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Geburtsjahr sortieren"},
     {A::kPrefillBirthYears, "Geburtsjahre vortragen ..."},
 };
 constexpr PageButton kClass2Buttons[] = {{A::kPlausi, "interne PLAUSI: Tabelle 2", kPlausiHint}};
 constexpr PageButton kClass3Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 3", kPlausiHint},
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Länderschlüssel sortieren"},
     {A::kFillTexts, "Texte (Länder) ergänzen"},
     {A::kFillKeys, "Schlüssel (Länder) ergänzen"},
@@ -114,8 +119,8 @@ constexpr PageButton kClass6Buttons[] = {{A::kPlausi, "interne PLAUSI: Tabelle 6
 constexpr PageButton kClass7Buttons[] = {{A::kPlausi, "interne PLAUSI: Tabelle 7", kPlausiHint}};
 constexpr PageButton kClass8Buttons[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 8", kPlausiHint},
-    {A::kAppendRow, "+ neue Zeile"},
-    {A::kAppendRows, "++ neue Zeilen"},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Zeilennummern sortieren"},
     {A::kFillTexts, "Texte (Ausbildungsrichtung) ergänzen"},
     {A::kFillTexts2, "Texte (Herkunftskreise) ergänzen"},

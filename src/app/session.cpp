@@ -30,6 +30,15 @@ constexpr const char* kSaveQuestion =
 constexpr const char* kNoClassEntered = "\rSie haben keine Klasse eingegeben!\r";
 constexpr const char* kNoClassSelected = "\rSie haben keine Klasse ausgewählt!\r";
 
+// Shown at start when the settings file holds a DST-Nr. that cannot name a directory: such a
+// number would put the school's files outside the data base directory.
+std::string UnsafeDstNrAtStart(const std::string& dst_nr) {
+  return "Die DST-Nr. \"" + dst_nr +
+         "\" in den Programm-Einstellungen kann nicht als Verzeichnisname dienen!\r\r"
+         "Bis Sie unter \"Einstellungen\" eine gültige DST-Nr. festlegen,\rwerden keine "
+         "Tabellen geladen und nichts gespeichert (NUR LESEN).";
+}
+
 std::string ProgramDirProblem(const fs::path& dir) {
   return "Problem beim Zugriff auf das Programmverzeichnis:\r" + DisplayPath(dir) + "\r" +
          "Eventuell können bestimmte Dateien nicht gefunden werden!";
@@ -43,8 +52,9 @@ std::string DataDirProblem(const fs::path& dir) {
 std::string PortableWarning(const DataPaths& p) {
   return "Programm arbeit in der portablen Version!\rDie Daten werden im aktuellen "
          "Programm-Ordner erwartet!\r\rDas aktuelle Verzeichnis für die Daten-Basis ist: \r" +
-         DisplayPath(p.data_base_dir) + "\r\r" + "==> also (einschließlich des Haupt-Verzeichnis): " +
-         "\r" + DisplayPath(p.school_data_dir);
+         DisplayPath(p.data_base_dir) + "\r\r" +
+         "==> also (einschließlich des Haupt-Verzeichnis): " + "\r" +
+         DisplayPath(p.school_data_dir);
 }
 
 bool IsDirectory(const fs::path& p) {
@@ -98,6 +108,12 @@ void Session::FormCreate() {
   if (ec) ui_.Message(MessageKind::kInformation, ProgramDirProblem(program_dir_));
 
   Guarded([&] { ReadSettingsFile(program_dir_, settings_, ui_); });
+  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  if (dst_nr_refused_) {
+    ui_.Message(MessageKind::kError, UnsafeDstNrAtStart(settings_.dst_nr));
+    // For this run only; the file keeps what it holds until the person changes it.
+    settings_.read_only = 1;
+  }
   changed_ = false;
   save_suspended_ = false;
 
@@ -105,7 +121,7 @@ void Session::FormCreate() {
   selected_class_index_ = -1;
   status_dst_nr_ = settings_.dst_nr;
   paths_ = FormDataPaths(settings_, program_dir_);
-  if (!IsDirectory(paths_.school_data_dir)) {
+  if (!dst_nr_refused_ && !IsDirectory(paths_.school_data_dir)) {
     fs::create_directory(paths_.school_data_dir, ec);
     if (ec) ui_.Message(MessageKind::kInformation, DataDirProblem(paths_.school_data_dir));
   }
@@ -130,7 +146,7 @@ void Session::FormShow() {
 bool Session::StartupTimer() {
   if (!timer_armed_) return false;
   timer_armed_ = false;
-  if (backup_) Guarded(backup_);
+  if (backup_ && !dst_nr_refused_) Guarded(backup_);
   return true;
 }
 
@@ -151,6 +167,7 @@ void Session::CreateDirectoryReported(const fs::path& dir) {
 
 void Session::EnsureDataDirectories() {
   paths_.school_data_dir = SchoolDataDir(paths_.data_base_dir, settings_.dst_nr);
+  if (dst_nr_refused_) return;
   if (IsDirectory(paths_.school_data_dir)) return;
   CreateDirectoryReported(paths_.school_data_dir);
   for (const char* sub : {"SCHULE", "LEHRER", "KLASSE"}) {
@@ -160,6 +177,8 @@ void Session::EnsureDataDirectories() {
 
 void Session::LoadClassList() {
   class_list_.clear();
+  list_selection_ = -1;
+  if (dst_nr_refused_) return Notify();
   std::error_code ec;
   fs::directory_iterator it(paths_.school_data_dir / "KLASSE", ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -181,13 +200,20 @@ void Session::DataBaseDirectoryChosen(const fs::path& dir) {
   EnsureDataDirectories();
 }
 
-void Session::ReloadSettingsForDialog() { ReloadSettings(program_dir_, settings_); }
+void Session::ReloadSettingsForDialog() {
+  ReloadSettings(program_dir_, settings_);
+  // The file still grants what it granted; this run stays read-only until the number is fixed,
+  // also when the dialog is cancelled.
+  if (dst_nr_refused_) settings_.read_only = 1;
+}
 
 void Session::SettingsAccepted(const Settings& settings) {
   settings_ = settings;
-  paths_.data_base_dir = settings_.data_base_dir.empty()
-                             ? program_dir_
-                             : fs::path(settings_.data_base_dir);
+  // The dialog accepts only numbers that can name a directory.
+  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  if (dst_nr_refused_) settings_.read_only = 1;
+  paths_.data_base_dir =
+      settings_.data_base_dir.empty() ? program_dir_ : fs::path(settings_.data_base_dir);
   UpdateDataPaths();
   EnsureDataDirectories();
 }
@@ -233,7 +259,7 @@ bool Session::PageChanged(int top_page, int inner_page) {
 
 void Session::SetUpAndLoad(std::string_view definition, bool load) {
   store_.SetUpGrid(definition);
-  if (load) store_.LoadGrid(definition, Context());
+  if (load && !dst_nr_refused_) store_.LoadGrid(definition, Context());
   if (view_) view_->GridRebuilt(current_sheet_, current_table_);
 }
 
@@ -260,8 +286,8 @@ void Session::ShowTeacherTable(int table) {
   const fs::path table1 = dir / (settings_.dst_nr + "01.CSV");
   const fs::path table4 = dir / (settings_.dst_nr + "04.CSV");
   std::error_code ec;
-  old_teacher_notice_ = (fs::exists(table1, ec) && store_.IsOldTeacherTable(table1)) ||
-                        fs::exists(table4, ec);
+  old_teacher_notice_ =
+      (fs::exists(table1, ec) && store_.IsOldTeacherTable(table1)) || fs::exists(table4, ec);
   const TablePage* page = FindTablePage(kSheetTeacher, table);
   if (!page) {
     SetCalcButtons(kSheetTeacher, table);
@@ -272,7 +298,7 @@ void Session::ShowTeacherTable(int table) {
   int max_fields = 0;
   for (const PageGrid& g : page->grids) {
     store_.SetUpGrid(g.definition);
-    max_fields = store_.LoadGrid(g.definition, Context());
+    if (!dst_nr_refused_) max_fields = store_.LoadGrid(g.definition, Context());
   }
   if (view_) view_->GridRebuilt(kSheetTeacher, table);
   if (table == 1) teacher_hint_ = max_fields < 59;
@@ -288,7 +314,7 @@ void Session::ShowClassTable(int table) {
     class_fields_visible_ = true;
     class_internal_name_ = "??";
     store_.SetUpGrid(kIdent);
-    store_.LoadGrid(kIdent, Context());
+    if (!dst_nr_refused_) store_.LoadGrid(kIdent, Context());
     if (!page) {
       SetCalcButtons(kSheetClass, table);
       ui_.Message(MessageKind::kError, kUnclearTable[kSheetClass]);
@@ -319,17 +345,25 @@ void Session::ShowClassTable(int table) {
 void Session::ShowTable(int sheet, int table) {
   if (sheet != kSheetClass) class_fields_visible_ = false;
   switch (sheet) {
-    case kSheetQuick: break;
-    case kSheetSchool: ShowSchoolTable(table); break;
-    case kSheetTeacher: ShowTeacherTable(table); break;
-    case kSheetClass: ShowClassTable(table); break;
-    default: ui_.Message(MessageKind::kError, kUnclearSheet);
+    case kSheetQuick:
+      break;
+    case kSheetSchool:
+      ShowSchoolTable(table);
+      break;
+    case kSheetTeacher:
+      ShowTeacherTable(table);
+      break;
+    case kSheetClass:
+      ShowClassTable(table);
+      break;
+    default:
+      ui_.Message(MessageKind::kError, kUnclearSheet);
   }
   ShowChangeState();
 }
 
 void Session::SaveTable(int sheet, int table) {
-  if (!settings_.IsReadOnly() && !save_suspended_) {
+  if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
     const TablePage* page = FindTablePage(sheet, table);
     try {
       if (sheet == kSheetQuick) {
@@ -430,8 +464,10 @@ void Session::RunCurrentPlausi() {
     ui_.Message(MessageKind::kError, kUnclearSheet);
   } else if (const TablePage* page = FindTablePage(sheet, table); !page) {
     ui_.Message(MessageKind::kError, kUnclearTable[sheet]);
-  } else if (!(sheet == kSheetClass && current_class_ == kNoClass) &&
-             !page->plausi_title.empty() && plausi_) {
+  } else if (sheet == kSheetSchool) {
+    RunSchoolPlausi(*page);
+  } else if (!(sheet == kSheetClass && current_class_ == kNoClass) && !page->plausi_title.empty() &&
+             plausi_) {
     Guarded([&] { plausi_(sheet, table); });
   }
   ShowChangeState();

@@ -5,18 +5,22 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/data_paths.h"
-#include "app/ports.h"
 #include "app/pages.h"
+#include "app/ports.h"
 #include "app/settings.h"
+#include "calc/calculations.h"  // CalcCommand, and kNoClass: the class shown while none is selected
+#include "tables/error_flags.h"
+#include "tables/grid.h"
 
 namespace tabulon {
 
-inline constexpr const char* kNoClass = "ZZZ999";
+struct PlausiReport;
 
 // Where a table's files lie and what the loads and saves need to know.
 struct TableContext {
@@ -37,6 +41,9 @@ class TableStore {
   virtual void SaveGrid(std::string_view definition, const TableContext& ctx) = 0;
   // Whether the teacher table 1 file holds a table in the layout of 2003.
   virtual bool IsOldTeacherTable(const std::filesystem::path& /*file*/) { return false; }
+  // The grid of a definition, for the commands that work on the shown grid; nullptr when the
+  // store keeps no grids of its own.
+  virtual Grid* FindGrid(std::string_view /*definition*/) { return nullptr; }
 };
 
 enum class IndicatorState { kHidden, kRed, kYellowFlash };
@@ -49,6 +56,10 @@ class Session {
   void SetView(View* view) { view_ = view; }
   // Runs an internal test of a table page (sheet, table); set by the window.
   void SetPlausiRunner(std::function<void(int sheet, int table)> run) { plausi_ = std::move(run); }
+  // Shows the error window of a test run; returns the index of the finding the person chose to
+  // go to, if any. Set by the window.
+  using PlausiWindow = std::function<std::optional<std::size_t>(const PlausiReport&)>;
+  void SetPlausiWindow(PlausiWindow show) { plausi_window_ = std::move(show); }
   // Runs the automatic backup once after start-up.
   void SetBackup(std::function<void()> backup) { backup_ = std::move(backup); }
 
@@ -76,6 +87,10 @@ class Session {
   void SetSaveSuspend(bool down);
   // The tool button that runs the current table's internal test.
   void RunCurrentPlausi();
+  // A button of the page of (sheet, table); ignored unless that table is the current one.
+  void PageCommand(int sheet, int table, PageAction action);
+  // The three calculation commands on the current table (menu items and tool buttons).
+  void Calculate(CalcCommand command);
 
   // The data base directory was chosen in the directory dialog.
   void DataBaseDirectoryChosen(const std::filesystem::path& dir);
@@ -121,6 +136,10 @@ class Session {
   int inner_page(int sheet) const;
   std::string& remembered_school_type() { return remembered_school_type_; }
   const std::filesystem::path& program_dir() const { return program_dir_; }
+  ErrorFlags& error_flags() { return error_flags_; }
+  // The DST-Nr. of the settings file could not name a directory: nothing is read from or written
+  // below the data base directory until the person sets a valid number.
+  bool dst_nr_refused() const { return dst_nr_refused_; }
 
  private:
   TableContext Context() const;
@@ -133,6 +152,9 @@ class Session {
   void CreateDirectoryReported(const std::filesystem::path& dir);
   void Notify();
   void RecomputeCurrent();
+  void RunSchoolPlausi(const TablePage& page);
+  Grid* TableGridOf(const TablePage& page);
+  void GridChanged(int sheet, int table);
 
   std::filesystem::path program_dir_;
   Ui& ui_;
@@ -141,6 +163,7 @@ class Session {
   View* view_ = nullptr;
   std::function<void(int, int)> plausi_;
   std::function<void()> backup_;
+  PlausiWindow plausi_window_;
 
   Settings settings_;
   DataPaths paths_;
@@ -165,7 +188,8 @@ class Session {
   bool timer_armed_ = false;
   FocusRequest focus_ = FocusRequest::kNone;
   std::string remembered_school_type_;
-
+  ErrorFlags error_flags_;
+  bool dst_nr_refused_ = false;
 };
 
 }  // namespace tabulon

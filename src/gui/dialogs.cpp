@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "files/files.h"
-#include "text/encoding.h"
 #include "gui/qt_ports.h"
+#include "text/encoding.h"
 #include "ui_about_box.h"
 #include "ui_directory_dialog.h"
 #include "ui_progress_dialog.h"
@@ -18,7 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 std::string FromQ(const QString& s) { return s.toUtf8().toStdString(); }
 
 // The mounted volumes, the root first, as the drive box lists them.
@@ -64,9 +66,12 @@ DriveProbe ProbeDrive(const fs::path& root) {
 
 std::string DriveCheckMessage(const DriveProbe& probe, const std::string& drive) {
   switch (probe.outcome) {
-    case DriveOutcome::kHasFiles: return {};
-    case DriveOutcome::kEmpty: return "Datenträger im Laufwerk " + drive + ": ist leer!";
-    case DriveOutcome::kNoMedium: return "KEIN Datenträger im Laufwerk " + drive + ":";
+    case DriveOutcome::kHasFiles:
+      return {};
+    case DriveOutcome::kEmpty:
+      return "Datenträger im Laufwerk " + drive + ": ist leer!";
+    case DriveOutcome::kNoMedium:
+      return "KEIN Datenträger im Laufwerk " + drive + ":";
     case DriveOutcome::kUnreadable:
       return "Datenträger im Laufwerk " + drive + ": nicht formatiert!" + "\r" +
              "E/A-Fehler: " + std::to_string(probe.error_code) + " aufgetreten!";
@@ -129,10 +134,9 @@ SettingsDialog::SettingsDialog(fs::path program_dir, Ui& ui, QWidget* parent)
   FillDriveBox(ui_->driveBox);
   connect(ui_->driveBox, &QComboBox::activated, this,
           [this](int i) { SetDirectory(ui_->driveBox->itemText(i)); });
-  connect(ui_->dirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& index) {
-            record_.data_base_dir = FromQ(model_->filePath(index));
-          });
+  connect(
+      ui_->dirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+      [this](const QModelIndex& index) { record_.data_base_dir = FromQ(model_->filePath(index)); });
   connect(ui_->defaultsButton, &QPushButton::clicked, this, [this] {
     DefaultSettings(record_);
     SettingsToControls();
@@ -220,7 +224,10 @@ void SettingsDialog::Accept() {
 // ---------------------------------------------------------------- directory dialog
 
 DirectoryDialog::DirectoryDialog(QWidget* parent, Ui* ui)
-    : QDialog(parent), ui_(std::make_unique<::Ui::TVerzWahlForm>()), model_(new QFileSystemModel(this)), port_(ui) {
+    : QDialog(parent),
+      ui_(std::make_unique<::Ui::TVerzWahlForm>()),
+      model_(new QFileSystemModel(this)),
+      port_(ui) {
   ui_->setupUi(this);
   SetUpDirectoryList(ui_->dirList, model_);
   FillDriveBox(ui_->driveBox);

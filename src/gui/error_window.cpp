@@ -12,7 +12,9 @@
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 struct ColourName {
   ProtocolColour colour;
@@ -78,9 +80,9 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   }
 
   auto* verdict_row = new QHBoxLayout;
-  verdict_label_ = new QLabel(kind == ErrorWindowKind::kFehlerfenster
-                                  ? QStringLiteral("Ergebnis:")
-                                  : QStringLiteral("Gesamtergebnis:"));
+  verdict_label_ =
+      new QLabel(kind == ErrorWindowKind::kFehlerfenster ? QStringLiteral("Ergebnis:")
+                                                         : QStringLiteral("Gesamtergebnis:"));
   verdict_ = new QLineEdit(QStringLiteral("Prüfung läuft !!!"));
   verdict_->setObjectName(QStringLiteral("verdict"));
   verdict_->setReadOnly(true);
@@ -93,7 +95,8 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   auto* start = new QPushButton(QStringLiteral("Test jetzt starten"));
   start->hide();
   findings_button_ = new QPushButton(QStringLiteral("Fundstellen …"));
-  findings_button_->setToolTip(QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
+  findings_button_->setToolTip(
+      QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
   auto* close = new QPushButton(QStringLiteral("Beenden"));
   close->setDefault(true);
   buttons->addWidget(start);
@@ -105,7 +108,7 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   connect(findings_button_, &QPushButton::clicked, this, &ErrorWindow::ShowFindings);
 }
 
-void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<Finding> findings) {
+void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> findings) {
   findings_ = std::move(findings);
   chosen_.reset();
   setWindowTitle(ToQ(protocol.caption));
@@ -119,24 +122,43 @@ void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<Finding> findi
   findings_button_->setEnabled(!findings_.empty());
 }
 
+QStringList ErrorWindow::FindingTexts() const {
+  QStringList out;
+  for (const FindingPlace& f : findings_) {
+    if (f.col < 0) {
+      out << QStringLiteral("[%1]  (betrifft keine einzelne Zelle)").arg(f.entry);
+    } else {
+      out << QStringLiteral("[%1]  Spalte: %2  |  %3")
+                 .arg(f.entry)
+                 .arg(ToQ(f.column_header), ToQ(f.row_label));
+    }
+  }
+  return out;
+}
+
+void ErrorWindow::ChooseFinding(std::size_t index) {
+  // A finding about no single cell has nowhere to go; the list stays open.
+  if (index >= findings_.size() || findings_[index].col < 0) return;
+  chosen_ = index;
+}
+
 void ErrorWindow::ShowFindings() {
   QDialog list_dialog(this);
+  list_dialog.setObjectName(QStringLiteral("FindingsDialog"));
   list_dialog.setWindowTitle(QStringLiteral("Fundstellen"));
   auto* layout = new QVBoxLayout(&list_dialog);
   auto* list = new QListWidget;
   list->setObjectName(QStringLiteral("findings"));
-  for (const Finding& f : findings_) {
-    list->addItem(QStringLiteral("[%1]  Spalte %2,  Zeile %3")
-                      .arg(f.entry)
-                      .arg(ToQ(f.column_header), ToQ(f.row_label)));
-  }
-  layout->addWidget(new QLabel(QStringLiteral("Doppelklick springt zur Zelle:")));
+  list->addItems(FindingTexts());
+  auto* label = new QLabel(QStringLiteral("&Doppelklick (oder Eingabetaste) springt zur Zelle:"));
+  label->setBuddy(list);
+  layout->addWidget(label);
   layout->addWidget(list);
   connect(list, &QListWidget::itemActivated, &list_dialog, [&](QListWidgetItem* item) {
-    chosen_ = findings_[static_cast<std::size_t>(list->row(item))];
-    list_dialog.accept();
+    ChooseFinding(static_cast<std::size_t>(list->row(item)));
+    if (chosen_) list_dialog.accept();
   });
-  list_dialog.resize(420, 300);
+  list_dialog.resize(560, 320);
   if (list_dialog.exec() == QDialog::Accepted && chosen_) accept();
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/session_plausi.h"
 #include "plausi/protocol.h"
 
 class QTextEdit;
@@ -16,24 +17,19 @@ class QLabel;
 
 namespace tabulon::gui {
 
-// One place a test found fault with: the entry and the cell, with the texts that name it.
-struct Finding {
-  int entry = 0;
-  std::string column_header;
-  std::string row_label;
-  int col = 0;
-  int row = 0;
-};
-
 QString HtmlOfProtocol(const ErrorProtocol& protocol);
 
 class ErrorWindow : public QDialog {
   Q_OBJECT
  public:
   ErrorWindow(ErrorWindowKind kind, QWidget* parent = nullptr);
-  void Show(const ErrorProtocol& protocol, std::vector<Finding> findings);
-  // The finding the person chose in the findings list, if any.
-  const std::optional<Finding>& chosen() const { return chosen_; }
+  void Show(const ErrorProtocol& protocol, std::vector<FindingPlace> findings);
+  // The index of the finding the person chose in the findings list, if any.
+  const std::optional<std::size_t>& chosen() const { return chosen_; }
+  // The texts of the findings list, one per finding.
+  QStringList FindingTexts() const;
+  // As a double-click on the finding at index: closes both windows when it names a cell.
+  void ChooseFinding(std::size_t index);
 
   QTextEdit* protocol_box() const { return protocol_; }
   QLineEdit* verdict_field() const { return verdict_; }
@@ -49,8 +45,8 @@ class ErrorWindow : public QDialog {
   QLineEdit* verdict_;
   QPushButton* findings_button_;
   std::vector<QLineEdit*> statuses_;
-  std::vector<Finding> findings_;
-  std::optional<Finding> chosen_;
+  std::vector<FindingPlace> findings_;
+  std::optional<std::size_t> chosen_;
 };
 
 }  // namespace tabulon::gui

@@ -1,14 +1,22 @@
 #include "gui/grid_view.h"
 
+#include <QAbstractButton>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyleOptionHeader>
 
 #include "text/encoding.h"
 
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -25,6 +33,7 @@ class CellDelegate : public QStyledItemDelegate {
       QObject::connect(validator, &CellValidator::Refused, view_, &GridView::HintChanged);
       line->setValidator(validator);
     }
+    view_->SetOpenEditor(editor);
     return editor;
   }
 
@@ -36,7 +45,8 @@ class CellDelegate : public QStyledItemDelegate {
 
 QString CellValidator::RefusalHint(const QString& text) {
   for (QChar c : text) {
-    if (c == QLatin1Char(';')) return QStringLiteral("Das Zeichen \";\" ist in Zellen nicht erlaubt.");
+    if (c == QLatin1Char(';'))
+      return QStringLiteral("Das Zeichen \";\" ist in Zellen nicht erlaubt.");
     if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
       return QStringLiteral("Tabulator und Zeilenwechsel sind in Zellen nicht erlaubt.");
     }
@@ -82,9 +92,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::AccessibleTextRole: return ToQ(grid_->Cell(col, row));
-    case Qt::BackgroundRole: return ColorOf(grid_->Background());
-    default: return {};
+    case Qt::AccessibleTextRole:
+      return ToQ(grid_->Cell(col, row));
+    case Qt::BackgroundRole:
+      return ColorOf(grid_->Background());
+    default:
+      return {};
   }
 }
 
@@ -108,7 +121,23 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (!grid_ || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
+  if (grid_ && orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
+    // A title with a word wider than its column shows its beginning rather than its middle.
+    const int width = grid_->ColWidth(section + grid_->FixedCols()) - 8;
+    const QFontMetrics fm(QGuiApplication::font());
+    const QString title = headerData(section, orientation, Qt::DisplayRole).toString();
+    for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
+      if (fm.horizontalAdvance(word) > width) {
+        return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+      }
+    }
+    return static_cast<int>(Qt::AlignCenter | Qt::TextWordWrap);
+  }
+  // The tool tip repeats the whole text where the column is too narrow to show it.
+  if (!grid_ ||
+      (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole)) {
+    return {};
+  }
   QStringList parts;
   if (orientation == Qt::Horizontal) {
     for (int r = 0; r < grid_->FixedRows(); ++r) {
@@ -134,6 +163,46 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(t
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  horizontalHeader()->setTextElideMode(Qt::ElideNone);
+  // The person moves the current cell; the core's commands read it from the grid.
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            Grid* g = model_->grid();
+            if (g && current.isValid()) {
+              g->SetCurrentCell(current.column() + g->FixedCols(), current.row() + g->FixedRows());
+            }
+          });
+  // The corner above the label columns shows what the fixed cells of the header row hold
+  // ("Satzart 0", "SA 1", ...); the view's own corner button paints nothing there.
+  if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
+}
+
+QString GridView::CornerText() const {
+  Grid* g = model_->grid();
+  if (!g || g->FixedRows() < 1) return {};
+  QStringList parts;
+  for (int c = 0; c < g->FixedCols(); ++c) {
+    QString t = ToQ(g->Cell(c, 0)).trimmed();
+    if (!t.isEmpty() && !parts.contains(t)) parts << t;
+  }
+  return parts.join(QStringLiteral("  "));
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  auto* corner = qobject_cast<QAbstractButton*>(watched);
+  if (corner == nullptr || event->type() != QEvent::Paint) {
+    return QTableView::eventFilter(watched, event);
+  }
+  QStyleOptionHeader option;
+  option.initFrom(corner);
+  option.rect = corner->rect();
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  option.text = CornerText();
+  option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  QPainter painter(corner);
+  corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+  return true;
 }
 
 void GridView::ApplyLayout() {
@@ -145,19 +214,63 @@ void GridView::ApplyLayout() {
   for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
     verticalHeader()->resizeSection(r - g->FixedRows(), g->RowHeight(r));
   }
+  // Column titles are longer than their columns are wide: they wrap onto up to four lines
+  // instead of being cut at both ends.
+  QHeaderView* top = horizontalHeader();
+  const QFontMetrics fm(top->font());
+  int lines_height = fm.height();
+  for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
+    const QString title =
+        model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole).toString();
+    const QRect r = fm.boundingRect(QRect(0, 0, std::max(8, g->ColWidth(c) - 8), 10000),
+                                    Qt::AlignCenter | Qt::TextWordWrap, title);
+    lines_height = std::max(lines_height, r.height());
+  }
+  top->setFixedHeight(std::min(lines_height, 4 * fm.lineSpacing()) + 8);
   int label_width = 0;
   for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
   if (label_width > 0) verticalHeader()->setFixedWidth(label_width);
-  setStyleSheet(QStringLiteral("QTableView { background-color: %1; }")
-                    .arg(ColorOf(g->Background()).name()));
+  setStyleSheet(
+      QStringLiteral("QTableView { background-color: %1; }").arg(ColorOf(g->Background()).name()));
 }
 
 void GridView::Rebuilt() {
+  Grid* g = model_->grid();
+  // The reset below moves the view's current cell; the grid's own stays as the core left it.
+  const int col = g ? g->CurrentCol() : 0;
+  const int row = g ? g->CurrentRow() : 0;
   model_->Rebuilt();
   ApplyLayout();
+  if (g) g->SetCurrentCell(col, row);
+  ShowCurrentCell();
+  if (auto* corner = findChild<QAbstractButton*>()) {
+    corner->setAccessibleName(CornerText());  // screen readers read what the corner shows
+    corner->update();
+  }
+}
+
+void GridView::CommitEdit() {
+  QWidget* editor = open_editor_;
+  // Hidden means closed; an editor on a page turned away from is merely not visible.
+  if (editor == nullptr || editor->isHidden()) return;
+  open_editor_ = nullptr;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void GridView::ShowCurrentCell() {
   Grid* g = model_->grid();
-  if (g && g->CurrentRow() >= g->FixedRows() && g->CurrentCol() >= g->FixedCols()) {
-    setCurrentIndex(model_->index(g->CurrentRow() - g->FixedRows(), g->CurrentCol() - g->FixedCols()));
+  if (!g) return;
+  const int col = g->CurrentCol(), row = g->CurrentRow();
+  QModelIndex index = model_->index(row - g->FixedRows(), col - g->FixedCols());
+  if (index.isValid()) {
+    setCurrentIndex(index);
+    scrollTo(index);
+  }
+  g->SetCurrentCell(col, row);
+  if (g->FocusRequested()) {
+    g->ClearFocusRequest();
+    setFocus();
   }
 }
 

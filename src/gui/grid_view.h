@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QValidator>
@@ -53,18 +54,32 @@ class GridView : public QTableView {
  public:
   explicit GridView(QWidget* parent = nullptr);
   GridModel* grid_model() const { return model_; }
-  void SetGrid(Grid* grid) { model_->SetGrid(grid); ApplyLayout(); }
+  void SetGrid(Grid* grid) {
+    model_->SetGrid(grid);
+    ApplyLayout();
+  }
   // After the grid was set up or loaded again: sizes, colours, current cell.
   void Rebuilt();
   // Moves the current cell to a grid cell (grid coordinates).
   void GoToCell(int col, int row);
+  // Commits and closes an open cell editor.
+  void CommitEdit();
+  void SetOpenEditor(QWidget* editor) { open_editor_ = editor; }
+  // Shows the grid's current cell as current, and takes the focus when the grid asked for it.
+  void ShowCurrentCell();
+  // The text of the top-left corner: the fixed cells of the header row.
+  QString CornerText() const;
 
  signals:
   void HintChanged(const QString& hint);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void ApplyLayout();
   GridModel* model_;
+  QPointer<QWidget> open_editor_;
 };
 
 }  // namespace tabulon::gui

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 #include <filesystem>
 
 #include "gui/main_window.h"
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
   tabulon::gui::QtPlatform platform(program_dir);
   tabulon::gui::MainWindow window(program_dir, ui, platform);
   ui.SetParent(&window);
+  // Centred on the desktop, whatever the window manager would choose.
+  if (const QScreen* screen = window.screen()) {
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  }
   window.show();
   return app.exec();
 }

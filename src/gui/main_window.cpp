@@ -20,14 +20,18 @@
 
 #include "app/clipboard.h"
 #include "app/export.h"
+#include "app/session_plausi.h"
 #include "gui/dialogs.h"
+#include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/qt_ports.h"
 
 namespace tabulon::gui {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // Tool bar entries from left to right; "" marks a separator.
 struct ToolEntry {
@@ -35,18 +39,31 @@ struct ToolEntry {
   bool hidden;
 };
 constexpr ToolEntry kToolBar[] = {
-    {"FileNew", true},       {"FileOpen", false},      {"FileSave", false},
-    {"FilePrint", true},     {"FilePrintSetup", true}, {"FileExit", false},
-    {"", false},             {"EditCut", true},        {"EditCopy", true},
-    {"EditPaste", true},     {"HelpContents", false},  {"HelpAbout", false},
-    {"", false},             {"CalcSubtotals", false}, {"CalcColumns", false},
-    {"CalcRow", false},      {"", false},              {"ClassAllTests", false},
-    {"ClassFootnotes", false}, {"PlausiRun", false},
+    {"FileNew", true},
+    {"FileOpen", false},
+    {"FileSave", false},
+    {"FilePrint", true},
+    {"FilePrintSetup", true},
+    {"FileExit", false},
+    {"", false},
+    {"EditCut", true},
+    {"EditCopy", true},
+    {"EditPaste", true},
+    {"HelpContents", false},
+    {"HelpAbout", false},
+    {"", false},
+    {"CalcSubtotals", false},
+    {"CalcColumns", false},
+    {"CalcRow", false},
+    {"", false},
+    {"ClassAllTests", false},
+    {"ClassFootnotes", false},
+    {"PlausiRun", false},
 };
 
 struct MenuEntry {
-  const char* menu;      // a new menu starts where this is set
-  const char* action;    // "" for a separator
+  const char* menu;    // a new menu starts where this is set
+  const char* action;  // "" for a separator
   bool hidden_menu = false;
 };
 constexpr MenuEntry kMenus[] = {
@@ -79,26 +96,6 @@ constexpr MenuEntry kMenus[] = {
 
 }  // namespace
 
-// ---------------------------------------------------------------- grid store
-
-const GridStore::Operations* GridStore::Find(std::string_view definition) const {
-  auto it = ops_.find(definition);
-  return it == ops_.end() ? nullptr : &it->second;
-}
-
-void GridStore::SetUpGrid(std::string_view definition) {
-  if (const Operations* ops = Find(definition); ops && ops->set_up) ops->set_up(GridOf(definition));
-}
-
-int GridStore::LoadGrid(std::string_view definition, const TableContext& ctx) {
-  const Operations* ops = Find(definition);
-  return ops && ops->load ? ops->load(GridOf(definition), ctx) : 0;
-}
-
-void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
-  if (const Operations* ops = Find(definition); ops && ops->save) ops->save(GridOf(definition), ctx);
-}
-
 // ---------------------------------------------------------------- main window
 
 MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
@@ -110,6 +107,8 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   resize(1050, 775);
   session_ = std::make_unique<Session>(program_dir_, ui_, platform_, store_);
   session_->SetView(this);
+  session_->SetPlausiWindow([this](const PlausiReport& r) { return ShowErrorWindow(r); });
+  RegisterSchoolTables(store_, program_dir_, ui_);
 
   BuildActions();
   BuildMenus();
@@ -126,15 +125,26 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
 
   session_->SetBackup([this] {
-    ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
-                      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-                      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+    ExportContext ctx{
+        session_->settings(), session_->mutable_paths(), ui_,
+        [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+        [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
     BackupDatabase(ctx);
   });
   session_->FormCreate();
 }
 
-MainWindow::~MainWindow() { session_->SetView(nullptr); }
+MainWindow::~MainWindow() {
+  session_->SetView(nullptr);
+  // The widgets outlive the session and the grids here: an editor closed while they are torn
+  // down must not report to the session any more.
+  for (auto& [definition, view] : views_) {
+    QObject::disconnect(view->grid_model(), nullptr, this, nullptr);
+    QObject::disconnect(view, nullptr, this, nullptr);
+    // The store's grids go with this object, before Qt deletes the views that draw them.
+    view->SetGrid(nullptr);
+  }
+}
 
 QAction* MainWindow::AddAction(const char* name, const char* text, const char* hint) {
   auto* a = new QAction(QString::fromUtf8(text), this);
@@ -159,8 +169,9 @@ void MainWindow::BuildActions() {
   with_icon(AddAction("FileOpen", "Daten-Basis-Verzeichnis &festlegen...",
                       "Daten-Basis-Verzeichnis wechseln"),
             QStyle::SP_DirOpenIcon);
-  with_icon(AddAction("FileSave", "aktuelle Tabelle (Datei) &Speichern", "aktuelle Datei speichern"),
-            QStyle::SP_DialogSaveButton);
+  with_icon(
+      AddAction("FileSave", "aktuelle Tabelle (Datei) &Speichern", "aktuelle Datei speichern"),
+      QStyle::SP_DialogSaveButton);
   with_icon(AddAction("FilePrint", "&Drucken..."), QStyle::SP_FileDialogDetailedView);
   AddAction("FilePrintSetup", "Drucker&einrichtung...");
   with_icon(AddAction("FileExit", "Programm &Beenden", "Beenden"), QStyle::SP_DialogCloseButton);
@@ -191,13 +202,17 @@ void MainWindow::BuildActions() {
   AddAction("HelpSearch", "&Inhalt-Index-Suche der Hilfe...");
   AddAction("HelpAboutMenu", "I&nfo zum Programm");
 
-  for (const char* hidden : {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy",
-                             "EditPaste"}) {
+  for (const char* hidden :
+       {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy", "EditPaste"}) {
     action(QString::fromLatin1(hidden))->setVisible(false);
   }
 
+  // A command never misses what is still in an open cell editor: it is committed first.
   auto on = [this](const char* name, auto slot) {
-    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, slot] {
+      CommitEdits();
+      slot();
+    });
   };
   on("FileOpen", [this] { ChooseDataBaseDirectory(); });
   on("FileSave", [this] { session_->FileSave(); });
@@ -211,6 +226,12 @@ void MainWindow::BuildActions() {
   on("HelpAboutMenu", [this] { about_->exec(); });
   on("Settings", [this] { OpenSettings(); });
   on("PlausiRun", [this] { session_->RunCurrentPlausi(); });
+  on("CalcSubtotals", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcSubtotalsMenu", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcColumns", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
+  on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
   on("ExportStaLA", [this] { RunExport(0); });
   on("ExportAll", [this] { RunExport(1); });
   on("ImportAll", [this] { RunExport(2); });
@@ -315,6 +336,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     layout->addLayout(row);
   }
   QHBoxLayout* class_row = nullptr;
+  // The class page keeps its delete button beside the list and its add button in the group of
+  // the new identifier, where they act; the bottom row would not hold them all.
+  QBoxLayout* delete_place = nullptr;
+  QBoxLayout* add_place = nullptr;
   if (page.sheet == kSheetClass && page.table == 0) {
     class_row = new QHBoxLayout;
     auto* list_box = new QVBoxLayout;
@@ -325,6 +350,9 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     list_box->addWidget(list_label);
     list_box->addWidget(class_list_);
     class_row->addLayout(list_box);
+    delete_place = new QVBoxLayout;
+    delete_place->addStretch(1);
+    class_row->addLayout(delete_place);
     connect(class_list_, &QListWidget::currentRowChanged, this,
             [this](int row) { session_->SelectClass(row); });
     auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
@@ -332,7 +360,9 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     new_class_field_ = new QLineEdit;
     new_class_field_->setObjectName(QStringLiteral("NewClassField"));
     new_class_field_->setMaxLength(6);
+    group_layout->addStretch(1);
     group_layout->addWidget(new_class_field_);
+    add_place = group_layout;
     class_row->addWidget(group);
     layout->addLayout(class_row);
   }
@@ -367,9 +397,14 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     copy_data->setObjectName(Q(g.name) + QStringLiteral("CopyData"));
     std::string def(g.definition);
     bool first_row = g.copy_data_with_first_row;
-    connect(copy_table, &QPushButton::clicked, this, [this, def] { CopyGrid(def, true, false); });
-    connect(copy_data, &QPushButton::clicked, this,
-            [this, def, first_row] { CopyGrid(def, false, first_row); });
+    connect(copy_table, &QPushButton::clicked, this, [this, def] {
+      CommitEdits();
+      CopyGrid(def, true, false);
+    });
+    connect(copy_data, &QPushButton::clicked, this, [this, def, first_row] {
+      CommitEdits();
+      CopyGrid(def, false, first_row);
+    });
     copy_row->addWidget(copy_table);
     copy_row->addWidget(copy_data);
     copy_row->addStretch(1);
@@ -378,23 +413,35 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* buttons = new QHBoxLayout;
   for (const PageButton& b : page.buttons) {
     auto* button = new QPushButton(Q(b.caption));
-    button->setObjectName(QStringLiteral("Button_%1_%2_%3").arg(page.sheet).arg(page.table).arg(static_cast<int>(b.action)));
+    button->setObjectName(QStringLiteral("Button_%1_%2_%3")
+                              .arg(page.sheet)
+                              .arg(page.table)
+                              .arg(static_cast<int>(b.action)));
     if (!b.hint.empty()) {
       button->setToolTip(Q(b.hint));
       button->setStatusTip(Q(b.hint));
     }
     button->setVisible(!b.hidden);
     if (b.hidden) button->hide();
-    if (b.action == PageAction::kPlausi) {
-      int sheet = page.sheet, table = page.table;
-      connect(button, &QPushButton::clicked, this, [this, sheet, table] {
-        if (session_->current_sheet() == sheet && session_->current_table() == table) {
-          session_->RunCurrentPlausi();
-        }
+    if (b.action != PageAction::kNone) {
+      // The session runs a command only for the table that is current.
+      const int sheet = page.sheet, table = page.table;
+      const PageAction action = b.action;
+      connect(button, &QPushButton::clicked, this, [this, sheet, table, action] {
+        CommitEdits();
+        session_->PageCommand(sheet, table, action);
       });
     }
     if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
-    buttons->addWidget(button);
+    if (b.action == PageAction::kDeleteClass && delete_place) {
+      delete_place->addWidget(button);
+      delete_place->addStretch(1);
+    } else if (b.action == PageAction::kAddClass && add_place) {
+      add_place->addWidget(button);
+      add_place->addStretch(1);
+    } else {
+      buttons->addWidget(button);
+    }
   }
   buttons->addStretch(1);
   layout->addLayout(buttons);
@@ -412,7 +459,8 @@ void MainWindow::BuildSheets() {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(sheet.sheet));
     table_tabs_[sheet.sheet] = tabs;
-    for (const TablePage& t : TablePagesOf(sheet.sheet)) tabs->addTab(BuildTablePage(t), Q(t.caption));
+    for (const TablePage& t : TablePagesOf(sheet.sheet))
+      tabs->addTab(BuildTablePage(t), Q(t.caption));
     if (sheet.sheet == kSheetQuick) {
       auto* notice = new QLabel(Q(kQuickNotice));
       notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
@@ -462,8 +510,14 @@ void MainWindow::SetPlausi(std::function<void(int, int)> run) {
   session_->SetPlausiRunner(std::move(run));
 }
 
+void MainWindow::CommitEdits() {
+  for (auto& [definition, view] : views_) view->CommitEdit();
+}
+
 void MainWindow::PageChanged() {
   if (reverting_) return;
+  // The editor of the page left still belongs to the table that is saved now.
+  CommitEdits();
   int top = sheet_tabs_->currentIndex();
   int sheet = SheetIndexOf(top);
   int inner = (sheet >= 0 && sheet < 4) ? table_tabs_[sheet]->currentIndex() : 0;
@@ -472,7 +526,8 @@ void MainWindow::PageChanged() {
     reverting_ = true;
     sheet_tabs_->setCurrentIndex(session_->top_page());
     int current = session_->current_sheet();
-    if (current >= 0 && current < 4) table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
+    if (current >= 0 && current < 4)
+      table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
     reverting_ = false;
   }
 }
@@ -481,7 +536,7 @@ void MainWindow::CopyGrid(std::string_view definition, bool whole, bool first_ro
   Grid& g = store_.GridOf(definition);
   CopySource src{g.ColCount(), g.RowCount(), g.FixedCols(), g.FixedRows(),
                  [&g](int c, int r) { return g.Cell(c, r); }};
-  std::string text = whole ? CopyTable(src)
+  std::string text = whole       ? CopyTable(src)
                      : first_row ? CopyDataWithFirstRow(src)
                                  : CopyData(src, session_->settings().copy_with_es_row != 0);
   platform_.SetClipboardText(text);
@@ -494,22 +549,49 @@ void MainWindow::OpenSettings() {
 }
 
 void MainWindow::ChooseDataBaseDirectory() {
-  auto dir = ui_.ChooseDirectory("Speicherort der Statistik-Datenbank",
-                                 session_->paths().data_base_dir);
+  auto dir =
+      ui_.ChooseDirectory("Speicherort der Statistik-Datenbank", session_->paths().data_base_dir);
   if (dir) session_->DataBaseDirectoryChosen(*dir);
 }
 
 void MainWindow::RunExport(int which) {
-  ExportContext ctx{session_->settings(), session_->mutable_paths(), ui_,
-                    [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-                    [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
+  ExportContext ctx{
+      session_->settings(), session_->mutable_paths(), ui_,
+      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
+      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
   session_->Guarded([&] {
     switch (which) {
-      case 0: ExportStaLA(ctx); break;
-      case 1: ExportAll(ctx); break;
-      default: ImportAll(ctx); break;
+      case 0:
+        ExportStaLA(ctx);
+        break;
+      case 1:
+        ExportAll(ctx);
+        break;
+      default:
+        ImportAll(ctx);
+        break;
     }
   });
+}
+
+std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& report) {
+  ErrorWindow window(ErrorWindowKind::kFehlerfenster, this);
+  window.Show(report.protocol, report.places);
+  window.exec();
+  return window.chosen();
+}
+
+GridView* MainWindow::TableViewOf(int sheet, int table) const {
+  const TablePage* page = FindTablePage(sheet, table);
+  if (!page) return nullptr;
+  for (const PageGrid& g : page->grids) {
+    if (!std::string_view(g.definition).ends_with("Ident")) return GridViewOf(g.definition);
+  }
+  return nullptr;
+}
+
+void MainWindow::CurrentCellMoved(int sheet, int table, int /*col*/, int /*row*/) {
+  if (GridView* v = TableViewOf(sheet, table)) v->ShowCurrentCell();
 }
 
 void MainWindow::GridRebuilt(int sheet, int table) {
@@ -590,9 +672,14 @@ void MainWindow::ControlsChanged() {
     }
   }
   switch (session_->TakeFocusRequest()) {
-    case FocusRequest::kNewClassField: new_class_field_->setFocus(); break;
-    case FocusRequest::kClassList: class_list_->setFocus(); break;
-    case FocusRequest::kNone: break;
+    case FocusRequest::kNewClassField:
+      new_class_field_->setFocus();
+      break;
+    case FocusRequest::kClassList:
+      class_list_->setFocus();
+      break;
+    case FocusRequest::kNone:
+      break;
   }
 }
 
@@ -606,6 +693,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Typed but not yet committed, the value would arrive only as the window hides, after the
+  // question whether to save.
+  CommitEdits();
   bool closes = session_->FormClose();
   if (auto* qt = dynamic_cast<QtPlatform*>(&platform_)) qt->CloseHelp();
   if (closes) {

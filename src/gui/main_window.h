@@ -8,10 +8,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/pages.h"
 #include "app/session.h"
+#include "app/session_tables.h"
 #include "tables/grid.h"
 
 class QAction;
@@ -29,28 +31,6 @@ class AboutBox;
 
 inline constexpr const char* kMainWindowCaption =
     "Tabulon      Varnland  V.1.10. (2011) Berufsschule";
-
-// Every grid of the program, one per table definition, with the set-up, load and save that the
-// sheet code registers for it. A definition nobody registered keeps an empty grid.
-class GridStore : public TableStore {
- public:
-  struct Operations {
-    std::function<void(Grid&)> set_up;
-    std::function<int(Grid&, const TableContext&)> load;
-    std::function<void(Grid&, const TableContext&)> save;
-  };
-  void Register(std::string definition, Operations ops) { ops_[std::move(definition)] = std::move(ops); }
-  Grid& GridOf(std::string_view definition) { return grids_[std::string(definition)]; }
-
-  void SetUpGrid(std::string_view definition) override;
-  int LoadGrid(std::string_view definition, const TableContext& ctx) override;
-  void SaveGrid(std::string_view definition, const TableContext& ctx) override;
-
- private:
-  const Operations* Find(std::string_view definition) const;
-  std::map<std::string, Grid, std::less<>> grids_;
-  std::map<std::string, Operations, std::less<>> ops_;
-};
 
 class MainWindow : public QMainWindow, public View {
   Q_OBJECT
@@ -75,6 +55,7 @@ class MainWindow : public QMainWindow, public View {
 
   // View
   void GridRebuilt(int sheet, int table) override;
+  void CurrentCellMoved(int sheet, int table, int col, int row) override;
   void ChangeStateChanged() override;
   void ControlsChanged() override;
 
@@ -92,10 +73,14 @@ class MainWindow : public QMainWindow, public View {
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
   void PageChanged();
+  // Commits what an open cell editor holds, so that commands see it.
+  void CommitEdits();
   void CopyGrid(std::string_view definition, bool whole, bool first_row);
   void OpenSettings();
   void ChooseDataBaseDirectory();
   void RunExport(int which);
+  std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
+  GridView* TableViewOf(int sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
 
   std::filesystem::path program_dir_;

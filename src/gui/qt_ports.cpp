@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include "gui/calc_dialogs.h"
 #include "gui/dialogs.h"
 #include "gui/help_window.h"
 
@@ -41,6 +42,52 @@ QString DisplayText(const std::string& text) {
   return s;
 }
 
+namespace {
+
+class DialogHolder : public QObject {
+ public:
+  explicit DialogHolder(QObject* parent) : QObject(parent) {}
+  // Made after the holder exists, so the parent deletes the holder (and with it the dialogs)
+  // before it would reach the dialogs themselves.
+  std::unique_ptr<CalcDialogs> dialogs;
+};
+
+}  // namespace
+
+QtUi::QtUi(QWidget* parent) : parent_(parent) {}
+
+QtUi::~QtUi() { delete dialogs_holder_.data(); }
+
+void QtUi::SetParent(QWidget* parent) {
+  delete dialogs_holder_.data();
+  parent_ = parent;
+}
+
+CalcDialogs& QtUi::Dialogs() {
+  // Created once on first use, so that they keep the last values entered while the program runs.
+  if (!dialogs_holder_) {
+    auto* holder = new DialogHolder(parent_);
+    holder->dialogs = std::make_unique<CalcDialogs>(parent_);
+    dialogs_ = holder->dialogs.get();
+    dialogs_holder_ = holder;
+  }
+  return *dialogs_;
+}
+
+bool QtUi::AskCellChange(const CellChangeQuestion& question) {
+  return Dialogs().AskCellChange(question);
+}
+
+int QtUi::ChooseCellValue(const CellChoiceQuestion& question) {
+  return Dialogs().ChooseCellValue(question);
+}
+
+std::optional<BirthYearRange> QtUi::AskBirthYears() { return Dialogs().AskBirthYears(); }
+
+std::optional<SchoolTypeAndYears> QtUi::AskSchoolTypeAndYears() {
+  return Dialogs().AskSchoolTypeAndYears();
+}
+
 void QtUi::Message(MessageKind kind, const std::string& text) {
   const KindLook& look = LookOf(kind);
   QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text), QMessageBox::Ok,
@@ -50,8 +97,8 @@ void QtUi::Message(MessageKind kind, const std::string& text) {
 
 bool QtUi::Ask(MessageKind kind, const std::string& text) {
   const KindLook& look = LookOf(kind);
-  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text), QMessageBox::NoButton,
-                  parent_);
+  QMessageBox box(look.icon, QString::fromUtf8(look.title), DisplayText(text),
+                  QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
@@ -104,7 +151,8 @@ bool QtPlatform::MoveToTrash(const std::filesystem::path& path) {
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
-  QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  QApplication::clipboard()->setText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::path& attachment) {

@@ -2,30 +2,44 @@
 // the clipboard, the mail program and the help window.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <filesystem>
+#include <memory>
 
 #include "app/ports.h"
 
 namespace tabulon::gui {
 
 class HelpWindow;
+class CalcDialogs;
 
 // The core's texts use "\r" for a line break; a message box needs "\n".
 QString DisplayText(const std::string& text);
 
 class QtUi : public Ui {
  public:
-  explicit QtUi(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  explicit QtUi(QWidget* parent = nullptr);
+  ~QtUi() override;
+  // The dialogs are made anew for the next parent; they keep their values while it lives.
+  void SetParent(QWidget* parent);
   void Message(MessageKind kind, const std::string& text) override;
   bool Ask(MessageKind kind, const std::string& text) override;
-  std::optional<std::filesystem::path> ChooseDirectory(
-      const std::string& caption, const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
+                                                       const std::filesystem::path& start) override;
   OverwriteChoice AskOverwrite(const std::string& text) override;
+  bool AskCellChange(const CellChangeQuestion& question) override;
+  int ChooseCellValue(const CellChoiceQuestion& question) override;
+  std::optional<BirthYearRange> AskBirthYears() override;
+  std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override;
 
  private:
+  CalcDialogs& Dialogs();
   QWidget* parent_;
+  // The dialogs are children of the window; their holder is too, so whichever of window and Ui
+  // goes first, each dialog is deleted exactly once.
+  QPointer<QObject> dialogs_holder_;
+  CalcDialogs* dialogs_ = nullptr;
 };
 
 class QtPlatform : public Platform {

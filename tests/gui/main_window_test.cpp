@@ -330,6 +330,7 @@ TEST(HelpWindowTest, SearchFindsPagesHoldingEveryWord) {
   HelpWindow help(fs::path(TABULON_SOURCE_DIR) / "data" / "help");
   EXPECT_EQ(help.Search(QStringLiteral("Zwischenablage")), QStringList{"kopieren.html"});
   EXPECT_EQ(help.Search(QStringLiteral("ES-Zeile Tabellenkalkulation")), QStringList{"kopieren.html"});
+  EXPECT_EQ(help.Search(QStringLiteral("Geburtsjahr Summenzeile")), QStringList{"berechnen.html"});
   EXPECT_TRUE(help.Search(QStringLiteral("gibtesnicht")).isEmpty());
   help.ShowTopic(QStringLiteral("inhalt"));
   EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("inhalt.html")));

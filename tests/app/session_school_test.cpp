@@ -1,0 +1,300 @@
+// The session on the real school tables: files on disk after switching and saving, the internal
+// tests with their report, the page buttons and the calculations, and a DST-Nr. that cannot name
+// a directory.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "app/session_plausi.h"
+#include "app/session_tables.h"
+#include "files/files.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tabulon {
+namespace {
+
+namespace fs = std::filesystem;
+using tabulon::testing::FakePlatform;
+using tabulon::testing::ReadBytes;
+using tabulon::testing::RecordedMessage;
+using tabulon::testing::ScriptedUi;
+using tabulon::testing::TempDir;
+using tabulon::testing::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+class SchoolSessionTest : public ::testing::Test {
+ protected:
+  // Cases of one test each start on their own program directory below the temporary one.
+  void StartCase(int n, bool read_write, std::uint16_t log_all = 1) {
+    prog = dir / ("fall" + std::to_string(n));
+    fs::create_directories(prog);
+    ui = ScriptedUi();
+    reports.clear();
+    Start(read_write, "4711", log_all);
+  }
+  void Start(bool read_write, const std::string& dst_nr = "4711", std::uint16_t log_all = 1) {
+    for (const char* key : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
+      fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data" / key, prog / key);
+    }
+    Settings s;
+    s.read_only = read_write ? 0 : 1;
+    s.dst_nr = dst_nr;
+    s.log_all_tests = log_all;
+    WriteSettingsFile(prog, s);
+    RegisterSchoolTables(store, prog, ui);
+    session = std::make_unique<Session>(prog, ui, platform, store);
+    session->SetPlausiWindow([this](const PlausiReport& r) {
+      reports.push_back(r);
+      return choice;
+    });
+    session->FormCreate();
+    session->FormShow();
+  }
+  Grid& School(int table) { return store.GridOf("Bog1Tab" + std::to_string(table)); }
+  fs::path SchoolFile(int table) const {
+    return prog / "4711" / "SCHULE" / ("47110" + std::to_string(table) + ".CSV");
+  }
+  void Edit(int table, int col, int row, const std::string& text) {
+    School(table).SetCell(col, row, text);
+    session->CellEdited();
+  }
+  bool Turn(int table) { return session->PageChanged(1, table); }
+
+  TempDir dir;
+  fs::path prog = dir.path();
+  ScriptedUi ui;
+  FakePlatform platform;
+  GridStore store;
+  std::unique_ptr<Session> session;
+  std::vector<PlausiReport> reports;
+  std::optional<std::size_t> choice;
+};
+
+TEST_F(SchoolSessionTest, EditThenSwitchWritesTheTableLeftAndExplicitSaveTheShownOne) {
+  Start(true);
+  // A new school: table 0 carries the DST-Nr. of the settings.
+  EXPECT_EQ(School(0).Cell(1, 2), "4711");
+  Edit(0, 2, 2, "Varnland-Süd");
+  EXPECT_EQ(session->indicator(), IndicatorState::kRed);
+  ASSERT_TRUE(Turn(1));
+  EXPECT_EQ(ReadBytes(SchoolFile(0)),
+            "ES001;ES002;ES003\r\n4711;Varnland-S\x81"
+            "d;\r\n");
+  EXPECT_FALSE(session->changed());
+  // Table 1 came up with its key rows; the key stands in the first data column.
+  EXPECT_EQ(School(1).Cell(0, 2), "010");
+  EXPECT_EQ(School(1).Cell(2, 2), "010");
+  Edit(1, 3, 2, "12");
+  session->FileSave();
+  const std::string saved = ReadBytes(SchoolFile(1));
+  EXPECT_THAT(saved, StartsWith("ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;"
+                                "ES011;ES012;ES013;ES014;ES015;ES016\r\n010;12;;"));
+  EXPECT_TRUE(ui.messages.empty());
+  // Back again: what was written is what is shown.
+  ASSERT_TRUE(Turn(0));
+  EXPECT_EQ(School(0).Cell(2, 2), "Varnland-Süd");
+}
+
+TEST_F(SchoolSessionTest, FailedWriteGivesOneBoxAndLosesNothing) {
+  Start(true);
+  Edit(0, 3, 2, "Kreis");
+  ASSERT_TRUE(Turn(1));
+  const std::string before = ReadBytes(SchoolFile(0));
+  ASSERT_TRUE(Turn(0));
+  Edit(0, 3, 2, "Landkreis");
+  SetWriteFailureAfterBytesForTesting(3);
+  EXPECT_FALSE(Turn(1));
+  SetWriteFailureAfterBytesForTesting(-1);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].kind, MessageKind::kError);
+  EXPECT_THAT(ui.messages[0].text, StartsWith("Ein-/Ausgabefehler"));
+  EXPECT_EQ(ReadBytes(SchoolFile(0)), before);
+  EXPECT_EQ(session->current_table(), 0);
+  EXPECT_EQ(School(0).Cell(3, 2), "Landkreis");
+  EXPECT_EQ(session->indicator(), IndicatorState::kRed);
+  // Once the disk takes it again the edit arrives.
+  ASSERT_TRUE(Turn(1));
+  EXPECT_EQ(ReadBytes(SchoolFile(0)), "ES001;ES002;ES003\r\n4711;;Landkreis\r\n");
+}
+
+TEST_F(SchoolSessionTest, MissingKeyFileLeavesTable1FileAloneAndThePageCanBeLeft) {
+  Start(true);
+  fs::remove(prog / "SSSA.SSD");
+  const std::string stored = "ES001;ES002\r\n010;7;;;;;;;;;;;;;;\r\n";
+  WriteBytes(SchoolFile(1), stored);
+  ASSERT_TRUE(Turn(1));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_THAT(ui.messages[0].text, StartsWith("Statistik-Schlüssel-Datei: Schularten/...\r"));
+  EXPECT_TRUE(Turn(2));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(session->current_table(), 2);
+  EXPECT_EQ(ReadBytes(SchoolFile(1)), stored);
+}
+
+TEST_F(SchoolSessionTest, BadValueInTable1IsListedAndTheChosenFindingBecomesCurrent) {
+  Start(true);
+  ASSERT_TRUE(Turn(1));
+  Edit(1, 4, 2, "abc");
+  choice = std::nullopt;
+  session->RunCurrentPlausi();
+  ASSERT_EQ(reports.size(), 1u);
+  const PlausiReport& r = reports[0];
+  EXPECT_EQ(r.title, "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...");
+  EXPECT_EQ(r.protocol.verdict, "Test nicht bestanden!");
+  bool entry7_failed = false;
+  for (const ProtocolLine& l : r.protocol.lines) {
+    if (l.number == 7 && l.kind == ProtocolLineKind::kFailed) entry7_failed = true;
+  }
+  EXPECT_TRUE(entry7_failed);
+  EXPECT_THAT(r.places, ElementsAre(FindingPlace{7, 4, 2, "Klassen - 1. JGS (ES003)",
+                                                 "Zeile 2: 010 Berufsschule - Teilzeit "
+                                                 "(Fachklassen)"}));
+  EXPECT_TRUE(ui.messages.empty());
+
+  // The person picks the finding in the list: it becomes the current cell.
+  School(1).SetCurrentCell(10, 20);
+  choice = 0;
+  session->RunCurrentPlausi();
+  EXPECT_EQ(School(1).CurrentCol(), 4);
+  EXPECT_EQ(School(1).CurrentRow(), 2);
+}
+
+TEST_F(SchoolSessionTest, PassingRunShowsTheBoxOrTheWindowAsTheLoggingOptionSays) {
+  struct Case {
+    std::uint16_t log_all;
+    bool window;
+  };
+  for (const Case c : {Case{0, false}, Case{1, true}}) {
+    SCOPED_TRACE(c.log_all);
+    StartCase(c.log_all, true, c.log_all);
+    ASSERT_TRUE(Turn(4));
+    session->RunCurrentPlausi();
+    EXPECT_EQ(reports.size(), c.window ? 1u : 0u);
+    if (c.window) {
+      EXPECT_EQ(reports[0].protocol.verdict, "Tests bestanden!");
+      EXPECT_TRUE(ui.messages.empty());
+    } else {
+      EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{MessageKind::kInformation,
+                                                           "Test erfolgreich durchlaufen!"}));
+    }
+  }
+}
+
+TEST_F(SchoolSessionTest, RowButtonsWorkOnTheCurrentTableOnly) {
+  Start(true);
+  ASSERT_TRUE(Turn(2));
+  const int rows = School(2).RowCount();
+  // A button of another page does nothing.
+  session->PageCommand(1, 3, PageAction::kAppendRows);
+  EXPECT_EQ(School(2).RowCount(), rows);
+  session->PageCommand(1, 2, PageAction::kAppendRow);
+  EXPECT_EQ(School(2).RowCount(), rows + 1);
+  EXPECT_EQ(School(2).CurrentRow(), rows);
+  session->PageCommand(1, 2, PageAction::kAppendRows);
+  EXPECT_EQ(School(2).RowCount(), rows + 11);
+  EXPECT_FALSE(session->changed());
+
+  Edit(2, 1, 2, "020");
+  Edit(2, 2, 2, "1990");
+  Edit(2, 1, 3, "010");
+  Edit(2, 2, 3, "1991");
+  Edit(2, 1, 4, "010");
+  Edit(2, 2, 4, "1989");
+  session->PageCommand(1, 2, PageAction::kSortRows);
+  EXPECT_EQ(School(2).Cell(2, 2), "1989");
+  EXPECT_EQ(School(2).Cell(2, 3), "1991");
+  EXPECT_EQ(School(2).Cell(1, 4), "020");
+
+  ui.school_type_answers = {SchoolTypeAndYears{"030", {2001, 2002}}};
+  session->PageCommand(1, 2, PageAction::kPrefillSchoolTypeYears);
+  const int last = School(2).RowCount() - 1;
+  EXPECT_EQ(School(2).Cell(1, last), "030");
+  EXPECT_EQ(School(2).Cell(2, last), "9999");
+  EXPECT_EQ(School(2).Cell(2, last - 2), "2001");
+}
+
+TEST_F(SchoolSessionTest, Table3LookUpFillsTextsFromTheKeyFiles) {
+  Start(true);
+  ASSERT_TRUE(Turn(3));
+  std::string bytes = ReadBytes(prog / "SBBG3.SSD");
+  const std::string first_line = bytes.substr(0, bytes.find('\r'));
+  const std::string code = first_line.substr(0, first_line.find(';'));
+  Edit(3, 2, 2, code);
+  session->PageCommand(1, 3, PageAction::kFillTexts);
+  EXPECT_FALSE(School(3).Cell(1, 2).empty());
+  EXPECT_EQ(School(3).Cell(1, 3), "");
+}
+
+TEST_F(SchoolSessionTest, CalculationsFillTheTotalRowAndMarkTheTable) {
+  struct Case {
+    bool read_write;
+    bool marked;
+    std::vector<RecordedMessage> messages;
+  };
+  const Case cases[] = {
+      {true, true, {}},
+      {false,
+       false,
+       {{MessageKind::kWarning,
+         "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\r\r"
+         "Änderungen werden NICHT gespeichert!"}}},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.read_write);
+    StartCase(++n, c.read_write);
+    ASSERT_TRUE(Turn(1));
+    School(1).SetCell(3, 2, "5");
+    School(1).SetCell(3, 4, "2");
+    session->Calculate(CalcCommand::kSummaryRow);
+    EXPECT_EQ(School(1).Cell(3, 31), "7");
+    EXPECT_EQ(session->changed(), c.marked);
+    EXPECT_EQ(ui.messages, c.messages);
+  }
+}
+
+TEST_F(SchoolSessionTest, UnsafeDstNrIsRefusedAtStartAndNothingIsWrittenUntilItIsFixed) {
+  // The settings keep at most 20 characters of a DST-Nr.
+  const std::string outside = "tbl-escape-" + std::to_string(::getpid() % 100000);
+  Start(true, "../" + outside);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages[0],
+            (RecordedMessage{MessageKind::kError,
+                             "Die DST-Nr. \"../" + outside +
+                                 "\" in den Programm-Einstellungen kann nicht als "
+                                 "Verzeichnisname dienen!\r\rBis Sie unter \"Einstellungen\" "
+                                 "eine gültige DST-Nr. festlegen,\rwerden keine Tabellen geladen "
+                                 "und nichts gespeichert (NUR LESEN)."}));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_TRUE(session->settings().IsReadOnly());
+  EXPECT_FALSE(session->toggle_enabled());
+  int backups = 0;
+  session->SetBackup([&] { ++backups; });
+  session->StartupTimer();
+  EXPECT_EQ(backups, 0);
+  // Opening the settings dialog reads the file again; cancelling it keeps this run read-only.
+  session->ReloadSettingsForDialog();
+  EXPECT_TRUE(session->settings().IsReadOnly());
+  Edit(0, 2, 2, "x");
+  ASSERT_TRUE(Turn(1));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  session->DataBaseDirectoryChosen(dir.path());
+  EXPECT_FALSE(fs::exists(dir.path().parent_path() / outside));
+  // The file on disk keeps its access; only this run is read-only.
+  Settings stored;
+  ReadSettingsFile(dir.path(), stored, ui);
+  EXPECT_FALSE(stored.IsReadOnly());
+
+  Settings fixed = stored;
+  fixed.dst_nr = "4711";
+  session->SettingsAccepted(fixed);
+  EXPECT_FALSE(session->dst_nr_refused());
+  EXPECT_TRUE(fs::is_directory(dir.path() / "4711" / "SCHULE"));
+  ASSERT_TRUE(Turn(0));
+  EXPECT_TRUE(fs::exists(SchoolFile(1)));
+}
+
+}  // namespace
+}  // namespace tabulon

@@ -1,0 +1,372 @@
+// The real main window on the real school tables of a temporary program directory: typing into
+// the grids, switching pages, the buttons of the pages, the tool bar and the menus, and what
+// arrives on disk and in the error window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <functional>
+
+#include "files/files.h"
+#include "gui/error_window.h"
+#include "gui/grid_view.h"
+#include "gui/main_window.h"
+#include "gui/qt_ports.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tabulon::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using tabulon::testing::FakePlatform;
+using tabulon::testing::ReadBytes;
+using tabulon::testing::RecordedMessage;
+using tabulon::testing::ScriptedUi;
+using tabulon::testing::TempDir;
+using tabulon::testing::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+// Runs `inspect` on the next modal dialog as soon as it is open (exec() blocks the test).
+void OnNextModal(std::function<void(QWidget*)> inspect) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      poll->stop();
+      poll->deleteLater();
+      inspect(modal);
+    }
+  });
+  poll->start();
+}
+
+class SchoolWindowTest : public ::testing::Test {
+ protected:
+  void Open(bool read_write = true, std::uint16_t log_all = 1, std::uint16_t ask = 0) {
+    for (const char* key : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
+      fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data" / key, dir / key);
+    }
+    Settings s;
+    s.read_only = read_write ? 0 : 1;
+    s.dst_nr = "4711";
+    s.log_all_tests = log_all;
+    s.ask_after_calculations = ask;
+    s.backup_at_start = 0;  // the backup would ask first; not what these tests are about
+    WriteSettingsFile(dir.path(), s);
+    window = std::make_unique<MainWindow>(dir.path(), ui, platform);
+    ui.answers = {false};  // "Soll ... gesichert werden?" from the start-up timer
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // The start-up timer asks about the backup; later questions belong to the test.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
+    ui.questions.clear();
+  }
+  void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
+  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
+  // Types into a grid cell (grid coordinates) as a person would, and ends with Enter unless the
+  // editor is to stay open.
+  void Type(int table, int col, int row, const QString& text, bool leave_open = false) {
+    GridView* v = View(table);
+    const Grid& g = *v->grid_model()->grid();
+    v->setFocus();
+    v->setCurrentIndex(v->model()->index(row - g.FixedRows(), col - g.FixedCols()));
+    QTest::keyClick(v, Qt::Key_F2);
+    // Editors closed before wait hidden for their deletion; the open one is the visible one.
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : v->findChildren<QLineEdit*>()) {
+      if (e->isVisible()) editor = e;
+    }
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    // The test library types only ASCII keys; other characters arrive as an input method would.
+    bool ascii = true;
+    for (QChar ch : text) ascii = ascii && ch.unicode() < 128;
+    if (ascii) {
+      QTest::keyClicks(editor, text);
+    } else {
+      editor->insert(text);
+    }
+    if (!leave_open) {
+      QTest::keyClick(editor, Qt::Key_Return);
+      QCoreApplication::processEvents();  // the delegate commits by a queued call
+    }
+  }
+  QString Shown(int table, int col, int row) const {
+    GridView* v = View(table);
+    const Grid& g = *v->grid_model()->grid();
+    return v->model()->data(v->model()->index(row - g.FixedRows(), col - g.FixedCols())).toString();
+  }
+  QPushButton* Button(int table, PageAction action) const {
+    return window->findChild<QPushButton*>(
+        QStringLiteral("Button_1_%1_%2").arg(table).arg(static_cast<int>(action)));
+  }
+  fs::path File(int table) const {
+    return dir.path() / "4711" / "SCHULE" / ("47110" + std::to_string(table) + ".CSV");
+  }
+
+  TempDir dir;
+  ScriptedUi ui;
+  FakePlatform platform;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(SchoolWindowTest, TypedCellReachesTheFileOnSwitchAndOnExplicitSave) {
+  Open();
+  EXPECT_EQ(Shown(0, 1, 2), QStringLiteral("4711"));
+  EXPECT_EQ(View(0)->CornerText(), QStringLiteral("Satzart 0"));
+  ShowTable(1);
+  EXPECT_EQ(View(1)->CornerText(), QStringLiteral("SA 1  Schulart/Bildungsgang/Zeitform"));
+  Type(1, 3, 2, QStringLiteral("4"));
+  Type(1, 4, 2, QStringLiteral("4"));
+  EXPECT_EQ(window->indicator()->styleSheet(), QStringLiteral("background-color: red;"));
+  ShowTable(2);
+  const std::string table1 = ReadBytes(File(1));
+  EXPECT_THAT(table1, StartsWith("ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;"
+                                 "ES011;ES012;ES013;ES014;ES015;ES016\r\n010;4;4;;"));
+
+  Type(2, 1, 2, QStringLiteral("010"));
+  Type(2, 2, 2, QStringLiteral("1990"));
+  // Still in the editor when the save is clicked: the value is saved all the same.
+  Type(2, 3, 2, QStringLiteral("3"), true);
+  window->action("FileSave")->trigger();
+  EXPECT_EQ(ReadBytes(File(2)),
+            "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;"
+            "ES014;ES015;ES016;ES017;ES018\r\n010;1990;3;;;;;;;;;;;;;;;\r\n");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
+  Open();
+  ShowTable(1);
+  Type(1, 4, 2, QStringLiteral("abc"));
+  View(1)->setCurrentIndex(View(1)->model()->index(10, 10));
+  QString verdict, protocol, caption;
+  QStringList findings;
+  OnNextModal([&](QWidget* modal) {
+    auto* w = qobject_cast<ErrorWindow*>(modal);
+    ASSERT_NE(w, nullptr);
+    caption = w->windowTitle();
+    verdict = w->verdict_field()->text();
+    protocol = w->protocol_box()->toPlainText();
+    OnNextModal([&](QWidget* list_dialog) {
+      auto* list = list_dialog->findChild<QListWidget*>(QStringLiteral("findings"));
+      ASSERT_NE(list, nullptr);
+      for (int i = 0; i < list->count(); ++i) findings << list->item(i)->text();
+      // Should the double-click not close it, the test fails instead of waiting for ever.
+      QTimer::singleShot(3000, list_dialog, &QWidget::close);
+      list->doItemsLayout();
+      QListWidgetItem* item = list->item(0);
+      const QPoint at = list->visualItemRect(item).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    });
+    QTimer::singleShot(6000, w, &QWidget::close);
+    QTest::mouseClick(w->findings_button(), Qt::LeftButton);
+  });
+  QTest::mouseClick(Button(1, PageAction::kPlausi), Qt::LeftButton);
+  EXPECT_EQ(caption, QStringLiteral(
+                         "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ..."));
+  EXPECT_EQ(verdict, QStringLiteral("Test nicht bestanden!"));
+  EXPECT_TRUE(
+      protocol.contains(QStringLiteral("[7]  eingetragene Werte in den Zellen\n  --->   mindestens "
+                                       "1x fehlerhaft oder nicht lesbar")))
+      << protocol.toStdString();
+  EXPECT_TRUE(
+      protocol.contains(QStringLiteral("[5]  Bezeichnungen der Zellen in der 1. Meldezeile")));
+  EXPECT_EQ(findings, QStringList{QStringLiteral(
+                          "[7]  Spalte: Klassen - 1. JGS (ES003)  |  Zeile 2: 010 Berufsschule "
+                          "- Teilzeit (Fachklassen)")});
+  // The double-click closed both windows and went to the cell.
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(View(1)->currentIndex(), View(1)->model()->index(1, 2));
+  // The grid is the window's focus widget: it has the keyboard once the window is active again
+  // (the offscreen platform activates no window after a modal one).
+  EXPECT_EQ(window->focusWidget(), View(1));
+}
+
+TEST_F(SchoolWindowTest, PassingRunWithoutFullProtocolShowsTheBox) {
+  Open(true, 0);
+  ShowTable(4);
+  window->action("PlausiRun")->trigger();
+  EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{MessageKind::kInformation,
+                                                       "Test erfolgreich durchlaufen!"}));
+}
+
+TEST_F(SchoolWindowTest, CalculationMenuItemAndToolButtonChangeTheGrid) {
+  Open(true, 1, 1);
+  ShowTable(1);
+  Type(1, 3, 2, QStringLiteral("5"));
+  Type(1, 3, 4, QStringLiteral("2"));
+  window->action("CalcRowMenu")->trigger();
+  EXPECT_EQ(Shown(1, 3, 31), QStringLiteral("7"));
+  // With the confirmation option on, a differing value is asked about; "Nein" keeps it.
+  Type(1, 3, 2, QStringLiteral("6"));
+  ui.cell_change_answers = {false};
+  window->action("CalcRow")->trigger();
+  ASSERT_EQ(ui.cell_changes.size(), 1u);
+  EXPECT_EQ(ui.cell_changes[0].current_value, "7");
+  EXPECT_EQ(ui.cell_changes[0].new_value, "8");
+  EXPECT_EQ(Shown(1, 3, 31), QStringLiteral("7"));
+  // Table 0 has nothing to compute: its tool buttons are off.
+  ShowTable(0);
+  EXPECT_FALSE(window->action("CalcRow")->isEnabled());
+}
+
+// Each calculation command, from its menu item and from its tool button, on school table 1.
+TEST_F(SchoolWindowTest, EveryCalculationActionComputesItsCells) {
+  struct Case {
+    const char* action;
+    int col, row;  // the computed cell
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"CalcRowMenu", 3, 31, "7"},      {"CalcRow", 3, 31, "7"},
+      {"CalcSubtotalsMenu", 3, 4, "3"}, {"CalcSubtotals", 3, 4, "3"},
+      {"CalcColumnsMenu", 3, 2, "5"},   {"CalcColumns", 3, 2, "5"},
+  };
+  Open();
+  ShowTable(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Grid& g = window->store().GridOf("Bog1Tab1");
+    for (int row = 2; row <= 31; ++row) {
+      for (int col = 3; col <= 17; ++col) g.SetCell(col, row, "");
+    }
+    g.SetCell(4, 2, "2");  // row 2: columns 4 and 5 give the classes in column 3
+    g.SetCell(5, 2, "3");
+    g.SetCell(3, 2, "5");
+    g.SetCell(3, 5, "1");  // rows 5 to 7 make up row 4
+    g.SetCell(3, 6, "2");
+    g.SetCell(3, 4, "2");
+    window->GridViewOf("Bog1Tab1")->Rebuilt();
+    window->action(c.action)->trigger();
+    EXPECT_EQ(Shown(1, c.col, c.row), QString::fromUtf8(c.expected));
+    EXPECT_TRUE(ui.messages.empty());
+  }
+  EXPECT_EQ(window->indicator()->styleSheet(), QStringLiteral("background-color: red;"));
+}
+
+TEST_F(SchoolWindowTest, ExportSavesTheShownTableFirstAndImportReloadsIt) {
+  Open();
+  Type(0, 2, 2, QStringLiteral("Süd"), true);
+  const fs::path target = dir / "stick";
+  fs::create_directories(target);
+  ui.directories = {target};
+  ui.answers = {true};
+  window->action("ExportStaLA")->trigger();
+  EXPECT_EQ(ReadBytes(target / "4711" / "SCHULE" / "471100.CSV"),
+            "ES001;ES002;ES003\r\n4711;S\x81"
+            "d;\r\n");
+
+  const fs::path source = dir / "quelle";
+  WriteBytes(source / "4711" / "SCHULE" / "471100.CSV", "ES001;ES002;ES003\r\n4711;West;\r\n");
+  fs::create_directories(source / "4711" / "LEHRER");
+  fs::create_directories(source / "4711" / "KLASSE");
+  ui.directories = {source};
+  ui.answers = {true};
+  ui.overwrite_answers = {OverwriteChoice::kYes};
+  window->action("ImportAll")->trigger();
+  EXPECT_EQ(Shown(0, 2, 2), QStringLiteral("West"));
+  EXPECT_THAT(ui.messages, ElementsAre());
+}
+
+TEST_F(SchoolWindowTest, RowButtonsAppendSortAndPrefillTable2) {
+  Open();
+  ShowTable(2);
+  const int rows = View(2)->model()->rowCount();
+  QTest::mouseClick(Button(2, PageAction::kAppendRow), Qt::LeftButton);
+  EXPECT_EQ(View(2)->model()->rowCount(), rows + 1);
+  EXPECT_EQ(View(2)->currentIndex(), View(2)->model()->index(rows, 0));
+  EXPECT_TRUE(View(2)->hasFocus());
+  QTest::mouseClick(Button(2, PageAction::kAppendRows), Qt::LeftButton);
+  EXPECT_EQ(View(2)->model()->rowCount(), rows + 11);
+
+  Type(2, 1, 2, QStringLiteral("020"));
+  Type(2, 1, 3, QStringLiteral("010"));
+  QTest::mouseClick(Button(2, PageAction::kSortRows), Qt::LeftButton);
+  EXPECT_EQ(Shown(2, 1, 2), QStringLiteral("010"));
+  EXPECT_EQ(Shown(2, 1, 3), QStringLiteral("020"));
+
+  ui.school_type_answers = {SchoolTypeAndYears{"010", {1990, 1991}}};
+  QTest::mouseClick(Button(2, PageAction::kPrefillSchoolTypeYears), Qt::LeftButton);
+  EXPECT_EQ(ui.school_type_dialogs, 1);
+  EXPECT_EQ(Shown(2, 2, 2), QStringLiteral("1990"));
+  const int last = View(2)->model()->rowCount();  // grid row of the last model row
+  EXPECT_EQ(Shown(2, 2, last), QStringLiteral("9999"));
+  EXPECT_EQ(Shown(2, 2, last - 1), QStringLiteral("1991"));
+}
+
+TEST_F(SchoolWindowTest, HiddenTakeOverCopiesTheQuickReportFileAndReloads) {
+  Open();
+  QPushButton* take_over = Button(0, PageAction::kTakeOverQuick);
+  ASSERT_NE(take_over, nullptr);
+  EXPECT_FALSE(take_over->isVisible());
+  take_over->click();
+  EXPECT_THAT(ui.messages,
+              ElementsAre(RecordedMessage{MessageKind::kError,
+                                          "Eine Datei mit den Basis-Daten (Satzart 0)\r"
+                                          "existiert derzeit nicht!"}));
+  const std::string quick = "ES001;ES002;ES003\r\n4711;Aufsicht;Tr\x84ger\r\n";
+  WriteBytes(dir.path() / "4711" / "SCHNELL" / "471100.CSV", quick);
+  take_over->click();
+  EXPECT_EQ(ReadBytes(File(0)), quick);
+  EXPECT_EQ(Shown(0, 3, 2), QStringLiteral("Träger"));
+}
+
+TEST_F(SchoolWindowTest, CopyDataOfTable0) {
+  Open();
+  QTest::mouseClick(window->findChild<QPushButton*>("StringGrid4CopyData"), Qt::LeftButton);
+  EXPECT_EQ(platform.clipboard, "4711\t\t");
+}
+
+TEST_F(SchoolWindowTest, ClosingWithAnOpenEditorAsksToSaveItsValue) {
+  Open();
+  Type(0, 2, 2, QStringLiteral("Nord"), true);
+  ui.answers = {true, true};  // end the program; save the table
+  window->close();
+  ASSERT_EQ(ui.questions.size(), 2u);
+  EXPECT_THAT(ui.questions[1].text, StartsWith("Die aktuelle Tabellen-Datei wurde"));
+  EXPECT_EQ(ReadBytes(File(0)), "ES001;ES002;ES003\r\n4711;Nord;\r\n");
+}
+
+// A finding about no single cell is listed but offers nowhere to jump to.
+TEST(ErrorWindowFindingsTest, CellLessFindingIsListedButNotChosen) {
+  ErrorWindow w(ErrorWindowKind::kFehlerfenster);
+  w.Show(ErrorProtocol{}, {{73, -1, -1, "", ""}, {7, 4, 2, "Klassen (ES003)", "Zeile 2: 010"}});
+  EXPECT_EQ(w.FindingTexts(),
+            (QStringList{QStringLiteral("[73]  (betrifft keine einzelne Zelle)"),
+                         QStringLiteral("[7]  Spalte: Klassen (ES003)  |  Zeile 2: 010")}));
+  EXPECT_TRUE(w.findings_button()->isEnabled());
+  w.ChooseFinding(0);
+  EXPECT_FALSE(w.chosen().has_value());
+  w.ChooseFinding(1);
+  EXPECT_EQ(w.chosen(), std::optional<std::size_t>(1));
+}
+
+// The Qt Ui shows the calculation dialogs rather than answering "Nein" itself.
+TEST(QtUiTest, CellChangeQuestionIsAskedInItsDialog) {
+  QWidget parent;
+  QtUi ui(&parent);
+  QString title;
+  OnNextModal([&](QWidget* modal) {
+    title = modal->windowTitle();
+    auto* ja = modal->findChild<QPushButton*>(QStringLiteral("buttonJa"));
+    ASSERT_NE(ja, nullptr);
+    QTest::mouseClick(ja, Qt::LeftButton);
+  });
+  EXPECT_TRUE(ui.AskCellChange({"Spalte", "Zeile", "7", "8"}));
+  EXPECT_FALSE(title.isEmpty());
+}
+
+}  // namespace
+}  // namespace tabulon::gui
