@@ -70,9 +70,15 @@ bool CreateDirectories(const std::vector<fs::path>& dirs) {
   return true;
 }
 
-std::string StructureProblem(const std::string& target) {
-  return "Problem beim Erstellen der Verzeichnis-Struktur:\r" + target + "\r" +
-         "Sorgen Sie bitte für ausreichend Platz bzw. Rechte!";
+// Creates a school directory with its sheet directories; tells the user when that fails.
+bool CreateSheetStructure(ExportContext& ctx, const fs::path& target) {
+  std::vector<fs::path> dirs = {target};
+  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
+  if (CreateDirectories(dirs)) return true;
+  ctx.ui.Message(MessageKind::kInformation,
+                 "Problem beim Erstellen der Verzeichnis-Struktur:\r" + DisplayPath(target) +
+                     "\r" + "Sorgen Sie bitte für ausreichend Platz bzw. Rechte!");
+  return false;
 }
 
 // The chosen directory with a trailing separator, or nothing after "Abbrechen".
@@ -138,10 +144,7 @@ ExportResult ImportSteps(ExportContext& ctx, const fs::path& b) {
     return result;
   }
   const fs::path target = WithTrailingSeparator(b / d);
-  std::vector<fs::path> dirs = {target};
-  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
-  if (!CreateDirectories(dirs)) {
-    ctx.ui.Message(MessageKind::kInformation, StructureProblem(DisplayPath(target)));
+  if (!CreateSheetStructure(ctx, target)) {
     result.outcome = ExportOutcome::kDirectoryProblem;
     return result;
   }
@@ -186,10 +189,7 @@ ExportResult ExportStaLA(ExportContext& ctx) {
     Finish(ctx, copier, result);
     return result;
   }
-  std::vector<fs::path> dirs = {target};
-  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
-  if (!CreateDirectories(dirs)) {
-    ctx.ui.Message(MessageKind::kInformation, StructureProblem(DisplayPath(target)));
+  if (!CreateSheetStructure(ctx, target)) {
     result.outcome = ExportOutcome::kDirectoryProblem;
     return result;
   }
