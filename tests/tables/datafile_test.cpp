@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/definition.h"
@@ -12,30 +13,22 @@ namespace tabulon {
 namespace {
 
 using namespace std::string_literals;
+using testing::KeyFileLines;
 using testing::ReadBytes;
 using testing::RecordedMessage;
 using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
-std::string SchoolTypes(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
-  return s;
-}
-
 class DataFileTest : public ::testing::Test {
  protected:
   DataFileTest() {
     settings.dst_nr = "12345";
     settings.read_only = 0;
-    WriteBytes(prog / "SSSA.SSD", SchoolTypes(30));
+    WriteBytes(prog / "SSSA.SSD", KeyFileLines(30));
   }
   DataFileContext Ctx() { return DataFileContext{settings, data, "12345", ui}; }
-  std::filesystem::path File(int table) {
-    return data / "SCHULE" / ("12345" + std::string(table < 10 ? "0" : "") +
-                              std::to_string(table) + ".CSV");
-  }
+  std::filesystem::path File(int table) { return testing::SchoolTableFile(data, "12345", table); }
   // Set up and load, as showing the table does.
   Grid Show(int table) {
     Grid g;

@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tests.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/datafile.h"
@@ -13,22 +14,18 @@
 namespace tabulon {
 namespace {
 
+using testing::kSampleData;
 using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
-
-const std::filesystem::path kSampleData = std::filesystem::path(TABULON_SOURCE_DIR) / "data";
 
 class SchoolTablesTest : public ::testing::Test {
  protected:
   SchoolTablesTest() {
     settings.dst_nr = "54321";
     settings.read_only = 0;
-    std::filesystem::create_directories(prog);
-    for (const char* f : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
-      std::filesystem::copy_file(kSampleData / f, prog / f);
-    }
+    testing::CopyKeyFiles(prog);
   }
   DataFileContext Ctx() { return DataFileContext{settings, data, settings.dst_nr, ui}; }
   Grid Show(int table) {
@@ -38,7 +35,7 @@ class SchoolTablesTest : public ::testing::Test {
     return g;
   }
   std::filesystem::path File(int table) {
-    return data / "SCHULE" / (settings.dst_nr + "0" + std::to_string(table) + ".CSV");
+    return testing::SchoolTableFile(data, settings.dst_nr, table);
   }
 
   TempDir dir;
