@@ -23,7 +23,8 @@ inline void CopyKeyFiles(const std::filesystem::path& prog,
 // `n` lines of a made-up school-type key file, as Windows writes it.
 inline std::string KeyFileLines(int n) {
   std::string s;
-  for (int i = 0; i < n; ++i) s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < n; ++i)
+    s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
   return s;
 }
 
