@@ -5,6 +5,7 @@
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
 #include "support/program_dir.h"
+#include "support/school_table_fixture.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/definition.h"
@@ -20,29 +21,11 @@ using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public testing::SchoolTableFixture {
  protected:
-  DataFileTest() {
-    settings.dst_nr = "12345";
-    settings.read_only = 0;
+  DataFileTest() : SchoolTableFixture("12345", std::filesystem::path("daten") / "12345") {
     WriteBytes(prog / "SSSA.SSD", KeyFileLines(30));
   }
-  DataFileContext Ctx() { return DataFileContext{settings, data, "12345", ui}; }
-  std::filesystem::path File(int table) { return testing::SchoolTableFile(data, "12345", table); }
-  // Set up and load, as showing the table does.
-  Grid Show(int table) {
-    Grid g;
-    SetUpGrid(g, SchoolTableDef(table), prog, ui);
-    ReadDataFile(g, SchoolTableDef(table), Ctx());
-    return g;
-  }
-  void Save(const Grid& g, int table) { WriteDataFile(g, SchoolTableDef(table), Ctx()); }
-
-  TempDir dir;
-  std::filesystem::path prog = dir / "prog";
-  std::filesystem::path data = dir / "daten" / "12345";
-  Settings settings;
-  ScriptedUi ui;
 };
 
 TEST_F(DataFileTest, WritesTheSpecifiedBytes) {

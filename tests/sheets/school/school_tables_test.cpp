@@ -5,6 +5,7 @@
 #include "files/files.h"
 #include "sheets/school/school_tests.h"
 #include "support/program_dir.h"
+#include "support/school_table_fixture.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/datafile.h"
@@ -20,29 +21,9 @@ using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
-class SchoolTablesTest : public ::testing::Test {
+class SchoolTablesTest : public testing::SchoolTableFixture {
  protected:
-  SchoolTablesTest() {
-    settings.dst_nr = "54321";
-    settings.read_only = 0;
-    testing::CopyKeyFiles(prog);
-  }
-  DataFileContext Ctx() { return DataFileContext{settings, data, settings.dst_nr, ui}; }
-  Grid Show(int table) {
-    Grid g;
-    SetUpGrid(g, SchoolTableDef(table), prog, ui);
-    ReadDataFile(g, SchoolTableDef(table), Ctx());
-    return g;
-  }
-  std::filesystem::path File(int table) {
-    return testing::SchoolTableFile(data, settings.dst_nr, table);
-  }
-
-  TempDir dir;
-  std::filesystem::path prog = dir / "prog";
-  std::filesystem::path data = dir / "54321";
-  Settings settings;
-  ScriptedUi ui;
+  SchoolTablesTest() : SchoolTableFixture("54321", "54321") { testing::CopyKeyFiles(prog); }
 };
 
 TEST_F(SchoolTablesTest, ANewSchoolShowsItsNumberItsSchoolTypesAndEmptyRows) {
