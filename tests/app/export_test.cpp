@@ -13,25 +13,14 @@ namespace tabulon {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Files;
 using testing::ReadBytes;
 using testing::RecordedMessage;
 using testing::ScriptedUi;
 using testing::TempDir;
+using testing::Tree;
 using testing::WriteBytes;
-using Files = std::map<std::string, std::string>;
-
-Files Tree(const fs::path& dir) {
-  Files files;
-  if (!fs::exists(dir)) return files;
-  for (const auto& e : fs::recursive_directory_iterator(dir)) {
-    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = ReadBytes(e.path());
-  }
-  return files;
-}
-
-void WriteTree(const fs::path& dir, const Files& files) {
-  for (const auto& [name, bytes] : files) WriteBytes(dir / name, bytes);
-}
+using testing::WriteTree;
 
 // Table files of school 12345 as the program writes them (IBM 850 bytes, CR LF), plus files that
 // must never reach the statistical office.
