@@ -11,23 +11,13 @@
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
 #include "support/datafile_gen.h"
+#include "support/quiet_ui.h"
 #include "tables/datafile.h"
 #include "tables/definition.h"
 
 namespace {
 
 using namespace tabulon;
-
-class QuietUi : public Ui {
- public:
-  void Message(MessageKind, const std::string&) override {}
-  bool Ask(MessageKind, const std::string&) override { return false; }
-  std::optional<std::filesystem::path> ChooseDirectory(const std::string&,
-                                                       const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  OverwriteChoice AskOverwrite(const std::string&) override { return OverwriteChoice::kNo; }
-};
 
 // A program directory and a school data directory holding the generated files.
 struct Fixture {
@@ -53,7 +43,7 @@ struct Fixture {
   std::filesystem::path root, prog, school;
   Settings settings;
   std::string table1, table2;
-  QuietUi ui;
+  bench::QuietUi ui;
 };
 
 Fixture& F() {

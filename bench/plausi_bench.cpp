@@ -12,6 +12,7 @@
 #include "plausi/protocol.h"
 #include "sheets/school/school_tables.h"
 #include "sheets/school/school_tests.h"
+#include "support/quiet_ui.h"
 #include "tables/datafile.h"
 #include "tables/definition.h"
 #include "tables/values.h"
@@ -80,17 +81,6 @@ BENCHMARK(BM_SchoolTable2Test)
 
 // ---- everything that "pruefen alles" does, from stored files --------------------------------
 
-class SilentUi : public Ui {
- public:
-  void Message(MessageKind, const std::string&) override {}
-  bool Ask(MessageKind, const std::string&) override { return false; }
-  std::optional<std::filesystem::path> ChooseDirectory(const std::string&,
-                                                       const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  OverwriteChoice AskOverwrite(const std::string&) override { return OverwriteChoice::kNo; }
-};
-
 constexpr const char* kSchoolTypeKeys[] = {"010", "011", "020", "021", "022", "023", "030", "040",
                                            "160", "161", "162", "163", "164", "050", "170", "171",
                                            "172", "173", "174", "080", "081", "082", "090", "120",
@@ -143,7 +133,7 @@ void BM_PruefenAlles(benchmark::State& state) {
   SampleSchool sample;
   Settings settings;
   settings.dst_nr = "12345";
-  SilentUi ui;
+  bench::QuietUi ui;
   const DataFileContext ctx{settings, sample.dir / "12345", "12345", ui};
   std::size_t lines = 0;
   for (auto _ : state) {

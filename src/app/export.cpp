@@ -70,9 +70,15 @@ bool CreateDirectories(const std::vector<fs::path>& dirs) {
   return true;
 }
 
-std::string StructureProblem(const std::string& target) {
-  return "Problem beim Erstellen der Verzeichnis-Struktur:\r" + target + "\r" +
-         "Sorgen Sie bitte für ausreichend Platz bzw. Rechte!";
+// Creates a school directory with its sheet directories; tells the user when that fails.
+bool CreateSheetStructure(ExportContext& ctx, const fs::path& target) {
+  std::vector<fs::path> dirs = {target};
+  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
+  if (CreateDirectories(dirs)) return true;
+  ctx.ui.Message(MessageKind::kInformation,
+                 "Problem beim Erstellen der Verzeichnis-Struktur:\r" + DisplayPath(target) + "\r" +
+                     "Sorgen Sie bitte für ausreichend Platz bzw. Rechte!");
+  return false;
 }
 
 // The chosen directory with a trailing separator, or nothing after "Abbrechen".
@@ -138,10 +144,7 @@ ExportResult ImportSteps(ExportContext& ctx, const fs::path& b) {
     return result;
   }
   const fs::path target = WithTrailingSeparator(b / d);
-  std::vector<fs::path> dirs = {target};
-  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
-  if (!CreateDirectories(dirs)) {
-    ctx.ui.Message(MessageKind::kInformation, StructureProblem(DisplayPath(target)));
+  if (!CreateSheetStructure(ctx, target)) {
     result.outcome = ExportOutcome::kDirectoryProblem;
     return result;
   }
@@ -159,68 +162,33 @@ ExportResult ImportSteps(ExportContext& ctx, const fs::path& b) {
   return result;
 }
 
-}  // namespace
-
-ExportResult ExportStaLA(ExportContext& ctx) {
-  if (ctx.save_current_table) ctx.save_current_table();
-  KeepDataPaths kept(ctx.paths);
-  ExportResult result;
-  if (RefuseUnsafeDstNr(ctx)) return Refused();
-  const fs::path& b = kept.data_base_dir();
+// The official files only, into a sheet directory structure created below the chosen directory.
+void CopyForStaLA(ExportContext& ctx, const fs::path& school_dir, const fs::path& chosen,
+                  FileCopier& copier, ExportResult& result) {
   const std::string& d = ctx.settings.dst_nr;
-  std::optional<fs::path> t = ChooseDirectory(ctx, kExportDialogCaption, b);
-  if (!t) return result;
-  const fs::path target = *t / d;
-  if (!ctx.ui.Ask(MessageKind::kConfirmation,
-                  "Wollen Sie die aktuelle Datenbank: " + d + "\r\r" + "von:   " + DisplayPath(b) +
-                      "\r" + "nach:  " + DisplayPath(*t) + "\r\r" +
-                      "(mit überschreiben) exportieren?" + "\r" +
-                      "(NUR die offiziellen Dateien für´s Statistische Landesamt!)")) {
-    return result;
-  }
-  FileCopier copier(ctx.ui, OverwriteMode::kAsk);
-  const fs::path school_dir = b / d;
+  const fs::path target = chosen / d;
   // Checked before anything is created, so that no directories appear inside the data.
   if (RefuseTargetInSource(copier, school_dir, target)) {
     result.outcome = ExportOutcome::kDone;
     Finish(ctx, copier, result);
-    return result;
+    return;
   }
-  std::vector<fs::path> dirs = {target};
-  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
-  if (!CreateDirectories(dirs)) {
-    ctx.ui.Message(MessageKind::kInformation, StructureProblem(DisplayPath(target)));
+  if (!CreateSheetStructure(ctx, target)) {
     result.outcome = ExportOutcome::kDirectoryProblem;
-    return result;
+    return;
   }
   result.outcome = ExportOutcome::kDone;
   CopyOfficialFiles(school_dir, d, target, copier);
   Finish(ctx, copier, result);
-  return result;
 }
 
-ExportResult ExportAll(ExportContext& ctx) {
-  if (ctx.save_current_table) ctx.save_current_table();
-  KeepDataPaths kept(ctx.paths);
-  ExportResult result;
-  if (RefuseUnsafeDstNr(ctx)) return Refused();
-  const fs::path& b = kept.data_base_dir();
-  const std::string& d = ctx.settings.dst_nr;
-  std::optional<fs::path> t = ChooseDirectory(ctx, kExportDialogCaption, b);
-  if (!t) return result;
-  if (!ctx.ui.Ask(MessageKind::kConfirmation,
-                  "Wollen Sie die aktuelle Datenbank: " + d + "\r\r" + "von:   " + DisplayPath(b) +
-                      "\r" + "nach:  " + DisplayPath(*t) + "\r\r" +
-                      "exportieren?  (ACHTUNG! Es werden auch Dateien" + "\r" +
-                      "mit Personendaten (z.B. LEHRER.CSV) kopiert!")) {
-    return result;
-  }
+// The whole school data directory with the class notes and the teacher list.
+void CopyEverything(ExportContext& ctx, const fs::path& school_dir, const fs::path& chosen,
+                    FileCopier& copier, ExportResult& result) {
   result.outcome = ExportOutcome::kDone;
-  FileCopier copier(ctx.ui, OverwriteMode::kAsk);
-  const fs::path school_dir = b / d;
-  const fs::path target = Entry(*t, d);
+  const fs::path target = Entry(chosen, ctx.settings.dst_nr);
   if (!RefuseTargetInSource(copier, school_dir, target)) {
-    copier.CopyTree(school_dir, *t);
+    copier.CopyTree(school_dir, chosen);
     copier.CopyMatching(ctx.paths.program_dir, kClassNotesPattern, target);
     // A teacher list of the school data directory travelled with the tree; it is the newer one.
     std::error_code ec;
@@ -230,7 +198,46 @@ ExportResult ExportAll(ExportContext& ctx) {
     }
   }
   Finish(ctx, copier, result);
+}
+
+// What both exports share: the shown table saved first, the DST-Nr. checked, the target
+// directory chosen and the export confirmed, the question ending in `question_end`; then `copy`
+// copies from the school data directory into the chosen directory.
+ExportResult ConfirmedExport(ExportContext& ctx, const std::string& question_end,
+                             void (*copy)(ExportContext&, const fs::path& school_dir,
+                                          const fs::path& chosen, FileCopier&, ExportResult&)) {
+  if (ctx.save_current_table) ctx.save_current_table();
+  KeepDataPaths kept(ctx.paths);
+  ExportResult result;
+  if (RefuseUnsafeDstNr(ctx)) return Refused();
+  const fs::path& b = kept.data_base_dir();
+  const std::string& d = ctx.settings.dst_nr;
+  std::optional<fs::path> t = ChooseDirectory(ctx, kExportDialogCaption, b);
+  if (!t) return result;
+  if (!ctx.ui.Ask(MessageKind::kConfirmation,
+                  "Wollen Sie die aktuelle Datenbank: " + d + "\r\r" + "von:   " + DisplayPath(b) +
+                      "\r" + "nach:  " + DisplayPath(*t) + "\r\r" + question_end)) {
+    return result;
+  }
+  FileCopier copier(ctx.ui, OverwriteMode::kAsk);
+  copy(ctx, b / d, *t, copier, result);
   return result;
+}
+
+}  // namespace
+
+ExportResult ExportStaLA(ExportContext& ctx) {
+  return ConfirmedExport(ctx,
+                         std::string("(mit überschreiben) exportieren?") + "\r" +
+                             "(NUR die offiziellen Dateien für´s Statistische Landesamt!)",
+                         CopyForStaLA);
+}
+
+ExportResult ExportAll(ExportContext& ctx) {
+  return ConfirmedExport(ctx,
+                         std::string("exportieren?  (ACHTUNG! Es werden auch Dateien") + "\r" +
+                             "mit Personendaten (z.B. LEHRER.CSV) kopiert!",
+                         CopyEverything);
 }
 
 ExportResult ImportAll(ExportContext& ctx) {

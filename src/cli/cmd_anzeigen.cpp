@@ -12,21 +12,13 @@ int CmdAnzeigen(Context& ctx) {
     ctx.err << "Fehler: anzeigen erwartet genau ein Ziel, z. B. schule:1\n";
     return kExitUsage;
   }
-  std::optional<TableTarget> target = ParseTableTarget(ctx.options.positional[0], ctx.err);
-  if (!target) return kExitUsage;
   CliUi ui(ctx.err);
+  TableTarget target;
   LoadedTable loaded;
-  int status = PrepareTableTarget(ctx, *target, loaded);
-  if (status == kExitOk) status = SetUpAndLoad(*target, loaded, ui);
+  int status = PrepareTableTarget(ctx, ctx.options.positional[0], target, loaded);
+  if (status == kExitOk) status = SetUpAndLoad(target, loaded, ui);
   if (status != kExitOk) return status;
-  const Grid& g = loaded.grid;
-  for (int row = 0; row < g.RowCount(); ++row) {
-    for (int col = 0; col < g.ColCount(); ++col) {
-      if (col > 0) ctx.out << '\t';
-      ctx.out << g.Cell(col, row);
-    }
-    ctx.out << '\n';
-  }
+  PrintGrid(loaded.grid, ctx.out);
   return kExitOk;
 }
 

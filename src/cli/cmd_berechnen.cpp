@@ -7,15 +7,9 @@
 #include "calc/calculations.h"
 #include "cli/cli.h"
 #include "cli/targets.h"
-#include "files/files.h"
-#include "tables/datafile.h"
 
 namespace tabulon::cli {
 namespace {
-
-constexpr const char* kReadOnlyRefusal =
-    "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
-    "\"Dateizugriff: NUR LESEN\" gesetzt!";
 
 struct CommandWord {
   const char* word;
@@ -26,16 +20,6 @@ constexpr CommandWord kCommandWords[] = {
     {"zwischensummen", CalcCommand::kSubtotalRows},
     {"spalten", CalcCommand::kSummaryColumns},
 };
-
-void PrintGrid(const Grid& g, std::ostream& out) {
-  for (int row = 0; row < g.RowCount(); ++row) {
-    for (int col = 0; col < g.ColCount(); ++col) {
-      if (col > 0) out << '\t';
-      out << g.Cell(col, row);
-    }
-    out << '\n';
-  }
-}
 
 }  // namespace
 
@@ -52,31 +36,21 @@ int CmdBerechnen(Context& ctx) {
                "z. B. berechnen schule:1 zeile\n";
     return kExitUsage;
   }
-  std::optional<TableTarget> target = ParseTableTarget(args[0], ctx.err);
-  if (!target) return kExitUsage;
   CliUi ui(ctx.err);
+  TableTarget target;
   LoadedTable loaded;
-  int status = PrepareTableTarget(ctx, *target, loaded);
+  int status = PrepareTableTarget(ctx, args[0], target, loaded);
   if (status != kExitOk) return status;
   // Refused before anything is computed, as the program's save command refuses.
-  if (ctx.options.save && loaded.settings.IsReadOnly()) {
-    ui.Message(MessageKind::kError, kReadOnlyRefusal);
-    return kExitUsage;
-  }
-  status = SetUpAndLoad(*target, loaded, ui);
+  if (ctx.options.save && !CheckMaySave(loaded, ui)) return kExitUsage;
+  status = SetUpAndLoad(target, loaded, ui);
   if (status != kExitOk) return status;
   ErrorFlags flags;
-  const CalcTarget where{target->def->sheet, target->def->table, kNoClass};
+  const CalcTarget where{target.def->sheet, target.def->table, kNoClass};
   RunCalculation(command->command, where, loaded.grid, loaded.settings, ui, flags);
   PrintGrid(loaded.grid, ctx.out);
   if (!ctx.options.save) return kExitOk;
-  try {
-    WriteDataFile(loaded.grid, *target->def, ContextOf(loaded, ui));
-  } catch (const FileError& e) {
-    ui.Message(MessageKind::kError, e.Message());
-    return kExitUsage;
-  }
-  return kExitOk;
+  return SaveLoaded(target, loaded, ui);
 }
 
 }  // namespace tabulon::cli

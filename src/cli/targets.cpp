@@ -23,6 +23,10 @@ constexpr SheetTargets kSheets[] = {
     {"schule", SchoolTableDefs},
 };
 
+constexpr const char* kReadOnlyRefusal =
+    "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
+    "\"Dateizugriff: NUR LESEN\" gesetzt!";
+
 }  // namespace
 
 std::optional<TableTarget> ParseTableTarget(const std::string& text, std::ostream& err) {
@@ -66,6 +70,40 @@ int SetUpAndLoad(const TableTarget& target, LoadedTable& loaded, Ui& ui) {
     return kExitUsage;
   }
   return kExitOk;
+}
+
+int PrepareTableTarget(Context& ctx, const std::string& text, TableTarget& target,
+                       LoadedTable& loaded) {
+  std::optional<TableTarget> parsed = ParseTableTarget(text, ctx.err);
+  if (!parsed) return kExitUsage;
+  target = *parsed;
+  return PrepareTableTarget(ctx, target, loaded);
+}
+
+bool CheckMaySave(const LoadedTable& loaded, Ui& ui) {
+  if (!loaded.settings.IsReadOnly()) return true;
+  ui.Message(MessageKind::kError, kReadOnlyRefusal);
+  return false;
+}
+
+int SaveLoaded(const TableTarget& target, const LoadedTable& loaded, Ui& ui) {
+  try {
+    WriteDataFile(loaded.grid, *target.def, ContextOf(loaded, ui));
+  } catch (const FileError& e) {
+    ui.Message(MessageKind::kError, e.Message());
+    return kExitUsage;
+  }
+  return kExitOk;
+}
+
+void PrintGrid(const Grid& g, std::ostream& out) {
+  for (int row = 0; row < g.RowCount(); ++row) {
+    for (int col = 0; col < g.ColCount(); ++col) {
+      if (col > 0) out << '\t';
+      out << g.Cell(col, row);
+    }
+    out << '\n';
+  }
 }
 
 }  // namespace tabulon::cli

@@ -42,4 +42,19 @@ int SetUpAndLoad(const TableTarget& target, LoadedTable& loaded, Ui& ui);
 // The data-file context of a loaded table.
 DataFileContext ContextOf(const LoadedTable& loaded, Ui& ui);
 
+// Parses the target, reads the settings and forms the paths. Returns kExitOk, or kExitUsage after
+// a message.
+int PrepareTableTarget(Context& ctx, const std::string& text, TableTarget& target,
+                       LoadedTable& loaded);
+
+// Whether the settings allow saving; if not, shows the program's refusal and returns false.
+bool CheckMaySave(const LoadedTable& loaded, Ui& ui);
+
+// Writes the loaded grid to its data file. Returns kExitOk, or kExitUsage after the error
+// message of a file error.
+int SaveLoaded(const TableTarget& target, const LoadedTable& loaded, Ui& ui);
+
+// Every cell of every row, cells separated by a tab and rows by a newline.
+void PrintGrid(const Grid& g, std::ostream& out);
+
 }  // namespace tabulon::cli

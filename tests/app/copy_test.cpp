@@ -14,20 +14,12 @@ namespace tabulon {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Files;
 using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::TempDir;
+using testing::Tree;
 using testing::WriteBytes;
-
-// Every regular file below dir, by its path relative to dir, with its bytes.
-std::map<std::string, std::string> Tree(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  if (!fs::exists(dir)) return files;
-  for (const auto& e : fs::recursive_directory_iterator(dir)) {
-    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = ReadBytes(e.path());
-  }
-  return files;
-}
 
 std::string Question(const fs::path& target, const fs::path& source) {
   return "Die Datei\r" + target.string() + "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +
@@ -82,7 +74,7 @@ TEST(FileCopierTest, TreeArrivesBelowTargetAndMergesWithWhatIsThere) {
   FileCopier copier(ui, OverwriteMode::kAsk);
   copier.CopyTree(dir / "src/12345/", dir / "dst");
 
-  EXPECT_EQ(Tree(dir / "dst"), (std::map<std::string, std::string>{
+  EXPECT_EQ(Tree(dir / "dst"), (Files{
                                    {"12345/KLASSE/ZIM00300.CSV", std::string("\x81\x94\0z", 4)},
                                    {"12345/SCHULE/1234500.CSV", "ES001;ES002\r\n1;2\r\n"},
                                    {"12345/SCHULE/9999900.CSV", "fremd"},
@@ -162,7 +154,7 @@ TEST(FileCopierTest, ReplacesAFileSpelledInAnotherCaseInsteadOfAddingASecond) {
   ui.overwrite_answers = {OverwriteChoice::kYes};
   FileCopier copier(ui, OverwriteMode::kAsk);
   copier.CopyMatching(dir / "src", "lehrer.csv", dir / "dst");
-  EXPECT_EQ(Tree(dir / "dst"), (std::map<std::string, std::string>{{"lehrer.csv", "neu"}}));
+  EXPECT_EQ(Tree(dir / "dst"), (Files{{"lehrer.csv", "neu"}}));
   ASSERT_EQ(ui.questions.size(), 1u);
 }
 
@@ -182,7 +174,7 @@ TEST(FileCopierTest, FailuresAreCollectedAndNothingHalfWrittenIsLeft) {
   copier.CopyMatching(dir / "src/D/LEHRER", "*.CSV", dir / "dst/D/LEHRER");
   SetWriteFailureAfterBytesForTesting(-1);
 
-  EXPECT_EQ(Tree(dir / "dst"), (std::map<std::string, std::string>{
+  EXPECT_EQ(Tree(dir / "dst"), (Files{
                                    {"D/KLASSE", "im Weg"},
                                    {"D/LEHRER/3.CSV", "drei-neu"},  // from the tree copy
                                    {"D/SCHULE/1.CSV", "eins"},
@@ -209,7 +201,7 @@ TEST(FileCopierTest, MissingSourceTreeAndCopyIntoItselfAreFailuresNotEndlessLoop
   EXPECT_EQ(copier.failures()[0].reason, "Verzeichnis nicht gefunden");
   EXPECT_EQ(copier.failures()[1].reason, "das Ziel liegt im Quellverzeichnis");
   EXPECT_EQ(copier.failures()[2].reason, "das Ziel liegt im Quellverzeichnis");
-  EXPECT_EQ(Tree(dir.path()), (std::map<std::string, std::string>{{"D/SCHULE/1.CSV", "eins"}}));
+  EXPECT_EQ(Tree(dir.path()), (Files{{"D/SCHULE/1.CSV", "eins"}}));
   EXPECT_TRUE(copier.copied().empty());
 }
 

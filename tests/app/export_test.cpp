@@ -13,25 +13,14 @@ namespace tabulon {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Files;
 using testing::ReadBytes;
 using testing::RecordedMessage;
 using testing::ScriptedUi;
 using testing::TempDir;
+using testing::Tree;
 using testing::WriteBytes;
-using Files = std::map<std::string, std::string>;
-
-Files Tree(const fs::path& dir) {
-  Files files;
-  if (!fs::exists(dir)) return files;
-  for (const auto& e : fs::recursive_directory_iterator(dir)) {
-    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = ReadBytes(e.path());
-  }
-  return files;
-}
-
-void WriteTree(const fs::path& dir, const Files& files) {
-  for (const auto& [name, bytes] : files) WriteBytes(dir / name, bytes);
-}
+using testing::WriteTree;
 
 // Table files of school 12345 as the program writes them (IBM 850 bytes, CR LF), plus files that
 // must never reach the statistical office.
@@ -72,6 +61,13 @@ struct Installation {
   }
   ExportContext Context() {
     return {settings, paths, ui, [this] { ++saves; }, [this] { ++reloads; }};
+  }
+  // Runs `step` with `chosen` picked in the directory dialog and its question answered "Ja".
+  ExportResult RunConfirmed(ExportResult (*step)(ExportContext&), const fs::path& chosen) {
+    ui.directories = {chosen};
+    ui.answers = {true};
+    auto ctx = Context();
+    return step(ctx);
   }
   fs::path P() const { return paths.program_dir; }
   fs::path B() const { return paths.data_base_dir; }
@@ -121,10 +117,7 @@ TEST(ExportStaLATest, CopiesOnlyTheOfficialFilesOfThisSchool) {
   inst.Populate();
   const fs::path t = dir / "stick";
   fs::create_directories(t);
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
-  auto ctx = inst.Context();
-  ExportResult r = ExportStaLA(ctx);
+  ExportResult r = inst.RunConfirmed(ExportStaLA, t);
 
   EXPECT_EQ(r.outcome, ExportOutcome::kDone);
   // No teacher list, no class notes file (not even one lost in KLASSE), no "01alt" file, no
@@ -147,11 +140,8 @@ TEST(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
   WriteTree(t / "12345", {{"SCHULE/1234500.CSV", "alt 0"},
                           {"SCHULE/1234501.CSV", "alt 1"},
                           {"LEHRER/1234500.CSV", "alt L0"}});
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
   inst.ui.overwrite_answers = {OverwriteChoice::kNo, OverwriteChoice::kYesToAll};
-  auto ctx = inst.Context();
-  ExportResult r = ExportStaLA(ctx);
+  ExportResult r = inst.RunConfirmed(ExportStaLA, t);
 
   const fs::path st = inst.S() / "SCHULE";
   const fs::path tt = t / "12345/SCHULE";
@@ -175,10 +165,7 @@ TEST(ExportStaLATest, TargetStructureThatCannotBeCreatedIsReportedAndNothingCopi
   inst.Populate();
   const fs::path t = dir / "stick";
   WriteBytes(t / "12345", "eine Datei, kein Verzeichnis");
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
-  auto ctx = inst.Context();
-  ExportResult r = ExportStaLA(ctx);
+  ExportResult r = inst.RunConfirmed(ExportStaLA, t);
 
   EXPECT_EQ(r.outcome, ExportOutcome::kDirectoryProblem);
   EXPECT_EQ(inst.ui.messages,
@@ -195,10 +182,7 @@ TEST(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
   a.Populate();
   const fs::path t = dir / "stick";
   fs::create_directories(t);
-  a.ui.directories = {t};
-  a.ui.answers = {true};
-  auto actx = a.Context();
-  ExportResult er = ExportAll(actx);
+  ExportResult er = a.RunConfirmed(ExportAll, t);
   EXPECT_EQ(er.outcome, ExportOutcome::kDone);
   EXPECT_EQ(a.ui.questions, (std::vector<RecordedMessage>{
                                 Dialog(kExportDialogCaption, a.B()),
@@ -214,10 +198,7 @@ TEST(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
   }());
 
   Installation b(dir / "b");
-  b.ui.directories = {t};
-  b.ui.answers = {true};
-  auto bctx = b.Context();
-  ExportResult ir = ImportAll(bctx);
+  ExportResult ir = b.RunConfirmed(ImportAll, t);
   EXPECT_EQ(ir.outcome, ExportOutcome::kDone);
   EXPECT_EQ(b.ui.questions,
             (std::vector<RecordedMessage>{Dialog(kImportDialogCaption, b.B()),
@@ -238,10 +219,7 @@ TEST(ExportAllTest, TeacherListOfTheDataDirectoryTravelsInsteadOfTheProgramOne) 
   WriteBytes(inst.S() / "Lehrer.csv", "17;Neu;Hans\r\n");
   const fs::path t = dir / "stick";
   fs::create_directories(t);
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
-  auto ctx = inst.Context();
-  ExportAll(ctx);
+  inst.RunConfirmed(ExportAll, t);
   EXPECT_EQ(ReadBytes(t / "12345/Lehrer.csv"), "17;Neu;Hans\r\n");
   EXPECT_FALSE(fs::exists(t / "12345/LEHRER.CSV"));
   EXPECT_TRUE(inst.ui.messages.empty());
@@ -253,10 +231,7 @@ TEST(ExportAllTest, FailedCopyGivesOneErrorBoxAndTheRestStillArrives) {
   inst.Populate();
   const fs::path t = dir / "stick";
   WriteBytes(t / "12345/SCHULE", "im Weg");
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
-  auto ctx = inst.Context();
-  ExportResult r = ExportAll(ctx);
+  ExportResult r = inst.RunConfirmed(ExportAll, t);
 
   ASSERT_EQ(r.failures.size(), 1u);
   EXPECT_EQ(inst.ui.messages,
@@ -278,11 +253,8 @@ TEST(ExportAllTest, AbbrechenAtAnOverwriteQuestionEndsAllCopying) {
   inst.Populate();
   const fs::path t = dir / "stick";
   WriteBytes(t / "12345/KLASSE/ZIM00300.CSV", "alt");  // the first file the tree copy meets
-  inst.ui.directories = {t};
-  inst.ui.answers = {true};
   inst.ui.overwrite_answers = {OverwriteChoice::kCancel};
-  auto ctx = inst.Context();
-  ExportResult r = ExportAll(ctx);
+  ExportResult r = inst.RunConfirmed(ExportAll, t);
   EXPECT_TRUE(r.cancelled);
   EXPECT_EQ(inst.ui.questions.size(), 3u);
   // Neither the rest of the tree nor the class notes files nor the teacher list followed.
@@ -423,10 +395,7 @@ TEST(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
   inst.Populate();
   const fs::path q = dir / "leer";
   fs::create_directories(q);
-  inst.ui.directories = {q};
-  inst.ui.answers = {true};
-  auto ctx = inst.Context();
-  ExportResult r = ImportAll(ctx);
+  ExportResult r = inst.RunConfirmed(ImportAll, q);
   EXPECT_EQ(r.failures.size(), 3u);  // SCHULE, LEHRER, KLASSE
   ASSERT_EQ(inst.ui.messages.size(), 1u);
   EXPECT_EQ(inst.ui.messages[0].kind, MessageKind::kError);

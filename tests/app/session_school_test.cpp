@@ -8,6 +8,7 @@
 #include "app/session_plausi.h"
 #include "app/session_tables.h"
 #include "files/files.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -35,14 +36,9 @@ class SchoolSessionTest : public ::testing::Test {
     Start(read_write, "4711", log_all);
   }
   void Start(bool read_write, const std::string& dst_nr = "4711", std::uint16_t log_all = 1) {
-    for (const char* key : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
-      fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data" / key, prog / key);
-    }
-    Settings s;
-    s.read_only = read_write ? 0 : 1;
-    s.dst_nr = dst_nr;
-    s.log_all_tests = log_all;
-    WriteSettingsFile(prog, s);
+    testing::CopyKeyFiles(prog);
+    testing::WriteSchoolSettings(prog, dst_nr, read_write,
+                                 [log_all](Settings& s) { s.log_all_tests = log_all; });
     RegisterSchoolTables(store, prog, ui);
     session = std::make_unique<Session>(prog, ui, platform, store);
     session->SetPlausiWindow([this](const PlausiReport& r) {
@@ -54,7 +50,7 @@ class SchoolSessionTest : public ::testing::Test {
   }
   Grid& School(int table) { return store.GridOf("Bog1Tab" + std::to_string(table)); }
   fs::path SchoolFile(int table) const {
-    return prog / "4711" / "SCHULE" / ("47110" + std::to_string(table) + ".CSV");
+    return testing::SchoolTableFile(prog / "4711", "4711", table);
   }
   void Edit(int table, int col, int row, const std::string& text) {
     School(table).SetCell(col, row, text);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "files/files.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -58,11 +59,8 @@ class SessionTest : public ::testing::Test {
   // A program directory with or without a settings file that grants read-write access.
   void Start(bool read_write, std::uint16_t portable = 0) {
     if (read_write || portable) {
-      Settings s;
-      s.read_only = read_write ? 0 : 1;
-      s.portable = portable;
-      s.dst_nr = "12345";
-      WriteSettingsFile(dir.path(), s);
+      testing::WriteSchoolSettings(dir.path(), "12345", read_write,
+                                   [portable](Settings& s) { s.portable = portable; });
     }
     session = std::make_unique<Session>(dir.path(), ui, platform, store);
     session->FormCreate();

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/settings.h"
 #include "cli/cli.h"
+#include "support/cli_run.h"
+#include "support/program_dir.h"
 #include "support/temp_dir.h"
 
 namespace tabulon::cli {
@@ -13,27 +13,17 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliResult;
+using testing::RunCli;
 
 class BerechnenCliTest : public ::testing::Test {
  protected:
-  Result Run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::Run(args, dir.path(), out, err);
-    return {status, out.str(), err.str()};
-  }
+  Result Run(const std::vector<std::string>& args) { return RunCli(args, dir.path()); }
   void WriteSettings(bool read_only, bool ask) {
-    Settings s;
-    s.dst_nr = "12345";
-    s.read_only = read_only ? 1 : 0;
-    s.ask_after_calculations = ask ? 1 : 0;
-    WriteSettingsFile(dir.path(), s);
+    testing::WriteSchoolSettings(dir.path(), "12345", !read_only,
+                                 [ask](Settings& s) { s.ask_after_calculations = ask ? 1 : 0; });
   }
-  std::filesystem::path Table2File() { return dir / "12345" / "SCHULE" / "1234502.CSV"; }
+  std::filesystem::path Table2File() { return testing::SchoolTableFile(dir / "12345", "12345", 2); }
   void WriteTable2(const std::string& rows) {
     std::string header;
     for (int i = 1; i <= 18; ++i)

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/settings.h"
 #include "cli/cli.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace tabulon::cli {
@@ -12,17 +11,8 @@ namespace {
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args, const std::filesystem::path& exe_dir) {
-  std::ostringstream out, err;
-  int status = Run(args, exe_dir, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::RunCli;
 
 TEST(CliEinstellungenTest, PrintsDefaultsWithoutSettingsFile) {
   TempDir dir;

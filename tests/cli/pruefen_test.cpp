@@ -7,17 +7,15 @@
 #include "app/settings.h"
 #include "cli/cli.h"
 #include "files/files.h"
+#include "support/cli_run.h"
+#include "support/program_dir.h"
 #include "support/temp_dir.h"
 #include "tables/values.h"
 
 namespace tabulon::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliResult;
 
 // Runs pruefen on grids held in memory, keyed by table number.
 Result Pruefen(std::vector<std::string> args, const std::map<int, Grid>& tables,
@@ -163,22 +161,14 @@ TEST(CliPruefenTest, JsonHoldsLinesStatesAndFindings) {
 class CliPruefenFilesTest : public ::testing::Test {
  protected:
   CliPruefenFilesTest() {
-    std::filesystem::copy_file(std::filesystem::path(TABULON_SOURCE_DIR) / "data" / "SSSA.SSD",
-                               dir / "SSSA.SSD");
-    Settings s;
-    s.dst_nr = "12345";
-    s.log_all_tests = 0;
-    WriteSettingsFile(dir.path(), s);
+    testing::CopyKeyFiles(dir.path(), {"SSSA.SSD"});
+    testing::WriteSchoolSettings(dir.path(), "12345", /*read_write=*/false,
+                                 [](Settings& s) { s.log_all_tests = 0; });
   }
   void WriteTable(int table, const std::string& bytes) {
-    testing::WriteBytes(dir / "12345" / "SCHULE" / ("123450" + std::to_string(table) + ".CSV"),
-                        bytes);
+    testing::WriteBytes(testing::SchoolTableFile(dir / "12345", "12345", table), bytes);
   }
-  Result Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::Run(args, dir.path(), out, err);
-    return {status, out.str(), err.str()};
-  }
+  Result Cli(const std::vector<std::string>& args) { return testing::RunCli(args, dir.path()); }
   testing::TempDir dir;
 };
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/settings.h"
 #include "cli/cli.h"
 #include "files/files.h"
+#include "support/cli_run.h"
+#include "support/program_dir.h"
 #include "support/temp_dir.h"
 
 namespace tabulon::cli {
@@ -14,32 +14,15 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args, const std::filesystem::path& exe_dir) {
-  std::ostringstream out, err;
-  int status = Run(args, exe_dir, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::RunCli;
 
 class TablesCliTest : public ::testing::Test {
  protected:
-  TablesCliTest() {
-    std::filesystem::copy_file(std::filesystem::path(TABULON_SOURCE_DIR) / "data" / "SSSA.SSD",
-                               dir / "SSSA.SSD");
-  }
-  void AllowWriting(const std::string& dst_nr) {
-    Settings s;
-    s.dst_nr = dst_nr;
-    s.read_only = 0;
-    WriteSettingsFile(dir.path(), s);
-  }
+  TablesCliTest() { testing::CopyKeyFiles(dir.path(), {"SSSA.SSD"}); }
+  void AllowWriting(const std::string& dst_nr) { testing::WriteSchoolSettings(dir.path(), dst_nr); }
   std::filesystem::path DataFile(const std::string& dst, int table) {
-    return dir / dst / "SCHULE" / (dst + "0" + std::to_string(table) + ".CSV");
+    return testing::SchoolTableFile(dir / dst, dst, table);
   }
   TempDir dir;
 };

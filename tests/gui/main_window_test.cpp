@@ -23,6 +23,7 @@
 #include "gui/help_window.h"
 #include "gui/main_window.h"
 #include "plausi/catalogue.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -54,11 +55,9 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void Open(bool read_write) {
     if (read_write) {
-      Settings s;
-      s.read_only = 0;
-      s.dst_nr = "4711";
-      s.backup_at_start = 1;  // the start-up backup then runs without a question
-      WriteSettingsFile(dir.path(), s);
+      // The start-up backup then runs without a question.
+      testing::WriteSchoolSettings(dir.path(), "4711", true,
+                                   [](Settings& s) { s.backup_at_start = 1; });
     }
     window = std::make_unique<MainWindow>(dir.path(), ui, platform);
     // Two small school tables whose saves write their cells, so the disk shows each save.

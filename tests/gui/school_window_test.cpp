@@ -20,6 +20,7 @@
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
 #include "gui/qt_ports.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -53,16 +54,12 @@ void OnNextModal(std::function<void(QWidget*)> inspect) {
 class SchoolWindowTest : public ::testing::Test {
  protected:
   void Open(bool read_write = true, std::uint16_t log_all = 1, std::uint16_t ask = 0) {
-    for (const char* key : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
-      fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data" / key, dir / key);
-    }
-    Settings s;
-    s.read_only = read_write ? 0 : 1;
-    s.dst_nr = "4711";
-    s.log_all_tests = log_all;
-    s.ask_after_calculations = ask;
-    s.backup_at_start = 0;  // the backup would ask first; not what these tests are about
-    WriteSettingsFile(dir.path(), s);
+    testing::CopyKeyFiles(dir.path());
+    testing::WriteSchoolSettings(dir.path(), "4711", read_write, [&](Settings& s) {
+      s.log_all_tests = log_all;
+      s.ask_after_calculations = ask;
+      s.backup_at_start = 0;  // the backup would ask first; not what these tests are about
+    });
     window = std::make_unique<MainWindow>(dir.path(), ui, platform);
     ui.answers = {false};  // "Soll ... gesichert werden?" from the start-up timer
     window->show();
@@ -111,7 +108,7 @@ class SchoolWindowTest : public ::testing::Test {
         QStringLiteral("Button_1_%1_%2").arg(table).arg(static_cast<int>(action)));
   }
   fs::path File(int table) const {
-    return dir.path() / "4711" / "SCHULE" / ("47110" + std::to_string(table) + ".CSV");
+    return testing::SchoolTableFile(dir.path() / "4711", "4711", table);
   }
 
   TempDir dir;

@@ -178,16 +178,15 @@ TEST(ErrorProtocolTest, RewritesFlagsIntoTheirFinalForm) {
                         {41, true, true, true},    // both on error entry -> failed
                         {7, false, true, true}});  // untested: left alone
   ShowErrorProtocol(kSingle, "", f, TheErrorCatalogue(), false);
-  EXPECT_FALSE(f.failed[229]);
-  EXPECT_TRUE(f.hint[229]);
-  EXPECT_FALSE(f.failed[4]);
-  EXPECT_TRUE(f.hint[4]);
-  EXPECT_TRUE(f.failed[40]);
-  EXPECT_FALSE(f.hint[40]);
-  EXPECT_TRUE(f.failed[41]);
-  EXPECT_FALSE(f.hint[41]);
-  EXPECT_TRUE(f.failed[7]);
-  EXPECT_TRUE(f.hint[7]);
+  const struct {
+    int number;
+    bool failed, hint;
+  } after[] = {
+      {229, false, true}, {4, false, true}, {40, true, false}, {41, true, false}, {7, true, true}};
+  for (const auto& a : after) {
+    EXPECT_EQ(f.failed[a.number], a.failed) << a.number;
+    EXPECT_EQ(f.hint[a.number], a.hint) << a.number;
+  }
 }
 
 TEST(ErrorProtocolTest, ResultLinesAreCutAtSixtyEightCharacters) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <string>
 
@@ -47,6 +48,25 @@ inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes)
 inline std::string ReadBytes(const std::filesystem::path& p) {
   std::ifstream f(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// Files by their path relative to a directory, with their bytes.
+using Files = std::map<std::string, std::string>;
+
+// Every regular file below `dir`; none when it does not exist.
+inline Files Tree(const std::filesystem::path& dir) {
+  Files files;
+  if (!std::filesystem::exists(dir)) return files;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir)) {
+    if (e.is_regular_file()) {
+      files[std::filesystem::relative(e.path(), dir).string()] = ReadBytes(e.path());
+    }
+  }
+  return files;
+}
+
+inline void WriteTree(const std::filesystem::path& dir, const Files& files) {
+  for (const auto& [name, bytes] : files) WriteBytes(dir / name, bytes);
 }
 
 // Whether the tests run as root, who may write into read-only directories.

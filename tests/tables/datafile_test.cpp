@@ -4,6 +4,8 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
+#include "support/program_dir.h"
+#include "support/school_table_fixture.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/definition.h"
@@ -12,44 +14,18 @@ namespace tabulon {
 namespace {
 
 using namespace std::string_literals;
+using testing::KeyFileLines;
 using testing::ReadBytes;
 using testing::RecordedMessage;
 using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
-std::string SchoolTypes(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
-  return s;
-}
-
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public testing::SchoolTableFixture {
  protected:
-  DataFileTest() {
-    settings.dst_nr = "12345";
-    settings.read_only = 0;
-    WriteBytes(prog / "SSSA.SSD", SchoolTypes(30));
+  DataFileTest() : SchoolTableFixture("12345", std::filesystem::path("daten") / "12345") {
+    WriteBytes(prog / "SSSA.SSD", KeyFileLines(30));
   }
-  DataFileContext Ctx() { return DataFileContext{settings, data, "12345", ui}; }
-  std::filesystem::path File(int table) {
-    return data / "SCHULE" / ("12345" + std::string(table < 10 ? "0" : "") +
-                              std::to_string(table) + ".CSV");
-  }
-  // Set up and load, as showing the table does.
-  Grid Show(int table) {
-    Grid g;
-    SetUpGrid(g, SchoolTableDef(table), prog, ui);
-    ReadDataFile(g, SchoolTableDef(table), Ctx());
-    return g;
-  }
-  void Save(const Grid& g, int table) { WriteDataFile(g, SchoolTableDef(table), Ctx()); }
-
-  TempDir dir;
-  std::filesystem::path prog = dir / "prog";
-  std::filesystem::path data = dir / "daten" / "12345";
-  Settings settings;
-  ScriptedUi ui;
 };
 
 TEST_F(DataFileTest, WritesTheSpecifiedBytes) {

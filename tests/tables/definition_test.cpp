@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -12,17 +13,12 @@ namespace {
 
 using namespace std::string_literals;
 
+using testing::KeyFileLines;
 using testing::ReadBytes;
 using testing::RecordedMessage;
 using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
-
-std::string KeyLines(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += std::to_string(100 + i) + ";Schulart " + std::to_string(i) + "\r\n";
-  return s;
-}
 
 class DefinitionTest : public ::testing::Test {
  protected:
@@ -143,7 +139,7 @@ TEST_F(DefinitionTest, KeyRowsGrowWithTheKeyFileButNeverShrink) {
   } cases[] = {{40, 42}, {30, 32}, {5, 32}, {0, 32}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines);
-    WriteBytes(dir / "SSSA.SSD", KeyLines(c.lines));
+    WriteBytes(dir / "SSSA.SSD", KeyFileLines(c.lines));
     Grid g;
     SetUpGrid(g, SchoolTableDef(1), dir.path(), ui);
     EXPECT_EQ(g.RowCount(), c.rows);

@@ -4,6 +4,8 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tests.h"
+#include "support/program_dir.h"
+#include "support/school_table_fixture.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tables/datafile.h"
@@ -13,39 +15,15 @@
 namespace tabulon {
 namespace {
 
+using testing::kSampleData;
 using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::filesystem::path kSampleData = std::filesystem::path(TABULON_SOURCE_DIR) / "data";
-
-class SchoolTablesTest : public ::testing::Test {
+class SchoolTablesTest : public testing::SchoolTableFixture {
  protected:
-  SchoolTablesTest() {
-    settings.dst_nr = "54321";
-    settings.read_only = 0;
-    std::filesystem::create_directories(prog);
-    for (const char* f : {"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
-      std::filesystem::copy_file(kSampleData / f, prog / f);
-    }
-  }
-  DataFileContext Ctx() { return DataFileContext{settings, data, settings.dst_nr, ui}; }
-  Grid Show(int table) {
-    Grid g;
-    SetUpGrid(g, SchoolTableDef(table), prog, ui);
-    ReadDataFile(g, SchoolTableDef(table), Ctx());
-    return g;
-  }
-  std::filesystem::path File(int table) {
-    return data / "SCHULE" / (settings.dst_nr + "0" + std::to_string(table) + ".CSV");
-  }
-
-  TempDir dir;
-  std::filesystem::path prog = dir / "prog";
-  std::filesystem::path data = dir / "54321";
-  Settings settings;
-  ScriptedUi ui;
+  SchoolTablesTest() : SchoolTableFixture("54321", "54321") { testing::CopyKeyFiles(prog); }
 };
 
 TEST_F(SchoolTablesTest, ANewSchoolShowsItsNumberItsSchoolTypesAndEmptyRows) {
