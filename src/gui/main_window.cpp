@@ -635,8 +635,11 @@ void MainWindow::ControlsChanged() {
   }
   suspend_button_->setText(s.save_suspended() ? QStringLiteral("Speichern ausgeschaltet!")
                                               : QStringLiteral("Speichern aussetzen"));
-  suspend_button_->setStyleSheet(s.save_suspended() ? QStringLiteral("color: red;")
-                                                    : QStringLiteral("color: black;"));
+  // Only the enabled button takes the red or black text, so that it still looks disabled while
+  // access is read-only.
+  suspend_button_->setStyleSheet(s.save_suspended()
+                                     ? QStringLiteral("QToolButton:enabled { color: red; }")
+                                     : QStringLiteral("QToolButton:enabled { color: black; }"));
   struct CalcAction {
     const char* tool;
     const char* menu;
