@@ -7,7 +7,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
 #include "support/datafile_gen.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "files/files.h"
 #include "plausi/catalogue.h"
 #include "plausi/protocol.h"

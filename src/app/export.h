@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/copy.h"
-#include "app/data_paths.h"
-#include "app/ports.h"
-#include "app/settings.h"
+#include "base/data_paths.h"
+#include "base/ports.h"
+#include "base/settings.h"
 
 namespace tabulon {
 

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 #include "app/pages.h"
-#include "app/ports.h"
-#include "app/settings.h"
+#include "base/ports.h"
+#include "base/settings.h"
 #include "calc/calculations.h"  // CalcCommand, and kNoClass: the class shown while none is selected
 #include "tables/error_flags.h"
 #include "tables/grid.h"

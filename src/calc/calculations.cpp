@@ -1,7 +1,7 @@
 #include "calc/calculations.h"
 
 #include "calc/cell_rules.h"
-#include "calc/school_calcs.h"
+#include "sheets/school/school_calcs.h"
 
 namespace tabulon {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/ports.h"
-#include "app/settings.h"
+#include "base/ports.h"
+#include "base/settings.h"
 #include "calc/grid_access.h"
 #include "sheets/school/school_tables.h"
 

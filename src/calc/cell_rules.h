@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "calc/grid_access.h"
 
 namespace tabulon::calc {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "calc/grid_access.h"
 
 namespace tabulon {

@@ -1,8 +1,8 @@
 // tabulon-cli einstellungen: the settings as the program forms them at start.
 #include <ostream>
 
-#include "app/data_paths.h"
-#include "app/settings.h"
+#include "base/data_paths.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
 #include "files/files.h"

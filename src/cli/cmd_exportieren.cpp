@@ -2,9 +2,9 @@
 // what the three copying verbs share.
 #include <ostream>
 
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 #include "app/export.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
 #include "files/files.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_paths.h"
-#include "app/settings.h"
+#include "base/data_paths.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
 #include "cli/targets.h"

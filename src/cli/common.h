@@ -2,7 +2,7 @@
 // overrides of -d and -n.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 
 namespace tabulon::cli {

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "app/data_paths.h"
-#include "app/settings.h"
+#include "base/data_paths.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "tables/datafile.h"
 #include "tables/grid.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/ports.h"
+#include "base/ports.h"
 
 namespace Ui {
 class AendernDlgForm;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/ports.h"
-#include "app/settings.h"
+#include "base/ports.h"
+#include "base/settings.h"
 
 class QFileSystemModel;
 

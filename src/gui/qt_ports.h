@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ports.h"
+#include "base/ports.h"
 
 namespace tabulon::gui {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ports.h"
-#include "app/settings.h"
+#include "base/ports.h"
+#include "base/settings.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"
 #include "tables/values.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "tables/error_flags.h"
 #include "tables/grid.h"
 

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 #include "files/files.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

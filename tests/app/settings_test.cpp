@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 #include "files/files.h"
 #include "text/encoding.h"
 #include "support/scripted_ui.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "support/cli_run.h"
 #include "support/program_dir.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "cli/cli.h"
 #include "files/files.h"
 #include "support/cli_run.h"

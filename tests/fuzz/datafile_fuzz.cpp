@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "fuzz_support.h"
 #include "sheets/school/school_tables.h"
 #include "tables/datafile.h"

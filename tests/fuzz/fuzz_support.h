@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "tables/definition.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"

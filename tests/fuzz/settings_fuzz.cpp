@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   unsigned char record[tabulon::kSettingsFileSize] = {};

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "sheets/school/school_tables.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ports.h"
+#include "base/ports.h"
 
 namespace tabulon::testing {
 

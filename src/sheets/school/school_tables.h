@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <span>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"
 #include "tables/values.h"

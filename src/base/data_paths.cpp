@@ -1,4 +1,4 @@
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 
 namespace tabulon {
 

@@ -1,4 +1,4 @@
-#include "calc/school_calcs.h"
+#include "sheets/school/school_calcs.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ports.h"
+#include "base/ports.h"
 
 namespace tabulon {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace tabulon {
 
