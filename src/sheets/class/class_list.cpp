@@ -116,7 +116,8 @@ int InsertClass(std::vector<std::string>& list, const std::string& id) {
   auto at = std::upper_bound(
       list.begin(), list.end(), id,
       [](const std::string& a, const std::string& b) { return CompareListOrder(a, b) < 0; });
-  return static_cast<int>(list.insert(at, id) - list.begin());
+  const auto inserted = list.insert(at, id);
+  return static_cast<int>(inserted - list.begin());
 }
 
 std::string BadClassIdMessage(std::string_view id) {

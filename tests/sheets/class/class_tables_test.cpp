@@ -88,7 +88,9 @@ TEST_F(ClassTablesTest, EveryDefinitionFollowsTheCommonShape) {
     const bool has_meldung = file.find("\r\n0;2;Meldung\r\n") != std::string::npos;
     EXPECT_EQ(has_meldung, c.meldung);
     // "Meldung" is the last record, after rows 0 and 1.
-    if (c.meldung) EXPECT_EQ(file.rfind("0;2;Meldung\r\n"), file.size() - 13);
+    if (c.meldung) {
+      EXPECT_EQ(file.rfind("0;2;Meldung\r\n"), file.size() - 13);
+    }
     EXPECT_EQ(g.FixedCols(), c.meldung ? 1 : 2);
   }
   EXPECT_NE(Definition("Bog3Tab8").find("4;0;Bezeichnung Herkunfskreis\r\n"), std::string::npos);
@@ -133,14 +135,14 @@ TEST_F(ClassTablesTest, KeyRowsBeyondTheLastKeyRowAreNeitherLoadedNorSaved) {
   for (int k = 1; k <= 14; ++k)
     longer += std::to_string(k) + ";Vorbildung " + std::to_string(k) + "\r\n";
   WriteBytes(prog / "SSVB.SSD", longer);
-  WriteBytes(File(2), "12;1;1;;\r\n13;7;7;;\r\n");
+  WriteBytes(File(2), "11;1;1;;\r\n12;7;7;;\r\n");
   Grid g = Show(2);
   ASSERT_EQ(g.RowCount(), 16);
-  EXPECT_EQ(g.Cell(3, 13), "1");  // key 12
-  EXPECT_EQ(g.Cell(3, 14), "");   // key 13 lies beyond row 12
+  EXPECT_EQ(g.Cell(3, 12), "1");  // key 11 in the last key row
+  EXPECT_EQ(g.Cell(3, 13), "");   // key 12 lies beyond it
   g.SetCell(3, 15, "9");
   Save(g, 2);
-  EXPECT_EQ(ReadBytes(File(2)), "ES001;ES002;ES003;ES004;ES005\r\n12;1;1;;\r\n");
+  EXPECT_EQ(ReadBytes(File(2)), "ES001;ES002;ES003;ES004;ES005\r\n11;1;1;;\r\n");
 
   WriteBytes(prog / "SSVB.SSD", "1;a\r\n2;b\r\n3;c\r\n4;d\r\n5;e\r\n");
   g = Show(2);
