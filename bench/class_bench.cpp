@@ -52,6 +52,7 @@ struct Fixture {
     WriteFileAtomic(klasse / "ABC00209.CSV", table9);
     notes = "ABC001;\r\nABC1;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n";
     list_dir = root / "list";
+    std::filesystem::create_directories(list_dir);
     for (int i = 0; i < 300; ++i) {
       char name[16];
       std::snprintf(name, sizeof name, "K%02d%03d00.CSV", i / 100, i);
