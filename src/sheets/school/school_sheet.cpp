@@ -1,6 +1,6 @@
 #include "sheets/school/school_sheet.h"
 
-#include "calc/prefill.h"
+#include "sheets/school/school_prefill.h"
 #include "sheets/school/school_calcs.h"
 #include "sheets/school/school_tables.h"
 #include "sheets/school/school_tests.h"
