@@ -29,8 +29,8 @@ Result Pruefen(std::vector<std::string> args, const std::map<int, Grid>& tables,
       ctx.options.positional.push_back(a);
     }
   }
-  int status = RunPruefen(ctx, log_all, [&](int sheet, int table, Ui&) {
-    EXPECT_EQ(sheet, 1);
+  int status = RunPruefen(ctx, log_all, [&](Sheet sheet, int table, Ui&) {
+    EXPECT_EQ(sheet, Sheet::kSchool);
     auto it = tables.find(table);
     if (it == tables.end()) throw FileError("/daten/SCHULE/1234504.CSV", "Lesen", "kaputt");
     return it->second;

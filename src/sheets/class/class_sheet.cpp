@@ -86,74 +86,144 @@ constexpr TableIO kIO[] = {
 
 // ---- Pages -------------------------------------------------------------------------------------
 
-constexpr const char* kAppendRowHint = "eine neue Zeile anhängen";
-constexpr const char* kAppendRowsHint = "mehrere neue Zeilen anhängen";
+using A = PageAction;
 
-constexpr PageGrid kGrids0[] = {
+constexpr PageGrid kGrid0[] = {
     {"StringGrid17", "Bog3Tab0"},
     {"StringGrid28", kIdentDefinition, false, false, false},
 };
-constexpr PageGrid kGrids1[] = {{"StringGrid18", "Bog3Tab1"}};
-constexpr PageGrid kGrids2[] = {{"StringGrid20", "Bog3Tab2"}};
-constexpr PageGrid kGrids3[] = {{"StringGrid19", "Bog3Tab3"}};
-constexpr PageGrid kGrids4[] = {{"StringGrid21", "Bog3Tab4"}};
-constexpr PageGrid kGrids10[] = {{"StringGrid27", "Bog3Tab10"}};
-constexpr PageGrid kGrids5[] = {{"StringGrid22", "Bog3Tab5"}};
-constexpr PageGrid kGrids6[] = {{"StringGrid24", "Bog3Tab6"}};
-constexpr PageGrid kGrids7[] = {{"StringGrid23", "Bog3Tab7"}};
-constexpr PageGrid kGrids8[] = {{"StringGrid25", "Bog3Tab8"}};
-constexpr PageGrid kGrids9[] = {{"StringGrid26", "Bog3Tab9"}};
+constexpr PageGrid kGrid1[] = {{"StringGrid18", "Bog3Tab1"}};
+constexpr PageGrid kGrid2[] = {{"StringGrid20", "Bog3Tab2"}};
+constexpr PageGrid kGrid3[] = {{"StringGrid19", "Bog3Tab3"}};
+constexpr PageGrid kGrid4[] = {{"StringGrid21", "Bog3Tab4"}};
+constexpr PageGrid kGrid10[] = {{"StringGrid27", "Bog3Tab10"}};
+constexpr PageGrid kGrid5[] = {{"StringGrid22", "Bog3Tab5"}};
+constexpr PageGrid kGrid6[] = {{"StringGrid24", "Bog3Tab6"}};
+constexpr PageGrid kGrid7[] = {{"StringGrid23", "Bog3Tab7"}};
+constexpr PageGrid kGrid8[] = {{"StringGrid25", "Bog3Tab8"}};
+constexpr PageGrid kGrid9[] = {{"StringGrid26", "Bog3Tab9"}};
 
 constexpr PageButton kButtons0[] = {
-    {PageAction::kAddClass, "<==  Klasse hinzufügen  <==", "eine neue Klasse zur Liste hinzufügen"},
-    {PageAction::kDeleteClass, "==>     Klasse löschen     ==>",
+    {A::kDeleteClass, "==>     Klasse löschen     ==>",
      "alle Daten-Dateien, die zur Klasse gehören, löschen"},
-    {PageAction::kTestClassNumbering, "Klassennummerierungen testen",
+    {A::kAddClass, "<==  Klasse hinzufügen  <==", "eine neue Klasse zur Liste hinzufügen"},
+    {A::kTestClassNumbering, "Klassennummerierungen testen",
      "testen der Statistik-Bezeichnungen und der laufenden Nummerierung"},
+    {A::kPlausi, "interne PLAUSI: Tabelle 0", kPlausiHint},
+    {A::kAllClassTests, "Alle PLAUSI's dieser Klasse"},
+    {A::kFootnoteTest, "Quertest: Fußnoten (a .. h)"},
 };
 constexpr PageButton kButtons1[] = {
-    {PageAction::kAppendRow, "+ neue Zeile", kAppendRowHint},
-    {PageAction::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
-    {PageAction::kSortRows, "nach Geburtsjahr sortieren"},
-    {PageAction::kPrefillBirthYears, "Geburtsjahre vortragen ..."},
+    {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
+    {A::kSortRows, "nach Geburtsjahr sortieren"},
+    {A::kPrefillBirthYears, "Geburtsjahre vortragen ..."},
 };
+constexpr PageButton kButtons2[] = {{A::kPlausi, "interne PLAUSI: Tabelle 2", kPlausiHint}};
 constexpr PageButton kButtons3[] = {
-    {PageAction::kAppendRow, "+ neue Zeile", kAppendRowHint},
-    {PageAction::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
-    {PageAction::kSortRows, "nach Länderschlüssel sortieren"},
-    {PageAction::kFillTexts, "Texte (Länder) ergänzen"},
-    {PageAction::kFillKeys, "Schlüssel (Länder) ergänzen"},
+    {A::kPlausi, "interne PLAUSI: Tabelle 3", kPlausiHint},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
+    {A::kSortRows, "nach Länderschlüssel sortieren"},
+    {A::kFillTexts, "Texte (Länder) ergänzen"},
+    {A::kFillKeys, "Schlüssel (Länder) ergänzen"},
 };
+constexpr PageButton kButtons4[] = {{A::kPlausi, "interne PLAUSI: Tabelle 4", kPlausiHint}};
+constexpr PageButton kButtons10[] = {{A::kPlausi, "interne PLAUSI: Tabelle 4.1", kPlausiHint}};
+constexpr PageButton kButtons5[] = {{A::kPlausi, "interne PLAUSI: Tabelle 5", kPlausiHint}};
+constexpr PageButton kButtons6[] = {{A::kPlausi, "interne PLAUSI: Tabelle 6", kPlausiHint}};
+constexpr PageButton kButtons7[] = {{A::kPlausi, "interne PLAUSI: Tabelle 7", kPlausiHint}};
 constexpr PageButton kButtons8[] = {
-    {PageAction::kAppendRow, "+ neue Zeile", kAppendRowHint},
-    {PageAction::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
-    {PageAction::kSortRows, "nach Zeilennummern sortieren"},
-    {PageAction::kFillTexts, "Texte (Ausbildungsrichtung) ergänzen"},
-    {PageAction::kFillTexts2, "Texte (Herkunftskreise) ergänzen"},
-    {PageAction::kFillKeys2, "Schlüssel (Herkunftskreise) ergänzen"},
+    {A::kPlausi, "interne PLAUSI: Tabelle 8", kPlausiHint},
+    {A::kAppendRow, "+ neue Zeile", kAppendRowHint},
+    {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
+    {A::kSortRows, "nach Zeilennummern sortieren"},
+    {A::kFillTexts, "Texte (Ausbildungsrichtung) ergänzen"},
+    {A::kFillTexts2, "Texte (Herkunftskreise) ergänzen"},
+    {A::kFillKeys2, "Schlüssel (Herkunftskreise) ergänzen"},
 };
 constexpr PageButton kButtons9[] = {
-    {PageAction::kNewOccupationGroup, "+ neue Berufsgruppe"},
-    {PageAction::kSortRows, "nach Berufsgruppen sortieren"},
-    {PageAction::kFillTexts, "Texte (Berufsgruppen) ergänzen"},
+    {A::kPlausi, "interne PLAUSI: Tabelle 9", kPlausiHint},
+    {A::kNewOccupationGroup, "+ neue Berufsgruppe"},
+    {A::kSortRows, "nach Berufsgruppen sortieren"},
+    {A::kFillTexts, "Texte (Berufsgruppen) ergänzen"},
 };
 
-constexpr Sheet kClass = Sheet::kClass;
-
-// Page order on the tabs; "Tab. 4.1" shows table 10. Flags: subtotals, summary columns, summary
-// row.
+// In the order of the tabs: the page "Tab. 4.1" shows table 10.
+constexpr Sheet kC = Sheet::kClass;
 constexpr TablePage kPages[] = {
-    {kClass, 0, "Tab. 0", kGrids0, kButtons0, false, false, false, {}, false, true},
-    {kClass, 1, "Tab. 1", kGrids1, kButtons1, false, false, true},
-    {kClass, 2, "Tab. 2", kGrids2, {}, true, false, true},
-    {kClass, 3, "Tab. 3", kGrids3, kButtons3, false, false, true},
-    {kClass, 4, "Tab. 4", kGrids4, {}, false, false, false},
-    {kClass, 10, "Tab. 4.1", kGrids10, {}, false, true, false},
-    {kClass, 5, "Tab. 5", kGrids5, {}, false, false, true},
-    {kClass, 6, "Tab. 6", kGrids6, {}, true, false, true},
-    {kClass, 7, "Tab. 7", kGrids7, {}, false, false, true},
-    {kClass, 8, "Tab. 8", kGrids8, kButtons8, true, false, true},
-    {kClass, 9, "Tab. 9", kGrids9, kButtons9, true, false, true},
+    {.sheet = kC,
+     .table = 0,
+     .caption = "Tab. 0",
+     .grids = kGrid0,
+     .buttons = kButtons0,
+     .class_selector = true},
+    {.sheet = kC,
+     .table = 1,
+     .caption = "Tab. 1",
+     .grids = kGrid1,
+     .buttons = kButtons1,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 2,
+     .caption = "Tab. 2",
+     .grids = kGrid2,
+     .buttons = kButtons2,
+     .subtotals = true,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 3,
+     .caption = "Tab. 3",
+     .grids = kGrid3,
+     .buttons = kButtons3,
+     .summary_row = true},
+    {.sheet = kC, .table = 4, .caption = "Tab. 4", .grids = kGrid4, .buttons = kButtons4},
+    {.sheet = kC,
+     .table = 10,
+     .caption = "Tab. 4.1",
+     .grids = kGrid10,
+     .buttons = kButtons10,
+     .summary_columns = true},
+    {.sheet = kC,
+     .table = 5,
+     .caption = "Tab. 5",
+     .grids = kGrid5,
+     .buttons = kButtons5,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 6,
+     .caption = "Tab. 6",
+     .grids = kGrid6,
+     .buttons = kButtons6,
+     .subtotals = true,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 7,
+     .caption = "Tab. 7",
+     .grids = kGrid7,
+     .buttons = kButtons7,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 8,
+     .caption = "Tab. 8",
+     .grids = kGrid8,
+     .buttons = kButtons8,
+     .subtotals = true,
+     .summary_row = true},
+    {.sheet = kC,
+     .table = 9,
+     .caption = "Tab. 9",
+     .grids = kGrid9,
+     .buttons = kButtons9,
+     .subtotals = true,
+     .summary_row = true},
+};
+
+// "klasse:ID:4.1" names table 10 by its page, "klasse:ID:ident" the class notes.
+constexpr TargetAlias kAliases[] = {
+    {"4.1", "Bog3Tab10"},
+    {"ident", kIdentDefinition},
 };
 
 // ---- Calculations ------------------------------------------------------------------------------
@@ -213,18 +283,21 @@ constexpr GridCommand kCommands[] = {
 };
 
 SheetDef MakeSheet() {
-  SheetDef s{};
-  s.sheet = Sheet::kClass;
-  s.caption = "Klasse";
-  s.hint = "Klassen-Bogen";
-  s.cli_name = "klasse";
-  s.unclear_table = "interner Fehler: unklare Klassen-Tabelle";
-  s.prefix = FilePrefix::kClassId;
+  SheetDef s{
+      .sheet = Sheet::kClass,
+      .caption = "Klasse",
+      .hint = "Klassen-Bogen",
+      .data_dir = kClassDir,
+      .cli_name = "klasse",
+      .unclear_table = "interner Fehler: unklare Klassen-Tabelle",
+      .prefix = FilePrefix::kClassId,
+  };
   s.tables = ClassTableDefs();
   s.pages = kPages;
   s.io = kIO;
   s.calcs = kCalcs;
   s.commands = kCommands;
+  s.target_aliases = kAliases;
   return s;
 }
 

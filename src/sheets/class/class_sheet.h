@@ -1,5 +1,4 @@
-// The class sheet as the registry sees it: one sheet per class, eleven tables and the
-// identification table, pages, calculations and page commands.
+// The class sheet as the rest of the program sees it: one declaration.
 #pragma once
 
 #include "sheets/sheet_def.h"

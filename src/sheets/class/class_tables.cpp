@@ -9,8 +9,6 @@
 namespace tabulon::class_sheet {
 namespace {
 
-constexpr int kClassSheetNumber = 3;
-
 // ---- Table 0: class data ---------------------------------------------------------------------
 
 constexpr FrameCell kFrame0[] = {
@@ -271,7 +269,7 @@ struct Shape {
 
 TableDef Make(const Shape& s) {
   TableDef d{};
-  d.sheet = kClassSheetNumber;
+  d.sheet = Sheet::kClass;
   d.table = s.table;
   d.name = s.name;
   d.title = s.title;
