@@ -16,6 +16,8 @@ struct CalcTarget {
   Sheet sheet = Sheet::kSchool;
   int table = 0;
   std::string current_class = kNoClass;
+  // The calculation's own opening question counts as "Ja" (the command line's call).
+  bool command_confirmed = false;
 };
 
 struct CalcResult {

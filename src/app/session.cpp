@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/files.h"
+#include "sheets/class/class_ident.h"
 
 namespace tabulon {
 namespace {
@@ -57,25 +58,6 @@ bool ValidSheet(Sheet sheet) {
 bool IsDirectory(const fs::path& p) {
   std::error_code ec;
   return fs::is_directory(p, ec);
-}
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-// Class files come from Windows installations too, where names match without regard to case.
-bool IsClassFileName(const std::string& name) {
-  static constexpr std::string_view kSuffix = "00.CSV";
-  if (name.size() != 6 + kSuffix.size()) return false;
-  for (std::size_t i = 0; i < kSuffix.size(); ++i) {
-    if (AsciiUpper(name[6 + i]) != kSuffix[i]) return false;
-  }
-  return true;
-}
-
-bool ClassOrder(const std::string& a, const std::string& b) {
-  std::string ua = a, ub = b;
-  std::transform(ua.begin(), ua.end(), ua.begin(), AsciiUpper);
-  std::transform(ub.begin(), ub.end(), ub.begin(), AsciiUpper);
-  return ua != ub ? ua < ub : a < b;
 }
 
 }  // namespace
@@ -170,25 +152,6 @@ void Session::EnsureDataDirectories() {
     CreateDirectoryReported(
         WithTrailingSeparator(paths_.school_data_dir / std::string(sheet->data_dir)));
   }
-}
-
-void Session::LoadClassList() {
-  class_list_.clear();
-  list_selection_ = -1;
-  if (dst_nr_refused_) return Notify();
-  std::error_code ec;
-  fs::directory_iterator it(paths_.school_data_dir / "KLASSE", ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (IsClassFileName(name)) class_list_.push_back(name.substr(0, 6));
-  }
-  std::sort(class_list_.begin(), class_list_.end(), ClassOrder);
-  list_selection_ = class_list_.empty() ? -1 : 0;
-  Notify();
-}
-
-void Session::SelectClass(int index) {
-  list_selection_ = (index >= 0 && index < static_cast<int>(class_list_.size())) ? index : -1;
 }
 
 void Session::DataBaseDirectoryChosen(const fs::path& dir) {
@@ -326,6 +289,9 @@ void Session::ShowClassTable(const SheetDef& sheet, int table) {
           if (!dst_nr_refused_) store_.LoadGrid(g.definition, Context());
         }
       }
+    }
+    if (Grid* ident = ClassIdentGrid()) {
+      class_internal_name_ = class_sheet::SchoolNameOfClass(*ident);
     }
     if (!page) {
       SetCalcButtons(sheet.sheet, table);

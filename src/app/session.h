@@ -91,7 +91,14 @@ class Session {
   void UpdateDataPaths();
   void EnsureDataDirectories();
   void LoadClassList();
+  // Only moves the list's selection (the list box's current row), as the window renders it.
   void SelectClass(int index);
+  // The class page: a click into the class list (the previous class's tables are saved first),
+  // the add button with the two fields' texts, the delete button, the numbering test.
+  void ClassClicked(int index);
+  void AddClass(const std::string& id, const std::string& school_name);
+  void DeleteClass();
+  void TestClassNumbering();
 
   // Runs a command and reports a file error in one error box; grids and settings stay.
   void Guarded(const std::function<void()>& command);
@@ -141,6 +148,9 @@ class Session {
   void RunPlausi(const SheetTest& test, const TablePage& page);
   Grid* TableGridOf(const TablePage& page);
   void GridChanged(Sheet sheet, int table);
+  std::filesystem::path ClassDir() const;
+  Grid* ClassIdentGrid();
+  bool SaveClassForSwitch();
 
   std::filesystem::path program_dir_;
   Ui& ui_;

@@ -12,15 +12,18 @@ namespace {
 const Verb* const kVerbs[] = {
     &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern, &kVerbExportieren,
     &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen, &kVerbPruefen,
+    &kVerbKlassen,       &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
 };
 
 struct OptionName {
   Option flag;
   const char* name;
+  const char* value = nullptr;  // the option takes a value, named so in the usage
 };
 constexpr OptionName kOptionNames[] = {
     {kOptAlle, "--alle"},         {kOptJson, "--json"},   {kOptUeberschreiben, "--ueberschreiben"},
     {kOptSpeichern, "--speichern"}, {kOptStala, "--stala"},
+    {kOptSchulintern, "--schulintern", "TEXT"},
 };
 
 
@@ -31,6 +34,7 @@ bool* FlagOf(Options& o, Option flag) {
     case kOptUeberschreiben: return &o.overwrite;
     case kOptSpeichern: return &o.save;
     case kOptStala: return &o.stala;
+    case kOptSchulintern: return &o.has_school_name;
   }
   return nullptr;
 }
@@ -75,6 +79,7 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     }
     if (option != nullptr && (verb.options & option->flag) != 0) {
       *FlagOf(o, option->flag) = true;
+      if (option->value != nullptr && !value(o.school_name)) return false;
     } else if (option != nullptr) {
       std::string verbs;
       for (const Verb* v : kVerbs) {
@@ -151,7 +156,9 @@ std::string UsageText() {
     std::string head = std::string("  ") + v->name;
     if (*v->synopsis != '\0') head += std::string(" ") + v->synopsis;
     for (const OptionName& n : kOptionNames) {
-      if ((v->options & n.flag) != 0) head += std::string(" [") + n.name + "]";
+      if ((v->options & n.flag) != 0) {
+        head += std::string(" [") + n.name + (n.value ? std::string(" ") + n.value : "") + "]";
+      }
     }
     constexpr std::size_t kColumn = 27;
     if (head.size() + 1 > kColumn) {

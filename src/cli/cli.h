@@ -31,6 +31,8 @@ struct Options {
   bool overwrite = false;             // --ueberschreiben
   bool save = false;                  // --speichern
   bool stala = false;                 // --stala
+  bool has_school_name = false;       // --schulintern TEXT
+  std::string school_name;
   std::vector<std::string> positional;
 };
 
@@ -70,6 +72,7 @@ enum Option : unsigned {
   kOptUeberschreiben = 1u << 2,  // --ueberschreiben
   kOptSpeichern = 1u << 3,       // --speichern
   kOptStala = 1u << 4,           // --stala
+  kOptSchulintern = 1u << 5,     // --schulintern TEXT
 };
 
 // One verb as it declares itself: the usage and --help texts are built from these declarations,
@@ -94,6 +97,9 @@ extern const Verb kVerbImportieren;
 extern const Verb kVerbSichern;
 extern const Verb kVerbBerechnen;
 extern const Verb kVerbPruefen;
+extern const Verb kVerbKlassen;
+extern const Verb kVerbKlasseAnlegen;
+extern const Verb kVerbKlasseLoeschen;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();

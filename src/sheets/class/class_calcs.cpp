@@ -168,7 +168,9 @@ void Table8SummaryRow(CalcEnv& env) {
 }
 
 void Table8SubtotalRows(CalcEnv& env) {
-  if (!env.ui.Ask(MessageKind::kConfirmation, kTable8SubtotalQuestion)) return;
+  if (!env.command_confirmed && !env.ui.Ask(MessageKind::kConfirmation, kTable8SubtotalQuestion)) {
+    return;
+  }
   Table8GroupRows(env);
 }
 

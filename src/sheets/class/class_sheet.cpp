@@ -54,20 +54,11 @@ int LoadTable9(Grid& grid, const TableDef& def, const TableContext& ctx) {
 }
 
 void SaveTable9(const Grid& grid, const TableDef& def, const TableContext& ctx) {
-  const std::filesystem::path path = DataFilePath(def, ctx.paths.school_data_dir, ctx.class_id);
-  bool has_keys = false;
-  for (int row = kT9TotalBlockFirst; row <= kT9TotalBlockLast; ++row) {
-    has_keys = has_keys || !grid.Cell(0, row).empty();
-  }
-  if (!has_keys) {
-    // Without the schooling keys no line found its row when the table was loaded; writing now
-    // would replace the stored figures with an empty table.
-    throw FileError(path, "Schreiben",
-                    std::string("Die Schlüssel-Datei ") + kT9KeyFile +
-                        " fehlt; ohne ihre Zeilen würden die gespeicherten Daten verloren gehen. "
-                        "Die Datei bleibt unverändert.");
-  }
-  WriteFileAtomic(path, Table9Bytes(grid, ctx.settings.save_only_rows_with_data != 0));
+  // Without the schooling keys no line found its row when the table was loaded: the table stays
+  // unwritten like every key-row table without its key file (its set-up said why).
+  if (KeyRowsMissing(grid, def)) return;
+  WriteFileAtomic(DataFilePath(def, ctx.paths.school_data_dir, ctx.class_id),
+                  Table9Bytes(grid, ctx.settings.save_only_rows_with_data != 0));
 }
 
 int LoadIdent(Grid& grid, const TableDef&, const TableContext& ctx) {
