@@ -116,6 +116,8 @@ class Session {
   const std::string& status_dst_nr() const { return status_dst_nr_; }
   const std::string& current_class() const { return current_class_; }
   int selected_class_index() const { return selected_class_index_; }
+  // The entry the class list shows as selected (-1: none).
+  int list_selection() const { return list_selection_; }
   const std::vector<std::string>& class_list() const { return class_list_; }
   bool class_fields_visible() const { return class_fields_visible_; }
   const std::string& class_internal_name() const { return class_internal_name_; }

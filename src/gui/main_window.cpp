@@ -338,8 +338,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     class_row = new QHBoxLayout;
     auto* list_box = new QVBoxLayout;
     auto* list_label = new QLabel(QStringLiteral("Klassen:"));
+    list_label->setStyleSheet(QStringLiteral("font-weight: bold;"));
     class_list_ = new QListWidget;
     class_list_->setObjectName(QStringLiteral("ClassList"));
+    class_list_->setAccessibleName(QStringLiteral("Klassen"));
     list_label->setBuddy(class_list_);
     list_box->addWidget(list_label);
     list_box->addWidget(class_list_);
@@ -347,15 +349,42 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     delete_place = new QVBoxLayout;
     delete_place->addStretch(1);
     class_row->addLayout(delete_place);
-    connect(class_list_, &QListWidget::currentRowChanged, this,
-            [this](int row) { session_->SelectClass(row); });
+    // A click or a key in the list chooses the class; the session saves the one shown before.
+    connect(class_list_, &QListWidget::currentRowChanged, this, [this](int row) {
+      CommitEdits();
+      session_->ClassClicked(row);
+      ControlsChanged();
+    });
     auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
     auto* group_layout = new QVBoxLayout(group);
+    auto* id_label = new QLabel(QStringLiteral("Statistik-Bezeichnung:"));
     new_class_field_ = new QLineEdit;
     new_class_field_->setObjectName(QStringLiteral("NewClassField"));
+    new_class_field_->setAccessibleName(QStringLiteral("Statistik-Bezeichnung"));
     new_class_field_->setMaxLength(6);
-    group_layout->addStretch(1);
+    const QString id_hint = QStringLiteral(
+        "3 Buchstaben (Berufsbezeichnung) + laufende Nummer (3-ziffrig)    z.B.: ZIM003");
+    id_label->setToolTip(id_hint);
+    new_class_field_->setToolTip(id_hint);
+    id_label->setBuddy(new_class_field_);
+    group_layout->addWidget(id_label);
     group_layout->addWidget(new_class_field_);
+    auto* optional = new QGroupBox(QStringLiteral("optional: "));
+    optional->setStyleSheet(QStringLiteral("QGroupBox { background-color: #d4d0c8; }"));
+    auto* optional_layout = new QVBoxLayout(optional);
+    auto* name_label = new QLabel(QStringLiteral("schulinterne Bezeichnung:"));
+    name_label->setToolTip(
+        QStringLiteral("übliche schulinterne Bezeichnung der Klasse    z.B.: ZIM32"));
+    school_name_field_ = new QLineEdit;
+    school_name_field_->setObjectName(QStringLiteral("SchoolNameField"));
+    school_name_field_->setAccessibleName(QStringLiteral("schulinterne Bezeichnung"));
+    school_name_field_->setToolTip(
+        QStringLiteral("Klassenbezeichnung, wie sie an der Schule üblich ist"));
+    name_label->setBuddy(school_name_field_);
+    optional_layout->addWidget(name_label);
+    optional_layout->addWidget(school_name_field_);
+    optional_layout->addWidget(new QLabel(QStringLiteral("Nur für programminterne \nZwecke! ")));
+    group_layout->addWidget(optional);
     add_place = group_layout;
     class_row->addWidget(group);
     layout->addLayout(class_row);
@@ -424,6 +453,13 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
       const PageAction action = b.action;
       connect(button, &QPushButton::clicked, this, [this, sheet, table, action] {
         CommitEdits();
+        if (action == PageAction::kAddClass && new_class_field_ && school_name_field_) {
+          // The add button takes the two fields' texts as they stand.
+          session_->AddClass(new_class_field_->text().toStdString(),
+                             school_name_field_->text().toStdString());
+          ControlsChanged();
+          return;
+        }
         session_->PageCommand(sheet, table, action);
       });
     }
@@ -432,6 +468,11 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     }
     if (b.action == PageAction::kDeleteClass && delete_place) {
       delete_place->addWidget(button);
+      auto* trash = new QLabel;
+      trash->setPixmap(style()->standardIcon(QStyle::SP_TrashIcon).pixmap(32, 32));
+      trash->setToolTip(QStringLiteral("Ziel: Windows-Papierkorb"));
+      trash->setAccessibleName(QStringLiteral("Ziel: Windows-Papierkorb"));
+      delete_place->addWidget(trash);
       delete_place->addStretch(1);
     } else if (b.action == PageAction::kAddClass && add_place) {
       add_place->addWidget(button);
@@ -660,11 +701,13 @@ void MainWindow::ControlsChanged() {
     for (const std::string& c : s.class_list()) items << Q(c);
     QStringList shown;
     for (int i = 0; i < class_list_->count(); ++i) shown << class_list_->item(i)->text();
+    QSignalBlocker block(class_list_);
     if (items != shown) {
-      QSignalBlocker block(class_list_);
       class_list_->clear();
       class_list_->addItems(items);
-      if (!items.isEmpty()) class_list_->setCurrentRow(0);
+    }
+    if (class_list_->currentRow() != s.list_selection()) {
+      class_list_->setCurrentRow(s.list_selection());
     }
   }
   switch (session_->TakeFocusRequest()) {

@@ -102,6 +102,7 @@ class MainWindow : public QMainWindow, public View {
   QLabel* class_name_field_ = nullptr;
   QListWidget* class_list_ = nullptr;
   QLineEdit* new_class_field_ = nullptr;
+  QLineEdit* school_name_field_ = nullptr;
   // Widgets that follow a page's notices: shown, or enabled, while the notice holds.
   template <typename W>
   struct PageWidget {

@@ -84,6 +84,8 @@ int QtUi::ChooseCellValue(const CellChoiceQuestion& question) {
 
 std::optional<BirthYearRange> QtUi::AskBirthYears() { return Dialogs().AskBirthYears(); }
 
+std::optional<std::string> QtUi::AskOccupationGroup() { return Dialogs().AskOccupationGroup(); }
+
 std::optional<SchoolTypeAndYears> QtUi::AskSchoolTypeAndYears() {
   return Dialogs().AskSchoolTypeAndYears();
 }
