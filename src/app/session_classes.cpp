@@ -3,6 +3,7 @@
 // identifier, the list order, which files belong to a class and the texts of the boxes are the
 // class sheet's.
 #include "app/session.h"
+#include "files/files.h"
 #include "sheets/class/class_list.h"
 
 namespace tabulon {
