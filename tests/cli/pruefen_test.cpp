@@ -105,9 +105,12 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
     std::string err;
   } cases[] = {
       {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n"},
-      {{"schule:5"}, "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4 oder alles)\n"},
+      {{"schule:5"},
+       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, klasse:ID:0 bis klasse:ID:10 "
+       "oder alles)\n"},
       {{"schule:1", "schule"},
-       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4 oder alles)\n"},
+       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, klasse:ID:0 bis klasse:ID:10 "
+       "oder alles)\n"},
       {{"lehrer:1"}, "Fehler: Ziel lehrer:1 kann noch nicht geprüft werden\n"},
   };
   for (const auto& c : cases) {
