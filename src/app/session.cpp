@@ -220,14 +220,20 @@ int Session::inner_page(Sheet sheet) const {
   return (i >= 0 && i < kSheetCount) ? inner_pages_[i] : -1;
 }
 
-bool Session::notice_visible(std::string_view name) const {
-  const TablePage* page = ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_)
-                                                     : nullptr;
-  if (page == nullptr) return false;
+std::vector<std::string_view> Session::visible_notices() const {
+  std::vector<std::string_view> names;
+  const TablePage* page =
+      ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_) : nullptr;
+  if (page == nullptr) return names;
   for (std::size_t i = 0; i < page->notices.size() && i < notices_visible_.size(); ++i) {
-    if (page->notices[i].name == name) return notices_visible_[i];
+    if (notices_visible_[i]) names.push_back(page->notices[i].name);
   }
-  return false;
+  return names;
+}
+
+bool Session::notice_visible(std::string_view name) const {
+  const auto names = visible_notices();
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 FocusRequest Session::TakeFocusRequest() {

@@ -1,4 +1,5 @@
 #include "gui/calc_dialogs.h"
+#include "gui/qt_text.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -13,7 +14,6 @@
 namespace tabulon::gui {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -123,7 +123,7 @@ BSartGebJahreDlg::~BSartGebJahreDlg() = default;
 
 SchoolTypeAndYears BSartGebJahreDlg::Choice() const {
   const QListWidgetItem* item = ui_->listCodes->currentItem();
-  const std::string code = item ? item->text().left(3).toStdString() : std::string();
+  const std::string code = item ? S(item->text().left(3)) : std::string();
   return {code, {ui_->spinVon->value(), ui_->spinBis->value()}};
 }
 
