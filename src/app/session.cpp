@@ -376,7 +376,7 @@ void Session::ShowTable(Sheet sheet, int table) {
 void Session::SaveTable(Sheet sheet, int table) {
   if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
     try {
-      if (sheet == Sheet::kQuick) {
+      if (sheet == Sheet::kQuick) {  // NOLINT(bugprone-branch-clone): each no-op has its reason
         // The quick report is no longer handed in; its pages are never written.
       } else if (!ValidSheet(sheet)) {
         ui_.Message(MessageKind::kError, kUnclearSheet);
