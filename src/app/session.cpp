@@ -125,7 +125,7 @@ void Session::FormCreate() {
   UpdateDataPaths();
   Guarded([&] { LoadClassList(); });
 
-  top_page_ = 1;
+  top_page_ = StartPage();
   for (int& p : inner_pages_) p = 0;
   RecomputeCurrent();
   Notify();

@@ -153,9 +153,9 @@ class Session {
   Settings settings_;
   DataPaths paths_;
   std::string status_dst_nr_ = "DST-Nr.";
-  Sheet current_sheet_ = Sheet::kSchool;
+  Sheet current_sheet_ = Sheet::kQuick;  // set by FormCreate()
   int current_table_ = 0;
-  int top_page_ = 1;
+  int top_page_ = 0;
   int inner_pages_[kSheetCount] = {};
   bool changed_ = false;
   bool save_suspended_ = false;

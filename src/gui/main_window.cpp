@@ -356,8 +356,8 @@ void MainWindow::BuildSheets() {
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
-  // Start on the school sheet, its first table.
-  sheet_tabs_->setCurrentIndex(1);
+  // Start on the first sheet still handed in, its first table.
+  sheet_tabs_->setCurrentIndex(StartPage());
   connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   setCentralWidget(sheet_tabs_);
 }
