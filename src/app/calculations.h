@@ -13,7 +13,7 @@
 namespace tabulon {
 
 struct CalcTarget {
-  Sheet sheet = Sheet::kSchool;
+  Sheet sheet = Sheet::kQuick;
   int table = 0;
   std::string current_class = kNoClass;
   // The calculation's own opening question counts as "Ja" (the command line's call).

@@ -107,7 +107,7 @@ void Session::FormCreate() {
   UpdateDataPaths();
   Guarded([&] { LoadClassList(); });
 
-  top_page_ = 1;
+  top_page_ = StartPage();
   for (int& p : inner_pages_) p = 0;
   RecomputeCurrent();
   Notify();
@@ -183,14 +183,20 @@ int Session::inner_page(Sheet sheet) const {
   return (i >= 0 && i < kSheetCount) ? inner_pages_[i] : -1;
 }
 
-bool Session::notice_visible(std::string_view name) const {
-  const TablePage* page = ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_)
-                                                     : nullptr;
-  if (page == nullptr) return false;
+std::vector<std::string_view> Session::visible_notices() const {
+  std::vector<std::string_view> names;
+  const TablePage* page =
+      ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_) : nullptr;
+  if (page == nullptr) return names;
   for (std::size_t i = 0; i < page->notices.size() && i < notices_visible_.size(); ++i) {
-    if (page->notices[i].name == name) return notices_visible_[i];
+    if (notices_visible_[i]) names.push_back(page->notices[i].name);
   }
-  return false;
+  return names;
+}
+
+bool Session::notice_visible(std::string_view name) const {
+  const auto names = visible_notices();
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 FocusRequest Session::TakeFocusRequest() {
@@ -336,7 +342,7 @@ void Session::ShowTable(Sheet sheet, int table) {
 void Session::SaveTable(Sheet sheet, int table) {
   if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
     try {
-      if (sheet == Sheet::kQuick) {
+      if (sheet == Sheet::kQuick) {  // NOLINT(bugprone-branch-clone): each no-op has its reason
         // The quick report is no longer handed in; its pages are never written.
       } else if (!ValidSheet(sheet)) {
         ui_.Message(MessageKind::kError, kUnclearSheet);

@@ -125,8 +125,8 @@ class Session {
   bool calc_summary_columns() const { return calc_[1]; }
   bool calc_summary_row() const { return calc_[2]; }
   bool class_tools_enabled() const { return class_tools_enabled_; }
-  // Which of the current page's declared notices are shown, in their order.
-  const std::vector<bool>& notices_visible() const { return notices_visible_; }
+  // The names of the current page's notices that are shown now.
+  std::vector<std::string_view> visible_notices() const;
   bool notice_visible(std::string_view name) const;
   FocusRequest TakeFocusRequest();
   int top_page() const { return top_page_; }
@@ -165,9 +165,9 @@ class Session {
   Settings settings_;
   DataPaths paths_;
   std::string status_dst_nr_ = "DST-Nr.";
-  Sheet current_sheet_ = Sheet::kSchool;
+  Sheet current_sheet_ = Sheet::kQuick;  // set by FormCreate()
   int current_table_ = 0;
-  int top_page_ = 1;
+  int top_page_ = 0;
   int inner_pages_[kSheetCount] = {};
   bool changed_ = false;
   bool save_suspended_ = false;

@@ -50,9 +50,9 @@ void Session::PageCommand(Sheet sheet, int table, PageAction action) {
 }
 
 void Session::Calculate(CalcCommand command) {
-  const TablePage* page =
-      SheetIndex(current_sheet_) < kSheetCount ? FindTablePage(current_sheet_, current_table_)
-                                               : nullptr;
+  const TablePage* page = SheetIndex(current_sheet_) < kSheetCount
+                              ? FindTablePage(current_sheet_, current_table_)
+                              : nullptr;
   Grid* grid = page ? TableGridOf(*page) : nullptr;
   Grid none;
   CalcTarget target{current_sheet_, current_table_, current_class_};

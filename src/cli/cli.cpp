@@ -10,8 +10,8 @@ namespace {
 
 // Every verb, in the order the usage lists them.
 const Verb* const kVerbs[] = {
-    &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern, &kVerbExportieren,
-    &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen, &kVerbPruefen,
+    &kVerbEinstellungen, &kVerbAnzeigen,      &kVerbSpeichern,      &kVerbExportieren,
+    &kVerbImportieren,   &kVerbSichern,       &kVerbBerechnen,      &kVerbPruefen,
     &kVerbKlassen,       &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
 };
 
@@ -21,20 +21,28 @@ struct OptionName {
   const char* value = nullptr;  // the option takes a value, named so in the usage
 };
 constexpr OptionName kOptionNames[] = {
-    {kOptAlle, "--alle"},         {kOptJson, "--json"},   {kOptUeberschreiben, "--ueberschreiben"},
-    {kOptSpeichern, "--speichern"}, {kOptStala, "--stala"},
+    {kOptAlle, "--alle"},
+    {kOptJson, "--json"},
+    {kOptUeberschreiben, "--ueberschreiben"},
+    {kOptSpeichern, "--speichern"},
+    {kOptStala, "--stala"},
     {kOptSchulintern, "--schulintern", "TEXT"},
 };
 
-
 bool* FlagOf(Options& o, Option flag) {
   switch (flag) {
-    case kOptAlle: return &o.all;
-    case kOptJson: return &o.json;
-    case kOptUeberschreiben: return &o.overwrite;
-    case kOptSpeichern: return &o.save;
-    case kOptStala: return &o.stala;
-    case kOptSchulintern: return &o.has_school_name;
+    case kOptAlle:
+      return &o.all;
+    case kOptJson:
+      return &o.json;
+    case kOptUeberschreiben:
+      return &o.overwrite;
+    case kOptSpeichern:
+      return &o.save;
+    case kOptStala:
+      return &o.stala;
+    case kOptSchulintern:
+      return &o.has_school_name;
   }
   return nullptr;
 }
@@ -83,7 +91,8 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     } else if (option != nullptr) {
       std::string verbs;
       for (const Verb* v : kVerbs) {
-        if ((v->options & option->flag) != 0) verbs += (verbs.empty() ? "" : ", ") + std::string(v->name);
+        if ((v->options & option->flag) != 0)
+          verbs += (verbs.empty() ? "" : ", ") + std::string(v->name);
       }
       err << "Fehler: " << a << " gilt nur für " << verbs << "\n";
       return false;

@@ -23,15 +23,15 @@ inline constexpr int kExitUsage = 2;
 struct Options {
   std::filesystem::path program_dir;  // -p, else the executable's directory
   bool has_data_base_dir = false;
-  std::string data_base_dir;          // -d
+  std::string data_base_dir;  // -d
   bool has_dst_nr = false;
-  std::string dst_nr;                 // -n
-  bool all = false;                   // --alle
-  bool json = false;                  // --json
-  bool overwrite = false;             // --ueberschreiben
-  bool save = false;                  // --speichern
-  bool stala = false;                 // --stala
-  bool has_school_name = false;       // --schulintern TEXT
+  std::string dst_nr;            // -n
+  bool all = false;              // --alle
+  bool json = false;             // --json
+  bool overwrite = false;        // --ueberschreiben
+  bool save = false;             // --speichern
+  bool stala = false;            // --stala
+  bool has_school_name = false;  // --schulintern TEXT
   std::string school_name;
   std::vector<std::string> positional;
 };
@@ -83,8 +83,8 @@ struct Verb {
   const char* description;  // one line for the usage text
   unsigned options;         // the Option flags it accepts
   int min_args;
-  int max_args;             // -1: any number
-  const char* arg_error;    // what follows "Fehler: <verb> erwartet " when the count is wrong
+  int max_args;           // -1: any number
+  const char* arg_error;  // what follows "Fehler: <verb> erwartet " when the count is wrong
   int (*run)(Context& ctx);
 };
 

@@ -12,7 +12,6 @@ namespace tabulon::cli {
 
 namespace {
 
-
 // "Bog" + sheet number + "Tab" + T names table T of the sheet.
 const TableDef* TableByNumber(const SheetDef& sheet, const std::string& t) {
   const std::string name = "Bog" + std::to_string(SheetIndex(sheet.sheet)) + "Tab" + t;
@@ -96,15 +95,13 @@ int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths) {
   return kExitOk;
 }
 
-int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
-               bool for_save) {
+int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui, bool for_save) {
   std::string table_text;
   switch (ParseTarget(text, loaded.target, table_text)) {
     case TargetError::kNone:
       break;
     case TargetError::kUnknownTarget:
-      ctx.err << "Fehler: unbekanntes Ziel " << text << " (möglich: " << AllTargetRanges()
-              << ")\n";
+      ctx.err << "Fehler: unbekanntes Ziel " << text << " (möglich: " << AllTargetRanges() << ")\n";
       return kExitUsage;
     case TargetError::kUnknownTable:
       ctx.err << "Fehler: unbekannte Tabelle \"" << table_text << "\" in " << text << " ("

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 
 #include "calc/prefill.h"
+#include "gui/qt_text.h"
 #include "ui_calc_dialogs_aendern.h"
 #include "ui_calc_dialogs_aendern2.h"
 #include "ui_calc_dialogs_bsartgebjahre.h"
@@ -13,11 +14,7 @@
 #include "ui_calc_dialogs_gebjahre.h"
 
 namespace tabulon::gui {
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
+namespace {}  // namespace
 
 AendernDlg::AendernDlg(QWidget* parent) : QDialog(parent), ui_(new ::Ui::AendernDlgForm) {
   ui_->setupUi(this);
@@ -125,7 +122,7 @@ BSartGebJahreDlg::~BSartGebJahreDlg() = default;
 
 SchoolTypeAndYears BSartGebJahreDlg::Choice() const {
   const QListWidgetItem* item = ui_->listCodes->currentItem();
-  const std::string code = item ? item->text().left(3).toStdString() : std::string();
+  const std::string code = item ? S(item->text().left(3)) : std::string();
   return {code, {ui_->spinVon->value(), ui_->spinBis->value()}};
 }
 

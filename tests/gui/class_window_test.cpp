@@ -14,6 +14,7 @@
 #include "files/files.h"
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
+#include "gui_test_base.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -22,26 +23,22 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
 using tabulon::testing::WriteBytes;
 using ::testing::ElementsAre;
 
 constexpr int kClassSheet = 3;
 
-class ClassWindowTest : public ::testing::Test {
+class ClassWindowTest : public GuiTestBase {
  protected:
   void Open() {
     testing::CopyKeyFiles(dir.path(), {"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD"});
     testing::WriteSchoolSettings(dir.path(), "4711", true,
                                  [](Settings& s) { s.backup_at_start = 0; });
-    window = std::make_unique<MainWindow>(dir.path(), ui, platform);
+    CreateWindow();
     ui.answers = {false};  // the backup question of the start-up timer
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ShowWindow();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
     ui.questions.clear();
   }
@@ -59,11 +56,6 @@ class ClassWindowTest : public ::testing::Test {
     field->clear();
     field->insert(text);
   }
-
-  TempDir dir;
-  ScriptedUi ui;
-  FakePlatform platform;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ClassWindowTest, CreateAClassAndSwitchPagesWritesItsFiles) {
