@@ -12,6 +12,7 @@ namespace {
 const Verb* const kVerbs[] = {
     &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern, &kVerbExportieren,
     &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen, &kVerbPruefen,
+    &kVerbDrucken,
 };
 
 struct OptionName {
@@ -31,6 +32,7 @@ bool* FlagOf(Options& o, Option flag) {
     case kOptUeberschreiben: return &o.overwrite;
     case kOptSpeichern: return &o.save;
     case kOptStala: return &o.stala;
+    case kOptPdf: return nullptr;  // takes a value, parsed on its own
   }
   return nullptr;
 }
@@ -62,6 +64,10 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     if (a == "-d") {
       if (!value(o.data_base_dir)) return false;
       o.has_data_base_dir = true;
+      continue;
+    }
+    if (a == "--pdf" && (verb.options & kOptPdf) != 0) {
+      if (!value(o.pdf)) return false;
       continue;
     }
     if (a == "-n") {
@@ -167,6 +173,13 @@ std::string UsageText() {
 
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {
+  return Run(
+      args, [&exe_dir] { return exe_dir; }, out, err);
+}
+
+int Run(const std::vector<std::string>& args,
+        const std::function<std::filesystem::path()>& default_program_dir, std::ostream& out,
+        std::ostream& err) {
   if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "hilfe") {
     (args.empty() ? err : out) << UsageText();
     return args.empty() ? kExitUsage : kExitOk;
@@ -185,8 +198,9 @@ int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_d
     return kExitOk;
   }
   Context ctx{Options{}, out, err};
-  ctx.options.program_dir = exe_dir;
   if (!ParseOptions(*verb, args, ctx.options, err)) return kExitUsage;
+  // -p wins; only without it is the program directory looked for (and perhaps created).
+  if (ctx.options.program_dir.empty()) ctx.options.program_dir = default_program_dir();
   return verb->run(ctx);
 }
 

@@ -31,6 +31,7 @@ struct Options {
   bool overwrite = false;             // --ueberschreiben
   bool save = false;                  // --speichern
   bool stala = false;                 // --stala
+  std::string pdf;                    // --pdf DATEI
   std::vector<std::string> positional;
 };
 
@@ -43,6 +44,10 @@ struct Context {
 // Runs one invocation; args without the program name. Returns the exit status.
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err);
+// The same, the program directory found by `default_program_dir` unless -p names one.
+int Run(const std::vector<std::string>& args,
+        const std::function<std::filesystem::path()>& default_program_dir, std::ostream& out,
+        std::ostream& err);
 
 // Message boxes go to standard error, one per box, "\r" as a line break, led by the kind.
 // The command line never asks: every question counts as answered "Nein".
@@ -70,6 +75,7 @@ enum Option : unsigned {
   kOptUeberschreiben = 1u << 2,  // --ueberschreiben
   kOptSpeichern = 1u << 3,       // --speichern
   kOptStala = 1u << 4,           // --stala
+  kOptPdf = 1u << 5,             // --pdf DATEI
 };
 
 // One verb as it declares itself: the usage and --help texts are built from these declarations,
@@ -94,6 +100,7 @@ extern const Verb kVerbImportieren;
 extern const Verb kVerbSichern;
 extern const Verb kVerbBerechnen;
 extern const Verb kVerbPruefen;
+extern const Verb kVerbDrucken;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();
