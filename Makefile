@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 15
 
-.PHONY: deps build run test unit-tests asan-tests fuzz bench clean
+.PHONY: deps build run test unit-tests asan-tests fuzz bench clean package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,6 +33,11 @@ fuzz: deps
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 test: unit-tests asan-tests fuzz
+
+# The Debian package, checked by lintian (errors fail the build).
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/tabulon_*_amd64.deb
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
