@@ -138,9 +138,8 @@ std::optional<PrintDocument> CurrentTableDocument(const Session& session, TableS
   Grid* grid = def != nullptr ? store.FindGrid(def->name) : nullptr;
   if (grid == nullptr) return std::nullopt;
   const bool class_table = sheet.prefix != FilePrefix::kDstNr;
-  PrintDocument doc =
-      LayoutTable(*grid, {TablePrintTitle(*def), session.settings().dst_nr,
-                          class_table ? session.current_class() : "", TodayText()});
+  PrintDocument doc = LayoutTable(*grid, {TablePrintTitle(*def), session.settings().dst_nr,
+                                          class_table ? session.current_class() : "", TodayText()});
   doc.pdf = PdfBytes(doc);
   std::string name = session.settings().dst_nr + "_" + std::string(def->name);
   if (class_table) name = session.current_class() + "_" + std::string(def->name);
@@ -195,8 +194,8 @@ PrintDocument LayoutTable(const Grid& grid, const TablePrintHeading& heading,
     }
     for (int r = 0; r < fixed_rows; ++r) {
       const std::string& title = grid.Cell(c, r);
-      want = std::max({want, LongestWord(title),
-                       (Chars(title) + kMaxHeaderLines - 1) / kMaxHeaderLines});
+      want = std::max(
+          {want, LongestWord(title), (Chars(title) + kMaxHeaderLines - 1) / kMaxHeaderLines});
     }
     chars[c] = std::min(want, kMaxColumnChars);
   }
@@ -251,8 +250,8 @@ PrintDocument LayoutTable(const Grid& grid, const TablePrintHeading& heading,
     for (int c = blocks[b].first; c <= blocks[b].second; ++c) cols.push_back(c);
     std::string block_text = second;
     if (blocks.size() > 1) {
-      block_text += "   Spaltenteil " + std::to_string(b + 1) + " von " +
-                    std::to_string(blocks.size());
+      block_text +=
+          "   Spaltenteil " + std::to_string(b + 1) + " von " + std::to_string(blocks.size());
     }
     for (int p = 0; p < row_pages; ++p) {
       PrintPage page;
@@ -305,8 +304,9 @@ PrintDocument LayoutTable(const Grid& grid, const TablePrintHeading& heading,
   return doc;
 }
 
-PrintDocument LayoutProtocol(const ErrorProtocol& protocol, const std::vector<std::string>& findings,
-                             const std::string& date, const PaperFormat& paper) {
+PrintDocument LayoutProtocol(const ErrorProtocol& protocol,
+                             const std::vector<std::string>& findings, const std::string& date,
+                             const PaperFormat& paper) {
   PrintDocument doc;
   doc.title = protocol.caption;
   doc.width = paper.width;

@@ -11,14 +11,14 @@
 #include "app/session_plausi.h"
 #include "base/print_document.h"
 #include "plausi/protocol.h"
-#include "tables/table_def.h"
 #include "tables/grid.h"
+#include "tables/table_def.h"
 
 namespace tabulon {
 
 // The title block of a printed table.
 struct TablePrintHeading {
-  std::string title;    // e.g. "Schul-Bogen – Tabelle 1"
+  std::string title;  // e.g. "Schul-Bogen – Tabelle 1"
   std::string dst_nr;
   std::string class_id;  // "" except for class tables
   std::string date;      // "TT.MM.JJJJ"
@@ -37,8 +37,9 @@ PrintDocument LayoutTable(const Grid& grid, const TablePrintHeading& heading,
                           const PaperFormat& paper = {});
 
 // A test protocol as the error window shows it, with the findings list below it.
-PrintDocument LayoutProtocol(const ErrorProtocol& protocol, const std::vector<std::string>& findings,
-                             const std::string& date, const PaperFormat& paper = {});
+PrintDocument LayoutProtocol(const ErrorProtocol& protocol,
+                             const std::vector<std::string>& findings, const std::string& date,
+                             const PaperFormat& paper = {});
 
 // The findings list as the error window lists it: "[7]  Spalte: ES003  |  Zeile".
 std::vector<std::string> FindingLines(const std::vector<FindingPlace>& findings);

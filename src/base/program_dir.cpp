@@ -25,7 +25,8 @@ fs::path PerUserProgramDir() {
 }
 
 bool DirectoryIsWritable(const fs::path& dir) {
-  // Permission bits do not tell the whole story (read-only mounts, root): make a file and remove it.
+  // Permission bits do not tell the whole story (read-only mounts, root): make a file and remove
+  // it.
   const fs::path probe = dir / (".tabulon-probe-" + std::to_string(::getpid()));
   {
     std::ofstream out(probe, std::ios::binary);

@@ -37,8 +37,8 @@ int CmdDrucken(Context& ctx) {
     }
     ErrorFlags flags;
     TestEnv env{loaded.grid, flags, loaded.settings, loaded.target.class_id};
-    const PlausiReport report = RunPlausi(*test, env, ctx.options.all ||
-                                                          loaded.settings.log_all_tests == 1);
+    const PlausiReport report =
+        RunPlausi(*test, env, ctx.options.all || loaded.settings.log_all_tests == 1);
     doc = ProtocolDocument(report.window ? report.protocol : PassedProtocol(report.title),
                            report.places);
   } else {
@@ -57,9 +57,13 @@ int CmdDrucken(Context& ctx) {
 
 }  // namespace
 
-const Verb kVerbDrucken{"drucken", "ZIEL|pruefen:ZIEL --pdf DATEI",
+const Verb kVerbDrucken{"drucken",
+                        "ZIEL|pruefen:ZIEL --pdf DATEI",
                         "eine Tabelle oder ein PLAUSI-Protokoll als PDF schreiben",
-                        kOptAlle | kOptPdf, 1, 1, "genau ein Ziel, z. B. schule:1 oder pruefen:schule:1",
+                        kOptAlle | kOptPdf,
+                        1,
+                        1,
+                        "genau ein Ziel, z. B. schule:1 oder pruefen:schule:1",
                         CmdDrucken};
 
 }  // namespace tabulon::cli

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
   // Settings, key files, definitions and help lie beside the program; installed, they lie in the
   // user's data directory, the same one tabulon-cli uses.
   const std::filesystem::path exe_dir = tabulon::gui::S(QCoreApplication::applicationDirPath());
-  const QString user_data =
-      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  const QString user_data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const std::filesystem::path per_user =
       user_data.isEmpty() ? std::filesystem::path()
                           : std::filesystem::path(tabulon::gui::S(user_data)) / "tabulon";

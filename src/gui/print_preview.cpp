@@ -117,9 +117,9 @@ bool PrintPreview::SavePdf(const QString& file) {
 }
 
 void PrintPreview::AskAndSavePdf() {
-  const QString file = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Als PDF speichern"),
-      QDir::home().filePath(Q(document_.pdf_name)), QStringLiteral("PDF-Dateien (*.pdf)"));
+  const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Als PDF speichern"),
+                                                    QDir::home().filePath(Q(document_.pdf_name)),
+                                                    QStringLiteral("PDF-Dateien (*.pdf)"));
   if (!file.isEmpty()) SavePdf(file);
 }
 

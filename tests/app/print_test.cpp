@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 
 #include "app/pdf.h"
-#include "text/encoding.h"
 #include "support/temp_dir.h"
+#include "text/encoding.h"
 
 namespace tabulon {
 namespace {
@@ -58,8 +58,8 @@ TEST(PrintTest, WideAndLongTableRepeatsHeadersAndLabelsAndPrintsEveryCellOnce) {
     EXPECT_EQ(texts[1].rfind("DST-Nr.: 12345   Datum: 07.12.2026   Spaltenteil ", 0), 0u)
         << texts[1];
     EXPECT_TRUE(Has(texts, "Satzart")) << "Seite " << i + 1;  // the header row, wrapped
-    EXPECT_TRUE(Has(texts, "Seite " + std::to_string(i + 1) + " von " +
-                               std::to_string(doc.pages.size())));
+    EXPECT_TRUE(
+        Has(texts, "Seite " + std::to_string(i + 1) + " von " + std::to_string(doc.pages.size())));
     for (const std::string& t : texts) {
       if (!t.empty() && std::isdigit(static_cast<unsigned char>(t[0])) && t.size() >= 4)
         values.insert(t);

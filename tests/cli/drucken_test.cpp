@@ -25,9 +25,7 @@ std::string PdfText(const fs::path& pdf) {
 }
 
 struct DruckenTest : ::testing::Test {
-  DruckenTest() {
-    fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data/SSSA.SSD", dir / "SSSA.SSD");
-  }
+  DruckenTest() { fs::copy_file(fs::path(TABULON_SOURCE_DIR) / "data/SSSA.SSD", dir / "SSSA.SSD"); }
   TempDir dir;
 };
 
