@@ -34,6 +34,8 @@ std::string Trimmed(const std::string& s) {
 
 // Splits a text into lines of at most `width` characters at blanks; a longer word is cut.
 std::vector<std::string> Wrap(const std::string& text, int width) {
+  // What fits stays as it is, blanks included (protocol lines align with them).
+  if (Chars(text) <= width) return text.empty() ? std::vector<std::string>{} : std::vector{text};
   std::vector<std::string> lines;
   std::string line;
   std::size_t i = 0;

@@ -1,7 +1,4 @@
 #include "gui/error_window.h"
-#include "gui/qt_text.h"
-#include "gui/print_preview.h"
-#include "app/print.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,9 +9,12 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/print.h"
+#include "gui/print_preview.h"
+#include "gui/qt_text.h"
+
 namespace tabulon::gui {
 namespace {
-
 
 struct ColourName {
   ProtocolColour colour;

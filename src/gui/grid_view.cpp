@@ -1,12 +1,9 @@
 #include "gui/grid_view.h"
-#include "gui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QUndoCommand>
-#include <QUndoStack>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -14,12 +11,14 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyleOptionHeader>
+#include <QUndoCommand>
+#include <QUndoStack>
 
+#include "gui/qt_text.h"
 #include "text/encoding.h"
 
 namespace tabulon::gui {
 namespace {
-
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -57,7 +57,7 @@ TEST(PrintTest, WideAndLongTableRepeatsHeadersAndLabelsAndPrintsEveryCellOnce) {
     EXPECT_EQ(texts[0], kHeading.title);
     EXPECT_EQ(texts[1].rfind("DST-Nr.: 12345   Datum: 07.12.2026   Spaltenteil ", 0), 0u)
         << texts[1];
-    EXPECT_TRUE(Has(texts, "Satzart")) << "Seite " << i + 1;  // the header row, wrapped
+    EXPECT_TRUE(Has(texts, "Satzart 2")) << "Seite " << i + 1;  // the header row
     EXPECT_TRUE(
         Has(texts, "Seite " + std::to_string(i + 1) + " von " + std::to_string(doc.pages.size())));
     for (const std::string& t : texts) {
@@ -122,7 +122,7 @@ TEST(PrintTest, ProtocolListsLinesVerdictAndFindingsOverPages) {
 }
 
 // Runs a tool of poppler-utils; the output, or nothing when the tool is missing.
-std::optional<std::string> Run(const std::string& command) {
+std::optional<std::string> Shell(const std::string& command) {
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return std::nullopt;
   std::string out;
@@ -134,14 +134,14 @@ std::optional<std::string> Run(const std::string& command) {
 }
 
 TEST(PdfTest, PdfReadsBackWithTitleHeadersOnEveryPageAndEveryValue) {
-  if (!Run("command -v pdftotext")) GTEST_SKIP() << "pdftotext fehlt (poppler-utils)";
+  if (!Shell("command -v pdftotext")) GTEST_SKIP() << "pdftotext fehlt (poppler-utils)";
   Grid g = Table(25, 60);
   g.SetCell(1, 2, "Größe (m) \\ 5");
   const PrintDocument doc = LayoutTable(g, kHeading);
   testing::TempDir dir;
   const std::string pdf = PdfBytes(doc);
   std::ofstream(dir / "t.pdf", std::ios::binary) << pdf;
-  std::optional<std::string> text = Run("pdftotext -layout " + (dir / "t.pdf").string() + " -");
+  std::optional<std::string> text = Shell("pdftotext -layout " + (dir / "t.pdf").string() + " -");
   ASSERT_TRUE(text.has_value());
   std::vector<std::string> pages;
   std::stringstream ss(*text);
@@ -163,10 +163,10 @@ TEST(PdfTest, PdfReadsBackWithTitleHeadersOnEveryPageAndEveryValue) {
     }
   }
   // A valid cross-reference table: pdfinfo counts the pages.
-  std::optional<std::string> info = Run("pdfinfo " + (dir / "t.pdf").string());
+  std::optional<std::string> info = Shell("pdfinfo " + (dir / "t.pdf").string());
   ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->find("Pages:          " + std::to_string(doc.pages.size())), std::string::npos)
-      << *info;
+  EXPECT_NE(info->find("Pages:"), std::string::npos);
+  EXPECT_NE(info->find(" " + std::to_string(doc.pages.size()) + "\n"), std::string::npos) << *info;
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The real main window on a temporary program directory, driven through its widgets.
+#include "gui/main_window.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,19 +12,18 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUndoStack>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "files/files.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/help_window.h"
-#include "gui/main_window.h"
 #include "gui_test_base.h"
 #include "plausi/catalogue.h"
 #include "support/program_dir.h"
@@ -33,12 +34,12 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
 using tabulon::testing::ScriptedUi;
 using tabulon::testing::TempDir;
+using ::testing::ElementsAre;
 
 QStringList TabCaptions(QTabWidget* tabs) {
   QStringList out;
@@ -58,23 +59,23 @@ class MainWindowTest : public GuiTestBase {
     // Two small school tables whose saves write their cells, so the disk shows each save.
     for (const char* def : {"Bog1Tab0", "Bog1Tab1"}) {
       std::string name = def;
-      window->store().Register(
-          def, {[](Grid& g) {
-                  g = Grid(3, 4);
-                  g.SetCell(0, 0, "Satzart 0");
-                  g.SetCell(1, 0, "Titel");
-                  g.SetCell(0, 1, "Erfassungsspalte");
-                  g.SetCell(1, 1, "ES001");
-                  g.SetCell(2, 1, "ES002");
-                  g.SetCell(0, 2, "Zeile A");
-                  g.SetCell(1, 2, " 12 ");
-                },
-                [](Grid&, const TableContext&) { return 0; },
-                [name](Grid& g, const TableContext& ctx) {
-                  fs::create_directories(ctx.paths.school_data_dir / "SCHULE");
-                  WriteFileAtomic(ctx.paths.school_data_dir / "SCHULE" / (name + ".txt"),
-                                  g.Cell(1, 2) + ";" + g.Cell(2, 2) + "\r\n");
-                }});
+      window->store().Register(def, {[](Grid& g) {
+                                       g = Grid(3, 4);
+                                       g.SetCell(0, 0, "Satzart 0");
+                                       g.SetCell(1, 0, "Titel");
+                                       g.SetCell(0, 1, "Erfassungsspalte");
+                                       g.SetCell(1, 1, "ES001");
+                                       g.SetCell(2, 1, "ES002");
+                                       g.SetCell(0, 2, "Zeile A");
+                                       g.SetCell(1, 2, " 12 ");
+                                     },
+                                     [](Grid&, const TableContext&) { return 0; },
+                                     [name](Grid& g, const TableContext& ctx) {
+                                       fs::create_directories(ctx.paths.school_data_dir / "SCHULE");
+                                       WriteFileAtomic(
+                                           ctx.paths.school_data_dir / "SCHULE" / (name + ".txt"),
+                                           g.Cell(1, 2) + ";" + g.Cell(2, 2) + "\r\n");
+                                     }});
     }
     ShowWindow();
   }
@@ -83,13 +84,15 @@ class MainWindowTest : public GuiTestBase {
     QCoreApplication::processEvents();
     return window->indicator()->isVisible();
   }
-  fs::path Saved(const std::string& def) const { return dir.path() / "4711" / "SCHULE" / (def + ".txt"); }
-
+  fs::path Saved(const std::string& def) const {
+    return dir.path() / "4711" / "SCHULE" / (def + ".txt");
+  }
 };
 
 TEST_F(MainWindowTest, WindowHasSheetsPagesMenusAndToolBarAsSpecified) {
   Open(false);
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Tabulon      Varnland  V.1.10. (2011) Berufsschule"));
+  EXPECT_EQ(window->windowTitle(),
+            QStringLiteral("Tabulon      Varnland  V.1.10. (2011) Berufsschule"));
   EXPECT_EQ(window->minimumSize(), QSize(1050, 775));
   QTabWidget* sheets = window->sheet_tabs();
   EXPECT_EQ(TabCaptions(sheets), (QStringList{"Schnell", "Schule", "Lehrer", "Klasse"}));
@@ -114,7 +117,8 @@ TEST_F(MainWindowTest, WindowHasSheetsPagesMenusAndToolBarAsSpecified) {
   for (const char* hidden : {"FileNew", "EditCut", "EditCopy", "EditPaste"}) {
     EXPECT_FALSE(window->action(hidden)->isVisible()) << hidden;
   }
-  EXPECT_EQ(window->action("FileOpen")->toolTip(), QStringLiteral("Daten-Basis-Verzeichnis wechseln"));
+  EXPECT_EQ(window->action("FileOpen")->toolTip(),
+            QStringLiteral("Daten-Basis-Verzeichnis wechseln"));
   // The class tools belong to the class sheet; school table 0 has no calculations.
   EXPECT_FALSE(window->action("ClassAllTests")->isEnabled());
   EXPECT_FALSE(window->action("CalcSubtotals")->isEnabled());
@@ -217,8 +221,8 @@ TEST_F(MainWindowTest, PrintCommandOpensThePreviewOfTheCurrentTable) {
   EXPECT_GT(doc.width, doc.height);  // landscape
   std::vector<std::string> texts;
   for (const PrintText& t : doc.pages[0].texts) texts.push_back(t.text);
-  for (const char* shown : {"Satzart 0", "Titel", "Erfassungsspalte", "ES001", "Zeile A", "12",
-                            "Seite 1 von 1"}) {
+  for (const char* shown :
+       {"Satzart 0", "Titel", "Erfassungsspalte", "ES001", "Zeile A", "12", "Seite 1 von 1"}) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), shown), texts.end()) << shown;
   }
   EXPECT_NE(texts[1].find("DST-Nr.: 4711"), std::string::npos) << texts[1];
@@ -255,7 +259,7 @@ TEST_F(MainWindowTest, PasteFillsFromTheCurrentCellAndUndoRedoRestore) {
   EXPECT_EQ(g.Cell(2, 2), "e");
 
   // A typed edit is its own step.
-  view->model()->setData(view->model()->index(1, 1), QStringLiteral("99"), Qt::EditRole);
+  view->model()->setData(view->model()->index(2, 1), QStringLiteral("99"), Qt::EditRole);
   EXPECT_EQ(g.Cell(2, 3), "99");
   undo->trigger();
   EXPECT_EQ(g.Cell(2, 3), "");
@@ -286,9 +290,9 @@ TEST_F(MainWindowTest, RefusedPasteChangesNothingAndSaysWhy) {
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramDirectory) {
   Open(false);
-  EXPECT_EQ(window->about_box()->ProgramDirText(),
-            QStringLiteral("Programmverzeichnis: ") +
-                QString::fromStdString(DisplayPath(WithTrailingSeparator(dir.path()))));
+  EXPECT_EQ(window->about_box()->ProgramDirText().toStdString(),
+            "Programmverzeichnis: " + DisplayPath(program->program_dir()));
+  EXPECT_EQ(WithTrailingSeparator(program->program_dir()), WithTrailingSeparator(dir.path()));
 }
 
 }  // namespace
