@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 15
 
-.PHONY: deps build run test unit-tests asan-tests fuzz bench clean format format-check lint
+.PHONY: deps build run test unit-tests asan-tests fuzz bench clean format format-check lint package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,6 +46,11 @@ lint: build
 	git ls-files 'src/*.cpp' | xargs -P$(JOBS) -n8 clang-tidy -p $(BUILD) --quiet
 
 test: format-check lint unit-tests asan-tests fuzz
+
+# The Debian package, checked by lintian (errors fail the build).
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/tabulon_*_amd64.deb
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done

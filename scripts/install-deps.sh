@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth
+  poppler-utils desktop-file-utils appstream
+  dpkg-dev fakeroot file lintian
 )
 
 missing=()

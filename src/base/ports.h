@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "base/print_document.h"
 #include "base/sheet.h"
 
 namespace tabulon {
@@ -98,6 +99,8 @@ class Platform {
   virtual void OpenHelp(const std::string& topic) = 0;
   // Closes the help when the program ends; nothing where the help is not a window of ours.
   virtual void CloseHelp() {}
+  // Shows the print preview of a document, from which it is printed or saved as PDF.
+  virtual void PrintPreview(const PrintDocument& /*document*/) {}
 };
 
 // The session tells the window what changed; the window then reads the session's state.

@@ -13,6 +13,7 @@ const Verb* const kVerbs[] = {
     &kVerbEinstellungen, &kVerbAnzeigen,      &kVerbSpeichern,      &kVerbExportieren,
     &kVerbImportieren,   &kVerbSichern,       &kVerbBerechnen,      &kVerbPruefen,
     &kVerbKlassen,       &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
+    &kVerbDrucken,
 };
 
 struct OptionName {
@@ -27,7 +28,13 @@ constexpr OptionName kOptionNames[] = {
     {kOptSpeichern, "--speichern"},
     {kOptStala, "--stala"},
     {kOptSchulintern, "--schulintern", "TEXT"},
+    {kOptPdf, "--pdf", "DATEI"},
 };
+
+// Where an option that takes a value keeps it.
+std::string* ValueOf(Options& o, Option flag) {
+  return flag == kOptPdf ? &o.pdf : &o.school_name;
+}
 
 bool* FlagOf(Options& o, Option flag) {
   switch (flag) {
@@ -43,6 +50,8 @@ bool* FlagOf(Options& o, Option flag) {
       return &o.stala;
     case kOptSchulintern:
       return &o.has_school_name;
+    case kOptPdf:
+      return &o.has_pdf;
   }
   return nullptr;
 }
@@ -87,7 +96,7 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     }
     if (option != nullptr && (verb.options & option->flag) != 0) {
       *FlagOf(o, option->flag) = true;
-      if (option->value != nullptr && !value(o.school_name)) return false;
+      if (option->value != nullptr && !value(*ValueOf(o, option->flag))) return false;
     } else if (option != nullptr) {
       std::string verbs;
       for (const Verb* v : kVerbs) {
@@ -183,6 +192,13 @@ std::string UsageText() {
 
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {
+  return Run(
+      args, [&exe_dir] { return exe_dir; }, out, err);
+}
+
+int Run(const std::vector<std::string>& args,
+        const std::function<std::filesystem::path()>& default_program_dir, std::ostream& out,
+        std::ostream& err) {
   if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "hilfe") {
     (args.empty() ? err : out) << UsageText();
     return args.empty() ? kExitUsage : kExitOk;
@@ -201,8 +217,9 @@ int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_d
     return kExitOk;
   }
   Context ctx{Options{}, out, err};
-  ctx.options.program_dir = exe_dir;
   if (!ParseOptions(*verb, args, ctx.options, err)) return kExitUsage;
+  // -p wins; only without it is the program directory looked for (and perhaps created).
+  if (ctx.options.program_dir.empty()) ctx.options.program_dir = default_program_dir();
   return verb->run(ctx);
 }
 

@@ -33,6 +33,8 @@ struct Options {
   bool stala = false;            // --stala
   bool has_school_name = false;  // --schulintern TEXT
   std::string school_name;
+  bool has_pdf = false;              // --pdf DATEI
+  std::string pdf;
   std::vector<std::string> positional;
 };
 
@@ -45,6 +47,10 @@ struct Context {
 // Runs one invocation; args without the program name. Returns the exit status.
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err);
+// The same, the program directory found by `default_program_dir` unless -p names one.
+int Run(const std::vector<std::string>& args,
+        const std::function<std::filesystem::path()>& default_program_dir, std::ostream& out,
+        std::ostream& err);
 
 // Message boxes go to standard error, one per box, "\r" as a line break, led by the kind.
 // The command line never asks: every question counts as answered "Nein".
@@ -73,6 +79,7 @@ enum Option : unsigned {
   kOptSpeichern = 1u << 3,       // --speichern
   kOptStala = 1u << 4,           // --stala
   kOptSchulintern = 1u << 5,     // --schulintern TEXT
+  kOptPdf = 1u << 6,             // --pdf DATEI
 };
 
 // One verb as it declares itself: the usage and --help texts are built from these declarations,
@@ -100,6 +107,7 @@ extern const Verb kVerbPruefen;
 extern const Verb kVerbKlassen;
 extern const Verb kVerbKlasseAnlegen;
 extern const Verb kVerbKlasseLoeschen;
+extern const Verb kVerbDrucken;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();

@@ -266,4 +266,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<::Ui
 
 AboutBox::~AboutBox() = default;
 
+void AboutBox::SetProgramDir(const QString& dir) {
+  ui_->programDirLabel->setText(QStringLiteral("Programmverzeichnis: ") + dir);
+}
+
+QString AboutBox::ProgramDirText() const { return ui_->programDirLabel->text(); }
+
 }  // namespace tabulon::gui

@@ -111,6 +111,9 @@ class AboutBox : public QDialog {
  public:
   explicit AboutBox(QWidget* parent = nullptr);
   ~AboutBox() override;
+  // Which directory holds settings, definitions and lists: beside the program or per user.
+  void SetProgramDir(const QString& dir);
+  QString ProgramDirText() const;
 
  private:
   std::unique_ptr<::Ui::TAboutBox> ui_;

@@ -1,5 +1,4 @@
 #include "gui/error_window.h"
-#include "gui/qt_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,9 +9,12 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/print.h"
+#include "gui/print_preview.h"
+#include "gui/qt_text.h"
+
 namespace tabulon::gui {
 namespace {
-
 
 struct ColourName {
   ProtocolColour colour;
@@ -97,17 +99,27 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
       QStringLiteral("jede Fundstelle des Tests anzeigen und hinspringen"));
   auto* close = new QPushButton(QStringLiteral("Beenden"));
   close->setDefault(true);
+  print_button_ = new QPushButton(QStringLiteral("&Drucken..."));
+  print_button_->setObjectName(QStringLiteral("ProtocolPrint"));
+  print_button_->setToolTip(
+      QStringLiteral("Protokoll und Fundstellen drucken oder als PDF speichern"));
   buttons->addWidget(start);
   buttons->addWidget(findings_button_);
+  buttons->addWidget(print_button_);
   buttons->addStretch(1);
   buttons->addWidget(close);
   layout->addLayout(buttons);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(findings_button_, &QPushButton::clicked, this, &ErrorWindow::ShowFindings);
+  connect(print_button_, &QPushButton::clicked, this, [this] {
+    PrintPreview preview(ProtocolDocument(protocol_copy_, findings_), this);
+    preview.exec();
+  });
 }
 
 void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> findings) {
   findings_ = std::move(findings);
+  protocol_copy_ = protocol;
   chosen_.reset();
   setWindowTitle(Q(protocol.caption));
   protocol_->setHtml(HtmlOfProtocol(protocol));
@@ -121,16 +133,9 @@ void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> 
 }
 
 QStringList ErrorWindow::FindingTexts() const {
+  // The same lines as the printed findings list.
   QStringList out;
-  for (const FindingPlace& f : findings_) {
-    if (f.col < 0) {
-      out << QStringLiteral("[%1]  (betrifft keine einzelne Zelle)").arg(f.entry);
-    } else {
-      out << QStringLiteral("[%1]  Spalte: %2  |  %3")
-                 .arg(f.entry)
-                 .arg(Q(f.column_header), Q(f.row_label));
-    }
-  }
+  for (const std::string& line : FindingLines(findings_)) out << Q(line);
   return out;
 }
 

@@ -34,6 +34,7 @@ class ErrorWindow : public QDialog {
   QTextEdit* protocol_box() const { return protocol_; }
   QLineEdit* verdict_field() const { return verdict_; }
   QPushButton* findings_button() const { return findings_button_; }
+  QPushButton* print_button() const { return print_button_; }
   QLineEdit* status_field(int k) const { return statuses_.at(k); }
 
  private:
@@ -44,6 +45,8 @@ class ErrorWindow : public QDialog {
   QLabel* verdict_label_;
   QLineEdit* verdict_;
   QPushButton* findings_button_;
+  QPushButton* print_button_ = nullptr;
+  ErrorProtocol protocol_copy_;
   std::vector<QLineEdit*> statuses_;
   std::vector<FindingPlace> findings_;
   std::optional<std::size_t> chosen_;

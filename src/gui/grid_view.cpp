@@ -1,7 +1,9 @@
 #include "gui/grid_view.h"
-#include "gui/qt_text.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -9,12 +11,14 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyleOptionHeader>
+#include <QUndoCommand>
+#include <QUndoStack>
 
+#include "gui/qt_text.h"
 #include "text/encoding.h"
 
 namespace tabulon::gui {
 namespace {
-
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -37,6 +41,21 @@ class CellDelegate : public QStyledItemDelegate {
 
  private:
   GridView* view_;
+};
+
+// One edit or paste of a grid: the cells before and after, written back and forth.
+class CellsCommand : public QUndoCommand {
+ public:
+  CellsCommand(GridModel* model, std::vector<CellWrite> before, std::vector<CellWrite> after,
+               const QString& text)
+      : QUndoCommand(text), model_(model), before_(std::move(before)), after_(std::move(after)) {}
+  void redo() override { model_->ApplyWrites(after_); }
+  void undo() override { model_->ApplyWrites(before_); }
+
+ private:
+  GridModel* model_;
+  std::vector<CellWrite> before_;
+  std::vector<CellWrite> after_;
 };
 
 }  // namespace
@@ -107,10 +126,29 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   const int row = index.row() + grid_->FixedRows();
   std::string utf8 = S(text);
   if (grid_->Cell(col, row) == utf8) return true;
-  grid_->SetCell(col, row, std::move(utf8));
-  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-  emit CellEdited(col, row);
+  if (write_hook_) {
+    write_hook_({{col, row, std::move(utf8)}});
+    return true;
+  }
+  ApplyWrites({{col, row, std::move(utf8)}});
   return true;
+}
+
+void GridModel::ApplyWrites(const std::vector<CellWrite>& writes) {
+  if (!grid_ || writes.empty()) return;
+  int top = writes[0].row, bottom = top, left = writes[0].col, right = left;
+  for (const CellWrite& w : writes) {
+    if (w.col >= grid_->ColCount() || w.row >= grid_->RowCount()) continue;
+    grid_->SetCell(w.col, w.row, w.text);
+    top = std::min(top, w.row);
+    bottom = std::max(bottom, w.row);
+    left = std::min(left, w.col);
+    right = std::max(right, w.col);
+  }
+  emit dataChanged(index(top - grid_->FixedRows(), left - grid_->FixedCols()),
+                   index(bottom - grid_->FixedRows(), right - grid_->FixedCols()),
+                   {Qt::DisplayRole, Qt::EditRole});
+  emit CellEdited(writes[0].col, writes[0].row);
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
@@ -150,8 +188,35 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   return parts.join(QStringLiteral("  "));
 }
 
-GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+GridView::GridView(QWidget* parent)
+    : QTableView(parent), model_(new GridModel(this)), undo_(new QUndoStack(this)) {
   setModel(model_);
+  model_->SetWriteHook([this](std::vector<CellWrite> writes) {
+    Write(std::move(writes), QStringLiteral("Zelle ändern"));
+  });
+  // Paste, undo and redo: by their keys and by the grid's context menu, named for screen readers.
+  struct ViewAction {
+    const char* name;
+    const char* text;
+    QKeySequence keys;
+    std::function<void()> run;
+  };
+  const ViewAction view_actions[] = {
+      {"GridPaste", "&Einfügen", QKeySequence::Paste,
+       [this] { PasteText(QApplication::clipboard()->text()); }},
+      {"GridUndo", "&Rückgängig", QKeySequence::Undo, [this] { undo_->undo(); }},
+      {"GridRedo", "&Wiederholen", QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { undo_->redo(); }},
+  };
+  for (const ViewAction& va : view_actions) {
+    auto* a = new QAction(QString::fromUtf8(va.text), this);
+    a->setObjectName(QString::fromLatin1(va.name));
+    a->setShortcut(va.keys);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    a->setToolTip(QString(a->text()).remove(QLatin1Char('&')));
+    connect(a, &QAction::triggered, this, va.run);
+    addAction(a);
+  }
+  setContextMenuPolicy(Qt::ActionsContextMenu);
   setItemDelegate(new CellDelegate(this));
   setTabKeyNavigation(true);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -233,6 +298,8 @@ void GridView::ApplyLayout() {
 }
 
 void GridView::Rebuilt() {
+  // A table shown anew (after its save) starts a new history.
+  undo_->clear();
   Grid* g = model_->grid();
   // The reset below moves the view's current cell; the grid's own stays as the core left it.
   const int col = g ? g->CurrentCol() : 0;
@@ -282,6 +349,32 @@ void GridView::GoToCell(int col, int row) {
     scrollTo(index);
   }
   setFocus();
+}
+
+}  // namespace tabulon::gui
+
+namespace tabulon::gui {
+
+void GridView::Write(std::vector<CellWrite> writes, const QString& what) {
+  Grid* g = model_->grid();
+  if (!g || writes.empty()) return;
+  std::vector<CellWrite> before;
+  before.reserve(writes.size());
+  for (const CellWrite& w : writes) before.push_back({w.col, w.row, g->Cell(w.col, w.row)});
+  undo_->push(new CellsCommand(model_, std::move(before), std::move(writes), what));
+}
+
+void GridView::PasteText(const QString& text) {
+  Grid* g = model_->grid();
+  if (!g) return;
+  CommitEdit();
+  const PastePlan plan = PlanPaste(*g, g->CurrentCol(), g->CurrentRow(), S(text));
+  if (!plan.refusal.empty()) {
+    emit PasteRefused(Q(plan.refusal));
+    return;
+  }
+  Write(plan.writes, QStringLiteral("Einfügen"));
+  emit HintChanged(Q(plan.Hint()));
 }
 
 }  // namespace tabulon::gui

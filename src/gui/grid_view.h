@@ -10,7 +10,10 @@
 #include <QValidator>
 #include <functional>
 
+#include "app/paste.h"
 #include "tables/grid.h"
+
+class QUndoStack;
 
 namespace tabulon::gui {
 
@@ -34,6 +37,13 @@ class GridModel : public QAbstractTableModel {
   void SetGrid(Grid* grid);
   Grid* grid() const { return grid_; }
   void Rebuilt();
+  // Writes cells (grid coordinates) and reports one edit: a paste or an undo marks the table
+  // changed once.
+  void ApplyWrites(const std::vector<CellWrite>& writes);
+  // When set, every edit goes through it instead of straight into the grid (the view's undo).
+  void SetWriteHook(std::function<void(std::vector<CellWrite>)> hook) {
+    write_hook_ = std::move(hook);
+  }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,6 +57,7 @@ class GridModel : public QAbstractTableModel {
 
  private:
   Grid* grid_ = nullptr;
+  std::function<void(std::vector<CellWrite>)> write_hook_;
 };
 
 class GridView : public QTableView {
@@ -69,17 +80,24 @@ class GridView : public QTableView {
   void ShowCurrentCell();
   // The text of the top-left corner: the fixed cells of the header row.
   QString CornerText() const;
+  // Pastes a tab-separated block at the current cell as one undo step; a refused block changes
+  // nothing and is reported through PasteRefused.
+  void PasteText(const QString& text);
+  QUndoStack* undo_stack() const { return undo_; }
 
  signals:
   void HintChanged(const QString& hint);
+  void PasteRefused(const QString& message);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyLayout();
+  void Write(std::vector<CellWrite> writes, const QString& what);
   GridModel* model_;
   QPointer<QWidget> open_editor_;
+  QUndoStack* undo_;
 };
 
 }  // namespace tabulon::gui

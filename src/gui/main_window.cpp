@@ -20,7 +20,9 @@
 
 #include "app/clipboard.h"
 #include "app/export.h"
+#include "app/print.h"
 #include "app/session_plausi.h"
+#include "files/files.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
@@ -40,7 +42,7 @@ constexpr ToolEntry kToolBar[] = {
     {"FileNew", true},
     {"FileOpen", false},
     {"FileSave", false},
-    {"FilePrint", true},
+    {"FilePrint", false},
     {"FilePrintSetup", true},
     {"FileExit", false},
     {"", false},
@@ -116,6 +118,7 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   BuildSheets();
   BuildStatusLine();
   about_ = new AboutBox(this);
+  about_->SetProgramDir(Q(DisplayPath(program_.program_dir())));
 
   flash_timer_.setSingleShot(true);
   flash_timer_.setInterval(200);
@@ -195,8 +198,9 @@ void MainWindow::BuildActions() {
   AddAction("HelpSearch", "&Inhalt-Index-Suche der Hilfe...");
   AddAction("HelpAboutMenu", "I&nfo zum Programm");
 
-  for (const char* hidden :
-       {"FileNew", "FilePrint", "FilePrintSetup", "EditCut", "EditCopy", "EditPaste"}) {
+  action(QStringLiteral("FilePrint"))->setShortcut(QKeySequence::Print);
+  action(QStringLiteral("FilePrint"))->setStatusTip(QStringLiteral("aktuelle Tabelle drucken oder als PDF speichern"));
+  for (const char* hidden : {"FileNew", "FilePrintSetup", "EditCut", "EditCopy", "EditPaste"}) {
     action(QString::fromLatin1(hidden))->setVisible(false);
   }
 
@@ -210,7 +214,9 @@ void MainWindow::BuildActions() {
   on("FileOpen", [this] { ChooseDataBaseDirectory(); });
   on("FileSave", [this] { session_->FileSave(); });
   on("FileExit", [this] { close(); });
-  on("FilePrint", [this] { ui_.Message(MessageKind::kInformation, kPrintNotAvailableMessage); });
+  on("FilePrint", [this] {
+    if (auto doc = CurrentTableDocument(*session_, store_)) platform_.PrintPreview(*doc);
+  });
   on("HelpContents", [this] { platform_.OpenHelp(""); });
   on("HelpShow", [this] { platform_.OpenHelp(""); });
   on("HelpIndex", [this] { platform_.OpenHelp("inhalt"); });
@@ -301,7 +307,11 @@ QWidget* MainWindow::BuildClassFields() {
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* widget = new TablePageWidget(page, store_);
   page_widgets_.push_back(widget);
-  for (const auto& [definition, view] : widget->views()) views_[definition] = view;
+  for (const auto& [definition, view] : widget->views()) {
+    views_[definition] = view;
+    connect(view, &GridView::PasteRefused, this,
+            [this](const QString& text) { ui_.Message(MessageKind::kWarning, S(text)); });
+  }
   if (page.class_selector) {
     class_list_ = widget->class_list();
     new_class_field_ = widget->new_class_field();

@@ -52,6 +52,7 @@ class MainWindow : public QMainWindow, public View {
   QLabel* hint_panel() const { return hint_panel_; }
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
+  AboutBox* about_box() const { return about_; }
 
   // View
   void GridRebuilt(Sheet sheet, int table) override;

@@ -10,6 +10,7 @@
 #include "gui/calc_dialogs.h"
 #include "gui/dialogs.h"
 #include "gui/help_window.h"
+#include "gui/print_preview.h"
 #include "gui/qt_text.h"
 
 namespace tabulon::gui {
@@ -145,7 +146,7 @@ OverwriteChoice QtUi::AskOverwrite(const std::string& text) {
   return OverwriteChoice::kCancel;
 }
 
-QtPlatform::QtPlatform(std::filesystem::path program_dir) : program_dir_(std::move(program_dir)) {}
+QtPlatform::QtPlatform(std::filesystem::path help_dir) : help_dir_(std::move(help_dir)) {}
 
 QtPlatform::~QtPlatform() { delete help_; }
 
@@ -164,12 +165,21 @@ bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::pat
 }
 
 void QtPlatform::OpenHelp(const std::string& topic) {
-  if (!help_) help_ = new HelpWindow(program_dir_ / "help");
+  if (!help_) help_ = new HelpWindow(help_dir_);
   help_->ShowTopic(QString::fromUtf8(topic));
 }
 
 void QtPlatform::CloseHelp() {
   if (help_) help_->close();
+}
+
+}  // namespace tabulon::gui
+
+namespace tabulon::gui {
+
+void QtPlatform::PrintPreview(const PrintDocument& document) {
+  gui::PrintPreview preview(document, QApplication::activeWindow());
+  preview.exec();
 }
 
 }  // namespace tabulon::gui

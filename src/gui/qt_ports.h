@@ -45,7 +45,8 @@ class QtUi : public Ui {
 
 class QtPlatform : public Platform {
  public:
-  explicit QtPlatform(std::filesystem::path program_dir);
+  // `help_dir`: where the help pages lie (beside the program, or the installed data directory).
+  explicit QtPlatform(std::filesystem::path help_dir);
   ~QtPlatform() override;
   bool MoveToTrash(const std::filesystem::path& path) override;
   void SetClipboardText(const std::string& text) override;
@@ -53,9 +54,10 @@ class QtPlatform : public Platform {
   void OpenHelp(const std::string& topic) override;
   // Closing the program closes the help window too, even when the close is cancelled.
   void CloseHelp() override;
+  void PrintPreview(const PrintDocument& document) override;
 
  private:
-  std::filesystem::path program_dir_;
+  std::filesystem::path help_dir_;
   HelpWindow* help_ = nullptr;
 };
 

@@ -144,6 +144,7 @@ class FakePlatform : public Platform {
     return mail_succeeds;
   }
   void OpenHelp(const std::string& topic) override { help_topics.push_back(topic); }
+  void PrintPreview(const PrintDocument& document) override { printed.push_back(document); }
 
   std::vector<std::filesystem::path> trashed;
   bool trash_succeeds = true;
@@ -151,6 +152,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> mails;
   bool mail_succeeds = true;
   std::vector<std::string> help_topics;
+  std::vector<PrintDocument> printed;
 };
 
 }  // namespace tabulon::testing
