@@ -71,14 +71,14 @@ std::string AllTargetRanges() {
 }
 
 TableContext ContextOf(const LoadedTable& loaded, Ui& ui) {
-  return TableContext{loaded.settings, loaded.paths, loaded.target.class_id, ui};
+  return TableContext{loaded.settings, loaded.paths, loaded.target.class_id, ui, loaded.for_save};
 }
 
 int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths) {
   int status = LoadSettingsForCli(ctx, settings);
   if (status != kExitOk) return status;
   paths = FormDataPaths(settings, ctx.options.program_dir);
-  return kExitOk;
+  return CheckDataBase(ctx, paths);
 }
 
 int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
@@ -101,6 +101,14 @@ int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& u
   if (for_save && loaded.settings.IsReadOnly()) {
     ui.Message(MessageKind::kError, kReadOnlyRefusal);
     return kExitUsage;
+  }
+  loaded.for_save = for_save;
+  // As at the program's start: the school data directory, one level below the data base.
+  if (for_save && !CreateOneDirectory(loaded.paths.school_data_dir)) {
+    ui.Message(MessageKind::kInformation, "Problem beim Erstellen des Datenverzeichnis:\r" +
+                                              DisplayPath(loaded.paths.school_data_dir) + "\r" +
+                                              "Legen Sie sofort einen Ort (Laufwerk, Pfad) für "
+                                              "Ihre Daten fest!");
   }
   try {
     loaded.max_fields = SetUpAndLoadTable(loaded.grid, *loaded.target.sheet, *loaded.target.def,

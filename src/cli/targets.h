@@ -41,10 +41,13 @@ struct LoadedTable {
   DataPaths paths;
   Grid grid;
   int max_fields = 0;
+  // Loaded to be saved: the school data directory and the sheet directory are created as the
+  // program creates them at start and on loading. A table only looked at creates nothing.
+  bool for_save = false;
 };
 
-// Reads the settings (with -d/-n) and forms the paths. Returns kExitOk, or kExitUsage after a
-// message.
+// Reads the settings (with -d/-n), forms the paths and checks that the data base directory is
+// there. Returns kExitOk, or kExitUsage after a message.
 int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths);
 
 // The table verbs' common start: parse the target, read the settings, refuse a save while access

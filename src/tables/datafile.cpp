@@ -154,15 +154,15 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
 
   ReadResult result;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
+  // A name that cannot be looked at (no access above it) is no missing file: the read reports it.
+  if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
     const std::filesystem::path dir = path.parent_path();
-    if (!std::filesystem::is_directory(dir, ec)) {
-      std::filesystem::create_directories(dir, ec);
-      if (ec || !std::filesystem::is_directory(dir)) {
-        ctx.ui.Message(MessageKind::kInformation,
-                       "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
-                           "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
-      }
+    // Only the sheet directory itself: below a data base that is gone (a removed stick, a typo)
+    // nothing is built up again.
+    if (ctx.create_missing_dir && !CreateOneDirectory(dir)) {
+      ctx.ui.Message(MessageKind::kInformation,
+                     "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
+                         "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
     }
     EmptyDataArea(grid, def);
   } else {

@@ -5,6 +5,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -172,6 +173,36 @@ int CompareCp1252(std::string_view a, std::string_view b) {
   // std::string compares char_traits<char>, which is unsigned-byte order as memcmp.
   int r = ba.compare(bb);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+std::string EscapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    char buf[8];
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    } else if (c == 0xC2 && i + 1 < utf8.size() &&
+               static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      // U+0080 to U+009F: terminals take some of them as control sequences.
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(utf8[++i]));
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
 }
 
 }  // namespace tabulon::text

@@ -29,6 +29,11 @@ std::size_t CharCount(std::string_view utf8);
 // The first n characters of a UTF-8 text; never splits a character.
 std::string CutChars(std::string_view utf8, std::size_t n);
 
+// The text with every control character (C0, DEL and the C1 range) and the backslash written as
+// an escape ("\n", "\r", "\t", "\\", "\x1b", "\u0085"), so that a value printed on one line
+// stays on one line and cannot pose as another line of output.
+std::string EscapeControls(std::string_view utf8);
+
 // Orders two texts as their Windows-1252 bytes compare (unsigned, byte by byte, a shorter text
 // that is a prefix of the other first). Returns <0, 0 or >0.
 int CompareCp1252(std::string_view a, std::string_view b);
