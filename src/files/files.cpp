@@ -98,8 +98,9 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   if (!S_ISREG(st.st_mode)) fail(0, kNotRegular);
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  // Read straight into a string of the file's size: one copy of the file in memory, not two.
-  std::string out(static_cast<std::size_t>(st.st_size), '\0');
+  // Read straight into a string of the file's size (and one byte for the read that meets its
+  // end): one copy of the file in memory, never a doubled buffer.
+  std::string out(static_cast<std::size_t>(st.st_size) + 1, '\0');
   std::size_t done = 0;
   for (;;) {
     if (done == out.size()) out.resize(out.size() + 65536);  // the file grew while we read

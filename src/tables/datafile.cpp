@@ -90,22 +90,26 @@ std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::p
   return path;
 }
 
-ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
-                         const Settings& settings) {
+namespace {
+
+// Fills the grid from the file's text (already UTF-8). Lines are walked in place: a large file is
+// not held a second time as a list of its lines.
+ReadResult LoadDataText(Grid& grid, const TableDef& def, std::string_view utf8,
+                        const Settings& settings) {
   ReadResult result;
   result.file_found = true;
-  const std::string utf8 = text::Cp850ToUtf8(bytes);
-  const std::vector<std::string_view> lines = SplitLines(utf8);
-  result.lines = static_cast<int>(lines.size());
-  std::vector<std::string> fields;
-  for (std::string_view line : lines) {
+  std::string_view rest = utf8, line;
+  while (NextLine(rest, line)) {
+    ++result.lines;
     result.max_field_count = std::max(result.max_field_count, FieldCount(line));
   }
+  std::vector<std::string> fields;
+  rest = utf8;
 
   switch (def.kind) {
     case TableKind::kSingleRecord:
-      for (int k = 1; k <= 2 && k <= result.lines; ++k) {
-        SplitFieldsInto(lines[static_cast<std::size_t>(k - 1)], def.data_col_count, fields);
+      for (int k = 1; k <= 2 && NextLine(rest, line); ++k) {
+        SplitFieldsInto(line, def.data_col_count, fields);
         PutFields(grid, def, k, fields);
       }
       break;
@@ -115,8 +119,8 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
       int rows = std::max(result.lines + 1, 2);
       grid.SetRowCount(rows);
       grid.SetFreeRowCount(rows);
-      for (int k = 1; k <= result.lines; ++k) {
-        SplitFieldsInto(lines[static_cast<std::size_t>(k - 1)], def.data_col_count, fields);
+      for (int k = 1; NextLine(rest, line); ++k) {
+        SplitFieldsInto(line, def.data_col_count, fields);
         PutFields(grid, def, k, fields);
       }
       break;
@@ -124,7 +128,7 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
     case TableKind::kKeyRow: {
       const bool shrink = def.shrink_key_rows && settings.shrink_rows_without_data != 0;
       const int last = std::min(def.last_key_row, grid.RowCount() - 1);
-      for (std::string_view line : lines) {
+      while (NextLine(rest, line)) {
         SplitFieldsInto(line, def.data_col_count, fields);
         if (fields.empty() || fields[0].empty()) {
           ++result.unassignable;
@@ -142,6 +146,13 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
     }
   }
   return result;
+}
+
+}  // namespace
+
+ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
+                         const Settings& settings) {
+  return LoadDataText(grid, def, text::Cp850ToUtf8(bytes), settings);
 }
 
 ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& ctx) {
@@ -166,7 +177,9 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
     }
     EmptyDataArea(grid, def);
   } else {
-    result = LoadDataBytes(grid, def, ReadFileBytes(path), ctx.settings);
+    // The file's bytes go as soon as they are converted; only its text is held while filling.
+    const std::string utf8 = text::Cp850ToUtf8Owned(ReadFileBytes(path));
+    result = LoadDataText(grid, def, utf8, ctx.settings);
   }
 
   if (def.complete != nullptr) def.complete(grid, LoadContext{ctx.settings, ctx.ui});
@@ -184,20 +197,36 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
 std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_rows_with_data,
                           int* data_rows) {
   RowRange range = DataRows(grid, def);
-  std::string utf8;
+  auto written = [&](int row) { return !save_only_rows_with_data || RowHasData(grid, def, row); };
+  // The size first, so that a large table is written from one buffer of its own size (an IBM 850
+  // file is never longer than its UTF-8 text).
+  std::size_t size = 0;
+  for (int row = range.first; row <= range.last; ++row) {
+    if (!written(row)) continue;
+    for (int i = 0; i < def.data_col_count; ++i)
+      size += grid.Cell(def.first_data_col + i, row).size();
+    size += static_cast<std::size_t>(std::max(def.data_col_count - 1, 0)) + 2;
+  }
+  std::string out;
+  out.reserve(size);
+  std::string line;
   int with_data = 0;
   for (int row = range.first; row <= range.last; ++row) {
-    bool has_data = RowHasData(grid, def, row);
+    const bool has_data = RowHasData(grid, def, row);
     if (has_data && row >= 2) ++with_data;
     if (!has_data && save_only_rows_with_data) continue;
+    line.clear();
     for (int i = 0; i < def.data_col_count; ++i) {
-      if (i > 0) utf8 += ';';
-      utf8 += grid.Cell(def.first_data_col + i, row);
+      if (i > 0) line += ';';
+      line += grid.Cell(def.first_data_col + i, row);
     }
-    utf8 += "\r\n";
+    line += "\r\n";
+    const bool ascii = std::all_of(line.begin(), line.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    out += ascii ? line : text::Utf8ToCp850(line);
   }
   if (data_rows != nullptr) *data_rows = with_data;
-  return text::Utf8ToCp850(utf8);
+  return out;
 }
 
 bool KeyRowsMissing(const Grid& grid, const TableDef& def) {

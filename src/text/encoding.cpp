@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace tabulon::text {
@@ -91,11 +92,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+std::size_t Utf8Length(char32_t cp) { return cp < 0x80 ? 1 : (cp < 0x800 ? 2 : 3); }
+
 std::string BytesToUtf8(std::string_view bytes, const char* name) {
   if (IsAscii(bytes)) return std::string(bytes);
   const ByteTable& t = Table(name);
+  // The exact size first: a large file is held once more, not twice more.
+  std::size_t size = 0;
+  for (char c : bytes) size += Utf8Length(t.to_unicode[static_cast<unsigned char>(c)]);
   std::string out;
-  out.reserve(bytes.size() * 2);
+  out.reserve(size);
   for (char c : bytes) AppendUtf8(out, t.to_unicode[static_cast<unsigned char>(c)]);
   return out;
 }
@@ -127,6 +133,10 @@ std::string Utf8ToBytes(std::string_view utf8, const char* name) {
 }  // namespace
 
 std::string Cp850ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp850); }
+std::string Cp850ToUtf8Owned(std::string&& bytes) {
+  if (IsAscii(bytes)) return std::move(bytes);
+  return BytesToUtf8(bytes, kCp850);
+}
 std::string Utf8ToCp850(std::string_view utf8) { return Utf8ToBytes(utf8, kCp850); }
 std::string Cp1252ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp1252); }
 std::string Utf8ToCp1252(std::string_view utf8) { return Utf8ToBytes(utf8, kCp1252); }

@@ -12,6 +12,8 @@ namespace tabulon::text {
 
 // Bytes in IBM 850 -> UTF-8. Every byte value has a character.
 std::string Cp850ToUtf8(std::string_view bytes);
+// The same, taking the bytes over: a file in plain ASCII is its own UTF-8 and is not copied.
+std::string Cp850ToUtf8Owned(std::string&& bytes);
 // UTF-8 -> IBM 850. A character that IBM 850 cannot hold becomes '?'.
 std::string Utf8ToCp850(std::string_view utf8);
 
