@@ -223,10 +223,20 @@ void FileCopier::CopyMatching(const fs::path& source_dir, std::string_view patte
 void FileCopier::CopyTree(const fs::path& source_dir, const fs::path& target_dir) {
   if (cancelled_) return;
   fs::path source = source_dir.has_filename() ? source_dir : source_dir.parent_path();
-  std::error_code ec;
-  if (!fs::is_directory(source, ec)) {
-    AddFailure(source, target_dir, "Verzeichnis nicht gefunden");
-    return;
+  std::string reason;
+  switch (CheckDirectory(source, &reason)) {
+    case DirectoryState::kDirectory:
+      break;
+    case DirectoryState::kMissing:
+      AddFailure(source, target_dir, "Verzeichnis nicht gefunden");
+      return;
+    case DirectoryState::kNotADirectory:
+      AddFailure(source, target_dir, "ist kein Verzeichnis");
+      return;
+    case DirectoryState::kNoAccess:
+      // It is there; only, it cannot be entered.
+      AddFailure(source, target_dir, "Verzeichnis kann nicht geöffnet werden: " + reason);
+      return;
   }
   const std::string name = source.filename().string();
   fs::path target = FindEntryNoCase(target_dir, name).value_or(target_dir / name);

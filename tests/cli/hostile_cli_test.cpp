@@ -316,6 +316,18 @@ TEST_F(HostileCliTest, DirectoryThatCannotBeEnteredIsNotMissing) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: Auf das Verzeichnis " + (dir / "zu" / "ziel").string() +
                        " kann nicht zugegriffen werden: keine Zugriffsberechtigung.\n");
+
+  // An import source whose school directory cannot be entered: listed as such, not as missing.
+  fs::create_directories(dir / "quelle" / "12345" / "SCHULE");
+  fs::permissions(dir / "quelle" / "12345", fs::perms::owner_read);
+  r = Cli({"importieren", (dir / "quelle").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find((dir / "quelle" / "12345" / "SCHULE").string() + "\n    nach " +
+                       (prog / "12345").string() +
+                       "/: Verzeichnis kann nicht geöffnet werden: keine Zugriffsberechtigung\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("nicht gefunden"), std::string::npos);
 }
 
 }  // namespace
