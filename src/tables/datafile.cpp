@@ -198,35 +198,37 @@ std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_
                           int* data_rows) {
   RowRange range = DataRows(grid, def);
   auto written = [&](int row) { return !save_only_rows_with_data || RowHasData(grid, def, row); };
-  // The size first, so that a large table is written from one buffer of its own size (an IBM 850
-  // file is never longer than its UTF-8 text).
+  // The size first, so that a large table is built in one buffer of its own size.
   std::size_t size = 0;
+  bool ascii = true;
   for (int row = range.first; row <= range.last; ++row) {
     if (!written(row)) continue;
-    for (int i = 0; i < def.data_col_count; ++i)
-      size += grid.Cell(def.first_data_col + i, row).size();
+    for (int i = 0; i < def.data_col_count; ++i) {
+      const std::string& cell = grid.Cell(def.first_data_col + i, row);
+      size += cell.size();
+      ascii = ascii && std::all_of(cell.begin(), cell.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    }
     size += static_cast<std::size_t>(std::max(def.data_col_count - 1, 0)) + 2;
   }
-  std::string out;
-  out.reserve(size);
-  std::string line;
+  std::string text;
+  text.reserve(size);
   int with_data = 0;
   for (int row = range.first; row <= range.last; ++row) {
     const bool has_data = RowHasData(grid, def, row);
     if (has_data && row >= 2) ++with_data;
     if (!has_data && save_only_rows_with_data) continue;
-    line.clear();
     for (int i = 0; i < def.data_col_count; ++i) {
-      if (i > 0) line += ';';
-      line += grid.Cell(def.first_data_col + i, row);
+      if (i > 0) text += ';';
+      text += grid.Cell(def.first_data_col + i, row);
     }
-    line += "\r\n";
-    const bool ascii = std::all_of(line.begin(), line.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    out += ascii ? line : text::Utf8ToCp850(line);
+    text += "\r\n";
   }
   if (data_rows != nullptr) *data_rows = with_data;
-  return out;
+  // Plain ASCII is its own IBM 850; anything else is converted as one text, so that a character
+  // reads the same whatever else the file holds.
+  if (ascii) return text;
+  return text::Utf8ToCp850(text);
 }
 
 bool KeyRowsMissing(const Grid& grid, const TableDef& def) {
