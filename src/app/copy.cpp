@@ -56,10 +56,6 @@ bool PathIsSameOrInside(const fs::path& path, const fs::path& dir) {
   return true;
 }
 
-namespace {
-std::string SystemReason(const std::error_code& ec) { return ec.message(); }
-}  // namespace
-
 bool NameMatches(std::string_view pattern, std::string_view name) {
   const std::vector<UChar32> p = FoldedCodePoints(pattern);
   const std::vector<UChar32> n = FoldedCodePoints(name);
@@ -212,6 +208,7 @@ void FileCopier::CopyMatching(const fs::path& source_dir, std::string_view patte
   for (fs::directory_iterator it(source_dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code kind_ec;
     const std::string name = it->path().filename().string();
+    if (IsOwnTempFileName(name)) continue;  // a save that never finished is no data
     if (NameMatches(pattern, name) && (!also || also(name)) && it->is_regular_file(kind_ec)) {
       matches.push_back(it->path());
     }
@@ -226,10 +223,20 @@ void FileCopier::CopyMatching(const fs::path& source_dir, std::string_view patte
 void FileCopier::CopyTree(const fs::path& source_dir, const fs::path& target_dir) {
   if (cancelled_) return;
   fs::path source = source_dir.has_filename() ? source_dir : source_dir.parent_path();
-  std::error_code ec;
-  if (!fs::is_directory(source, ec)) {
-    AddFailure(source, target_dir, "Verzeichnis nicht gefunden");
-    return;
+  std::string reason;
+  switch (CheckDirectory(source, &reason)) {
+    case DirectoryState::kDirectory:
+      break;
+    case DirectoryState::kMissing:
+      AddFailure(source, target_dir, "Verzeichnis nicht gefunden");
+      return;
+    case DirectoryState::kNotADirectory:
+      AddFailure(source, target_dir, "ist kein Verzeichnis");
+      return;
+    case DirectoryState::kNoAccess:
+      // It is there; only, it cannot be entered.
+      AddFailure(source, target_dir, "Verzeichnis kann nicht geöffnet werden: " + reason);
+      return;
   }
   const std::string name = source.filename().string();
   fs::path target = FindEntryNoCase(target_dir, name).value_or(target_dir / name);
@@ -258,6 +265,8 @@ void FileCopier::CopyTreeInto(const fs::path& source_dir, const fs::path& target
   NameIndex names = IndexOf(target_dir);
   for (const fs::path& e : entries) {
     if (cancelled_) return;
+    // What a killed save left behind is neither data nor worth a failure line.
+    if (IsOwnTempFileName(e.filename().string())) continue;
     fs::file_status own = fs::symlink_status(e, ec);
     if (fs::is_directory(own)) {
       const std::string name = e.filename().string();

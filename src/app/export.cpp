@@ -57,11 +57,9 @@ ExportResult Refused() {
 }
 
 bool RefuseUnsafeDstNr(const ExportContext& ctx) {
-  if (IsSafeNameComponent(ctx.settings.dst_nr)) return false;
-  ctx.ui.Message(MessageKind::kError,
-                 "Die DST-Nr. \"" + ctx.settings.dst_nr +
-                     "\" kann nicht als Verzeichnisname dienen!\rPrüfen Sie bitte die "
-                     "Programm-Einstellungen!");
+  if (IsUsableDstNr(ctx.settings.dst_nr)) return false;
+  ctx.ui.Message(MessageKind::kError, UnusableDstNrText(ctx.settings.dst_nr) +
+                                          "\rPrüfen Sie bitte die Programm-Einstellungen!");
   return true;
 }
 

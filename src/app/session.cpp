@@ -5,6 +5,7 @@
 
 #include "files/files.h"
 #include "sheets/class/class_ident.h"
+#include "text/encoding.h"
 
 namespace tabulon {
 namespace {
@@ -26,7 +27,7 @@ constexpr const char* kNoClassSelected = "\rSie haben keine Klasse ausgewählt!\
 // Shown at start when the settings file holds a DST-Nr. that cannot name a directory: such a
 // number would put the school's files outside the data base directory.
 std::string UnsafeDstNrAtStart(const std::string& dst_nr) {
-  return "Die DST-Nr. \"" + dst_nr +
+  return "Die DST-Nr. \"" + text::EscapeControls(dst_nr) +
          "\" in den Programm-Einstellungen kann nicht als Verzeichnisname dienen!\r\r"
          "Bis Sie unter \"Einstellungen\" eine gültige DST-Nr. festlegen,\rwerden keine "
          "Tabellen geladen und nichts gespeichert (NUR LESEN).";
@@ -86,7 +87,7 @@ void Session::FormCreate() {
   if (ec) ui_.Message(MessageKind::kInformation, ProgramDirProblem(program_dir_));
 
   Guarded([&] { ReadSettingsFile(program_dir_, settings_, ui_); });
-  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  dst_nr_refused_ = !IsUsableDstNr(settings_.dst_nr);
   if (dst_nr_refused_) {
     ui_.Message(MessageKind::kError, UnsafeDstNrAtStart(settings_.dst_nr));
     // For this run only; the file keeps what it holds until the person changes it.
@@ -161,7 +162,7 @@ void Session::DataBaseDirectoryChosen(const fs::path& dir) {
 }
 
 void Session::ReloadSettingsForDialog() {
-  ReloadSettings(program_dir_, settings_);
+  Guarded([&] { ReloadSettings(program_dir_, settings_); });
   // The file still grants what it granted; this run stays read-only until the number is fixed,
   // also when the dialog is cancelled.
   if (dst_nr_refused_) settings_.read_only = 1;
@@ -170,10 +171,9 @@ void Session::ReloadSettingsForDialog() {
 void Session::SettingsAccepted(const Settings& settings) {
   settings_ = settings;
   // The dialog accepts only numbers that can name a directory.
-  dst_nr_refused_ = !IsSafeNameComponent(settings_.dst_nr);
+  dst_nr_refused_ = !IsUsableDstNr(settings_.dst_nr);
   if (dst_nr_refused_) settings_.read_only = 1;
-  paths_.data_base_dir =
-      settings_.data_base_dir.empty() ? program_dir_ : fs::path(settings_.data_base_dir);
+  paths_.data_base_dir = DataBaseDirFromText(settings_.data_base_dir, program_dir_);
   UpdateDataPaths();
   EnsureDataDirectories();
 }

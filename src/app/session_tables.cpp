@@ -33,7 +33,8 @@ void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
 DataFileContext FileContextOf(const SheetDef& sheet, const TableContext& ctx) {
   const std::string& prefix =
       sheet.prefix == FilePrefix::kClassId ? ctx.class_id : ctx.settings.dst_nr;
-  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, prefix, ctx.ui};
+  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, prefix, ctx.ui,
+                         ctx.create_missing_dirs};
 }
 
 int LoadTable(Grid& grid, const SheetDef& sheet, const TableDef& def, const TableContext& ctx) {

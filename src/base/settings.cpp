@@ -123,17 +123,39 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& program_dir)
   return WithTrailingSeparator(program_dir) / kSettingsFileName;
 }
 
+namespace {
+
+std::string SettingsFileLead(const std::filesystem::path& path) {
+  return "Die Einstellungsdatei:\r" + DisplayPath(path) + "\r";
+}
+
+}  // namespace
+
 void ReadSettingsFile(const std::filesystem::path& program_dir, Settings& s, Ui& ui) {
   DefaultSettings(s);
   const std::filesystem::path path = SettingsFilePath(program_dir);
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return;
-  std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size != kSettingsFileSize) {
-    std::filesystem::remove(path, ec);
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  if (st.type() == std::filesystem::file_type::not_found) return;
+  if (ec) throw FileError(path, "Lesen", SystemReason(ec));
+  if (st.type() != std::filesystem::file_type::regular) {
+    // A directory or pipe under the name is nobody's settings: it is neither read (a pipe
+    // would block) nor deleted.
     ui.Message(MessageKind::kInformation,
-               "Die Einstellungsdatei:\r" + DisplayPath(path) + "\r" +
-                   "ist zu alt oder fehlerhaft!" + "\r\r" + "Datei wurde gelöscht!" + "\r" +
+               SettingsFileLead(path) + "ist keine gewöhnliche Datei und kann nicht gelesen " +
+                   "werden!" + "\r\r" + "Es gelten die Standardeinstellungen." + "\r" +
+                   "Prüfen Sie bitte sofort die Programm-Einstellungen!");
+    return;
+  }
+  std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) throw FileError(path, "Lesen", SystemReason(ec));
+  if (size != kSettingsFileSize) {
+    std::string reason;
+    const std::string outcome = RemoveRegularFile(path, &reason)
+                                    ? std::string("Datei wurde gelöscht!")
+                                    : "Datei konnte NICHT gelöscht werden (" + reason + ")!";
+    ui.Message(MessageKind::kInformation,
+               SettingsFileLead(path) + "ist zu alt oder fehlerhaft!" + "\r\r" + outcome + "\r" +
                    "Prüfen Sie bitte sofort die Programm-Einstellungen!");
     return;
   }
@@ -148,7 +170,8 @@ void ReloadSettings(const std::filesystem::path& program_dir, Settings& s) {
   DefaultSettings(s);
   const std::filesystem::path path = SettingsFilePath(program_dir);
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return;
+  // Only a regular file holds settings; anything else under the name was reported at start.
+  if (!std::filesystem::is_regular_file(path, ec)) return;
   std::string bytes = ReadFileBytes(path);
   // A short file fills only the part of the record it holds; the rest keeps the defaults' bytes.
   std::array<unsigned char, kSettingsFileSize> rec = EncodeSettings(s);

@@ -58,11 +58,13 @@ std::string DirectoryTextWithSeparator(const std::string& dir);
 std::filesystem::path SettingsFilePath(const std::filesystem::path& program_dir);
 
 // At start: defaults, then the file. A file of any size but 1088 bytes is deleted and the person
-// is told so; the defaults stay. Throws FileError when the file exists but cannot be read.
+// is told so (or told that it could not be deleted, and why); the defaults stay. Anything but a
+// regular file under the name is reported as unreadable and left alone. Throws FileError when
+// the file exists but cannot be read.
 void ReadSettingsFile(const std::filesystem::path& program_dir, Settings& s, Ui& ui);
 
-// Defaults, then the record from the file if it exists (no size check; a short file fills only
-// what it holds).
+// Defaults, then the record from the file if it exists as a regular file (no size check; a short
+// file fills only what it holds).
 void ReloadSettings(const std::filesystem::path& program_dir, Settings& s);
 
 // Writes the 1088-byte record at the start of the file; bytes beyond it in a longer file stay.

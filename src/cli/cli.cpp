@@ -74,14 +74,27 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
       into = args[++i];
       return true;
     };
+    // An empty directory would end up as the root directory once a separator is appended.
+    auto directory = [&](std::string& into) {
+      if (!value(into)) return false;
+      if (into.empty()) {
+        err << "Fehler: Option " << a << " braucht ein Verzeichnis, nicht den leeren Text\n";
+        return false;
+      }
+      // Directories given here count from where the command was called, as usual for a command.
+      std::error_code ec;
+      std::filesystem::path absolute = std::filesystem::absolute(into, ec);
+      if (!ec) into = absolute.string();
+      return true;
+    };
     if (a == "-p") {
       std::string v;
-      if (!value(v)) return false;
+      if (!directory(v)) return false;
       o.program_dir = v;
       continue;
     }
     if (a == "-d") {
-      if (!value(o.data_base_dir)) return false;
+      if (!directory(o.data_base_dir)) return false;
       o.has_data_base_dir = true;
       continue;
     }

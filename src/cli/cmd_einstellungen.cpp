@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/common.h"
 #include "files/files.h"
+#include "text/encoding.h"
 
 namespace tabulon::cli {
 
@@ -16,9 +17,11 @@ int CmdEinstellungen(Context& ctx) {
   if (status != kExitOk) return status;
   DataPaths paths = FormDataPaths(s, ctx.options.program_dir);
 
+  // One setting per line: a line break or other control character in a text value is written
+  // as an escape, so that no value can pose as another setting.
   std::ostream& o = ctx.out;
-  o << "dst_nr=" << s.dst_nr << "\n";
-  o << "datenbasis=" << s.data_base_dir << "\n";
+  o << "dst_nr=" << text::EscapeControls(s.dst_nr) << "\n";
+  o << "datenbasis=" << text::EscapeControls(s.data_base_dir) << "\n";
   o << "zeilen_verkleinern=" << s.shrink_rows_without_data << "\n";
   o << "nur_zeilen_mit_daten=" << s.save_only_rows_with_data << "\n";
   o << "alle_tests_protokollieren=" << s.log_all_tests << "\n";
@@ -29,8 +32,8 @@ int CmdEinstellungen(Context& ctx) {
   o << "nachfragen=" << s.ask_after_calculations << "\n";
   o << "kopieren_mit_es_zeile=" << s.copy_with_es_row << "\n";
   o << "portabel=" << s.portable << "\n";
-  o << "programmverzeichnis=" << DisplayPath(paths.program_dir) << "\n";
-  o << "schuldatenverzeichnis=" << DisplayPath(paths.school_data_dir) << "\n";
+  o << "programmverzeichnis=" << text::EscapeControls(DisplayPath(paths.program_dir)) << "\n";
+  o << "schuldatenverzeichnis=" << text::EscapeControls(DisplayPath(paths.school_data_dir)) << "\n";
   return kExitOk;
 }
 

@@ -64,12 +64,28 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
   Settings settings;
   int status = LoadSettingsForCli(ctx, settings);
   if (status != kExitOk) return status;
-  std::error_code ec;
-  if (verb != CopyVerb::kBackup && !std::filesystem::is_directory(directory, ec)) {
-    ctx.err << "Fehler: Das Verzeichnis " << DisplayPath(directory) << " gibt es nicht.\n";
-    return kExitUsage;
+  if (verb != CopyVerb::kBackup) {
+    std::string reason;
+    const std::string shown = DisplayPath(directory);
+    switch (CheckDirectory(directory, &reason)) {
+      case DirectoryState::kDirectory:
+        break;
+      case DirectoryState::kMissing:
+        ctx.err << "Fehler: Das Verzeichnis " << shown << " gibt es nicht.\n";
+        return kExitUsage;
+      case DirectoryState::kNotADirectory:
+        ctx.err << "Fehler: " << shown << " ist kein Verzeichnis.\n";
+        return kExitUsage;
+      case DirectoryState::kNoAccess:
+        // It may well exist: only, it cannot be entered.
+        ctx.err << "Fehler: Auf das Verzeichnis " << shown
+                << " kann nicht zugegriffen werden: " << reason << ".\n";
+        return kExitUsage;
+    }
   }
   DataPaths paths = FormDataPaths(settings, ctx.options.program_dir);
+  status = CheckDataBase(ctx, paths);
+  if (status != kExitOk) return status;
   CopyVerbUi ui(ctx.err, directory, ctx.options.overwrite);
   // No table is shown on the command line: nothing to save before, nothing to reload after.
   ExportContext export_ctx{settings, paths, ui, nullptr, nullptr};

@@ -31,6 +31,7 @@ int CmdKlasseAnlegen(Context& ctx) {
     ui.Message(MessageKind::kError, *refusal);
     return kExitUsage;
   }
+  EnsureSchoolDataDir(paths, ui);
   const SheetDef& sheet = SheetOf(Sheet::kClass);
   const TableContext tc{settings, paths, id, ui};
   try {

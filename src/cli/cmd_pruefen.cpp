@@ -82,7 +82,7 @@ void WriteJsonString(std::ostream& o, const std::string& s) {
   for (unsigned char c : s) {
     if (c == '"' || c == '\\') {
       o << '\\' << c;
-    } else if (c < 0x20) {
+    } else if (c < 0x20 || c == 0x7F) {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\u%04x", c);
       o << buf;
@@ -226,7 +226,8 @@ int CmdPruefen(Context& ctx) {
       [&](Sheet sheet, int table, Ui& ui) {
         const SheetDef& def = SheetOf(sheet);
         Grid grid;
-        const TableContext tc{settings, paths, class_id, ui};
+        // Testing looks at the stored files and changes nothing on disk.
+        const TableContext tc{settings, paths, class_id, ui, /*create_missing_dirs=*/false};
         SetUpAndLoadTable(grid, def, *def.FindTableNumber(table), tc);
         return grid;
       },

@@ -1,15 +1,20 @@
 // What several verbs share: reading the settings as the program does at start, with the
-// overrides of -d and -n.
+// overrides of -d and -n, and the checks every verb makes before it touches the data.
 #pragma once
 
+#include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
 
 namespace tabulon::cli {
 
 // Defaults, then the settings file (with the size rule and its message on standard error), then
-// -d and -n. Returns kExitOk, or kExitUsage after a message when -n names no safe directory or
-// the file cannot be read.
+// -d and -n. Returns kExitOk, or kExitUsage after a message when the DST-Nr. in use (from -n or
+// from the file) names no safe directory or the file cannot be read.
 int LoadSettingsForCli(Context& ctx, Settings& s);
+
+// The data base directory must be there: below a missing one (a removed stick, a typo) nothing is
+// read or created. Returns kExitOk, or kExitUsage after a message that says what is wrong.
+int CheckDataBase(Context& ctx, const DataPaths& paths);
 
 }  // namespace tabulon::cli

@@ -85,14 +85,22 @@ std::string AllTargetRanges() {
 }
 
 TableContext ContextOf(const LoadedTable& loaded, Ui& ui) {
-  return TableContext{loaded.settings, loaded.paths, loaded.target.class_id, ui};
+  return TableContext{loaded.settings, loaded.paths, loaded.target.class_id, ui, loaded.for_save};
 }
 
 int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths) {
   int status = LoadSettingsForCli(ctx, settings);
   if (status != kExitOk) return status;
   paths = FormDataPaths(settings, ctx.options.program_dir);
-  return kExitOk;
+  return CheckDataBase(ctx, paths);
+}
+
+void EnsureSchoolDataDir(const DataPaths& paths, Ui& ui) {
+  if (CreateOneDirectory(paths.school_data_dir)) return;
+  ui.Message(MessageKind::kInformation, "Problem beim Erstellen des Datenverzeichnis:\r" +
+                                            DisplayPath(paths.school_data_dir) + "\r" +
+                                            "Legen Sie sofort einen Ort (Laufwerk, Pfad) für "
+                                            "Ihre Daten fest!");
 }
 
 int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui, bool for_save) {
@@ -119,6 +127,8 @@ int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& u
       !RequireListedClass(ctx, loaded.paths, loaded.target.class_id)) {
     return kExitUsage;
   }
+  loaded.for_save = for_save;
+  if (for_save) EnsureSchoolDataDir(loaded.paths, ui);
   try {
     loaded.max_fields = SetUpAndLoadTable(loaded.grid, *loaded.target.sheet, *loaded.target.def,
                                           ContextOf(loaded, ui));

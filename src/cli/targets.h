@@ -41,11 +41,18 @@ struct LoadedTable {
   DataPaths paths;
   Grid grid;
   int max_fields = 0;
+  // Loaded to be saved: the school data directory and the sheet directory are created as the
+  // program creates them at start and on loading. A table only looked at creates nothing.
+  bool for_save = false;
 };
 
-// Reads the settings (with -d/-n) and forms the paths. Returns kExitOk, or kExitUsage after a
-// message.
+// Reads the settings (with -d/-n), forms the paths and checks that the data base directory is
+// there. Returns kExitOk, or kExitUsage after a message.
 int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths);
+
+// As at the program's start, before anything is saved: the school data directory, one level
+// below the data base; a box says when it cannot be had.
+void EnsureSchoolDataDir(const DataPaths& paths, Ui& ui);
 
 // The table verbs' common start: parse the target, read the settings, refuse a save while access
 // is read-only (when `for_save`), set the grid up and load it. Returns kExitOk, or kExitUsage

@@ -27,6 +27,7 @@ struct TableContext {
   const DataPaths& paths;
   const std::string& class_id;  // the current class for class tables
   Ui& ui;
+  bool create_missing_dirs = true;  // false: a look that changes nothing on disk
 };
 
 // ---- Pages -------------------------------------------------------------------------------------

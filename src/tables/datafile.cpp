@@ -90,22 +90,26 @@ std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::p
   return path;
 }
 
-ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
-                         const Settings& settings) {
+namespace {
+
+// Fills the grid from the file's text (already UTF-8). Lines are walked in place: a large file is
+// not held a second time as a list of its lines.
+ReadResult LoadDataText(Grid& grid, const TableDef& def, std::string_view utf8,
+                        const Settings& settings) {
   ReadResult result;
   result.file_found = true;
-  const std::string utf8 = text::Cp850ToUtf8(bytes);
-  const std::vector<std::string_view> lines = SplitLines(utf8);
-  result.lines = static_cast<int>(lines.size());
-  std::vector<std::string> fields;
-  for (std::string_view line : lines) {
+  std::string_view rest = utf8, line;
+  while (NextLine(rest, line)) {
+    ++result.lines;
     result.max_field_count = std::max(result.max_field_count, FieldCount(line));
   }
+  std::vector<std::string> fields;
+  rest = utf8;
 
   switch (def.kind) {
     case TableKind::kSingleRecord:
-      for (int k = 1; k <= 2 && k <= result.lines; ++k) {
-        SplitFieldsInto(lines[static_cast<std::size_t>(k - 1)], def.data_col_count, fields);
+      for (int k = 1; k <= 2 && NextLine(rest, line); ++k) {
+        SplitFieldsInto(line, def.data_col_count, fields);
         PutFields(grid, def, k, fields);
       }
       break;
@@ -115,8 +119,8 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
       int rows = std::max(result.lines + 1, 2);
       grid.SetRowCount(rows);
       grid.SetFreeRowCount(rows);
-      for (int k = 1; k <= result.lines; ++k) {
-        SplitFieldsInto(lines[static_cast<std::size_t>(k - 1)], def.data_col_count, fields);
+      for (int k = 1; NextLine(rest, line); ++k) {
+        SplitFieldsInto(line, def.data_col_count, fields);
         PutFields(grid, def, k, fields);
       }
       break;
@@ -124,7 +128,7 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
     case TableKind::kKeyRow: {
       const bool shrink = def.shrink_key_rows && settings.shrink_rows_without_data != 0;
       const int last = std::min(def.last_key_row, grid.RowCount() - 1);
-      for (std::string_view line : lines) {
+      while (NextLine(rest, line)) {
         SplitFieldsInto(line, def.data_col_count, fields);
         if (fields.empty() || fields[0].empty()) {
           ++result.unassignable;
@@ -144,6 +148,13 @@ ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes
   return result;
 }
 
+}  // namespace
+
+ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
+                         const Settings& settings) {
+  return LoadDataText(grid, def, text::Cp850ToUtf8(bytes), settings);
+}
+
 ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& ctx) {
   const std::filesystem::path path = DataFilePath(def, ctx.school_data_dir, ctx.prefix);
   if (def.kind == TableKind::kFreeRow) {
@@ -154,19 +165,21 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
 
   ReadResult result;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
+  // A name that cannot be looked at (no access above it) is no missing file: the read reports it.
+  if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
     const std::filesystem::path dir = path.parent_path();
-    if (!std::filesystem::is_directory(dir, ec)) {
-      std::filesystem::create_directories(dir, ec);
-      if (ec || !std::filesystem::is_directory(dir)) {
-        ctx.ui.Message(MessageKind::kInformation,
-                       "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
-                           "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
-      }
+    // Only the sheet directory itself: below a data base that is gone (a removed stick, a typo)
+    // nothing is built up again.
+    if (ctx.create_missing_dir && !CreateOneDirectory(dir)) {
+      ctx.ui.Message(MessageKind::kInformation,
+                     "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
+                         "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
     }
     EmptyDataArea(grid, def);
   } else {
-    result = LoadDataBytes(grid, def, ReadFileBytes(path), ctx.settings);
+    // The file's bytes go as soon as they are converted; only its text is held while filling.
+    const std::string utf8 = text::Cp850ToUtf8Owned(ReadFileBytes(path));
+    result = LoadDataText(grid, def, utf8, ctx.settings);
   }
 
   if (def.complete != nullptr) def.complete(grid, LoadContext{ctx.settings, ctx.ui});
@@ -184,20 +197,38 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
 std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_rows_with_data,
                           int* data_rows) {
   RowRange range = DataRows(grid, def);
-  std::string utf8;
+  auto written = [&](int row) { return !save_only_rows_with_data || RowHasData(grid, def, row); };
+  // The size first, so that a large table is built in one buffer of its own size.
+  std::size_t size = 0;
+  bool ascii = true;
+  for (int row = range.first; row <= range.last; ++row) {
+    if (!written(row)) continue;
+    for (int i = 0; i < def.data_col_count; ++i) {
+      const std::string& cell = grid.Cell(def.first_data_col + i, row);
+      size += cell.size();
+      ascii = ascii && std::all_of(cell.begin(), cell.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    }
+    size += static_cast<std::size_t>(std::max(def.data_col_count - 1, 0)) + 2;
+  }
+  std::string text;
+  text.reserve(size);
   int with_data = 0;
   for (int row = range.first; row <= range.last; ++row) {
-    bool has_data = RowHasData(grid, def, row);
+    const bool has_data = RowHasData(grid, def, row);
     if (has_data && row >= 2) ++with_data;
     if (!has_data && save_only_rows_with_data) continue;
     for (int i = 0; i < def.data_col_count; ++i) {
-      if (i > 0) utf8 += ';';
-      utf8 += grid.Cell(def.first_data_col + i, row);
+      if (i > 0) text += ';';
+      text += grid.Cell(def.first_data_col + i, row);
     }
-    utf8 += "\r\n";
+    text += "\r\n";
   }
   if (data_rows != nullptr) *data_rows = with_data;
-  return text::Utf8ToCp850(utf8);
+  // Plain ASCII is its own IBM 850; anything else is converted as one text, so that a character
+  // reads the same whatever else the file holds.
+  if (ascii) return text;
+  return text::Utf8ToCp850(text);
 }
 
 bool KeyRowsMissing(const Grid& grid, const TableDef& def) {

@@ -20,6 +20,9 @@ struct DataFileContext {
   std::filesystem::path school_data_dir;
   std::string prefix;
   Ui& ui;
+  // Whether a load creates the missing sheet directory, as showing a table does; a look from the
+  // command line changes nothing on disk.
+  bool create_missing_dir = true;
 };
 
 // sheet directory + prefix + two-digit number + ".CSV". Throws FileError when the prefix cannot

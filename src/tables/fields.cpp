@@ -42,18 +42,21 @@ std::vector<std::string> SplitFields(std::string_view line, int n) {
   return fields;
 }
 
+bool NextLine(std::string_view& rest, std::string_view& line) {
+  if (rest.empty()) return false;
+  std::size_t end = rest.find('\n');
+  const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
+  if (end == std::string_view::npos) end = rest.size();
+  line = rest.substr(0, end);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  rest.remove_prefix(next);
+  return true;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = next;
-  }
+  std::string_view line;
+  while (NextLine(bytes, line)) lines.push_back(line);
   return lines;
 }
 

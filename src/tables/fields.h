@@ -21,5 +21,8 @@ void SplitFieldsInto(std::string_view line, int n, std::vector<std::string>& fie
 // The lines of a file's bytes: each ends at a line feed, and one carriage return before it is
 // dropped. A last line without a line end counts; nothing after a final line end does.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
+// The same one line at a time, for files too large to hold a list of their lines beside them:
+// takes the next line off the front of rest (false when rest is empty).
+bool NextLine(std::string_view& rest, std::string_view& line);
 
 }  // namespace tabulon

@@ -116,7 +116,11 @@ std::vector<KeyEntry> ParseKeyFile(std::string_view bytes) {
 
 std::optional<std::vector<KeyEntry>> ReadKeyFile(const std::filesystem::path& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  // Missing: the callers' own message. Anything else under the name (a pipe, a directory) is
+  // there but unreadable, and the read says so.
+  if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
+    return std::nullopt;
+  }
   return ParseKeyFile(ReadFileBytes(path));
 }
 

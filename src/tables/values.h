@@ -58,6 +58,8 @@ struct KeyEntry {
 // A key file's entries in file order (Windows-1252 to UTF-8; a line without ";" has an empty
 // text). Throws FileError when the file exists but cannot be read.
 std::vector<KeyEntry> ParseKeyFile(std::string_view bytes);
+// Nothing when the file does not exist; throws FileError when something that is no readable
+// regular file lies under its name.
 std::optional<std::vector<KeyEntry>> ReadKeyFile(const std::filesystem::path& path);
 
 enum class KeyDirection {

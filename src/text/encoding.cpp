@@ -5,8 +5,10 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace tabulon::text {
@@ -90,11 +92,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+std::size_t Utf8Length(char32_t cp) { return cp < 0x80 ? 1 : (cp < 0x800 ? 2 : 3); }
+
 std::string BytesToUtf8(std::string_view bytes, const char* name) {
   if (IsAscii(bytes)) return std::string(bytes);
   const ByteTable& t = Table(name);
+  // The exact size first: a large file is held once more, not twice more.
+  std::size_t size = 0;
+  for (char c : bytes) size += Utf8Length(t.to_unicode[static_cast<unsigned char>(c)]);
   std::string out;
-  out.reserve(bytes.size() * 2);
+  out.reserve(size);
   for (char c : bytes) AppendUtf8(out, t.to_unicode[static_cast<unsigned char>(c)]);
   return out;
 }
@@ -126,6 +133,10 @@ std::string Utf8ToBytes(std::string_view utf8, const char* name) {
 }  // namespace
 
 std::string Cp850ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp850); }
+std::string Cp850ToUtf8Owned(std::string&& bytes) {
+  if (IsAscii(bytes)) return std::move(bytes);
+  return BytesToUtf8(bytes, kCp850);
+}
 std::string Utf8ToCp850(std::string_view utf8) { return Utf8ToBytes(utf8, kCp850); }
 std::string Cp1252ToUtf8(std::string_view bytes) { return BytesToUtf8(bytes, kCp1252); }
 std::string Utf8ToCp1252(std::string_view utf8) { return Utf8ToBytes(utf8, kCp1252); }
@@ -172,6 +183,36 @@ int CompareCp1252(std::string_view a, std::string_view b) {
   // std::string compares char_traits<char>, which is unsigned-byte order as memcmp.
   int r = ba.compare(bb);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+std::string EscapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    char buf[8];
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    } else if (c == 0xC2 && i + 1 < utf8.size() &&
+               static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      // U+0080 to U+009F: terminals take some of them as control sequences.
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(utf8[++i]));
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
 }
 
 }  // namespace tabulon::text

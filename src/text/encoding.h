@@ -12,6 +12,8 @@ namespace tabulon::text {
 
 // Bytes in IBM 850 -> UTF-8. Every byte value has a character.
 std::string Cp850ToUtf8(std::string_view bytes);
+// The same, taking the bytes over: a file in plain ASCII is its own UTF-8 and is not copied.
+std::string Cp850ToUtf8Owned(std::string&& bytes);
 // UTF-8 -> IBM 850. A character that IBM 850 cannot hold becomes '?'.
 std::string Utf8ToCp850(std::string_view utf8);
 
@@ -28,6 +30,11 @@ bool FitsCp1252(std::string_view utf8);
 std::size_t CharCount(std::string_view utf8);
 // The first n characters of a UTF-8 text; never splits a character.
 std::string CutChars(std::string_view utf8, std::size_t n);
+
+// The text with every control character (C0, DEL and the C1 range) and the backslash written as
+// an escape ("\n", "\r", "\t", "\\", "\x1b", "\u0085"), so that a value printed on one line
+// stays on one line and cannot pose as another line of output.
+std::string EscapeControls(std::string_view utf8);
 
 // Orders two texts as their Windows-1252 bytes compare (unsigned, byte by byte, a shorter text
 // that is a prefix of the other first). Returns <0, 0 or >0.

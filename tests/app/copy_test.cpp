@@ -173,7 +173,7 @@ TEST(FileCopierTest, FailuresAreCollectedAndNothingHalfWrittenIsLeft) {
             "Folgendes konnte NICHT kopiert werden:\r" + src + "/KLASSE\r    nach " + dst +
                 "/KLASSE: am Ziel liegt eine Datei statt eines Verzeichnisses\r" + src +
                 "/LEHRER/3.CSV\r    nach " + dst +
-                "/LEHRER/3.CSV: Schreiben fehlgeschlagen: " + std::strerror(ENOSPC));
+                "/LEHRER/3.CSV: Schreiben fehlgeschlagen: der Datenträger ist voll");
 }
 
 TEST(FileCopierTest, MissingSourceTreeAndCopyIntoItselfAreFailuresNotEndlessLoops) {

@@ -36,7 +36,8 @@ TEST_F(TablesCliTest, ShowsTable0OfAFreshProgramDirectory) {
             "Erfassungsspalte\tES001\tES002\tES003\n"
             "Meldung\t00000\t\t\n");
   EXPECT_TRUE(std::filesystem::exists(dir / "Bog1Tab0.TBD"));
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "00000" / "SCHULE"));
+  // Looking at a table creates no data directories.
+  EXPECT_FALSE(std::filesystem::exists(dir / "00000"));
 }
 
 TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {

@@ -24,6 +24,8 @@ class SchoolTableFixture : public ::testing::Test {
       : data(dir.path() / data_dir) {
     settings.dst_nr = dst_nr;
     settings.read_only = 0;
+    // The program creates the school's data directory at start; loading adds a sheet directory.
+    std::filesystem::create_directories(data);
   }
   DataFileContext Ctx() { return DataFileContext{settings, data, settings.dst_nr, ui}; }
   std::filesystem::path File(int table) { return SchoolTableFile(data, settings.dst_nr, table); }

@@ -21,8 +21,8 @@ using namespace class_sheet;
 void EnsureClassDir(const std::filesystem::path& dir, Ui& ui) {
   std::error_code ec;
   if (std::filesystem::is_directory(dir, ec)) return;
-  std::filesystem::create_directories(dir, ec);
-  if (ec || !std::filesystem::is_directory(dir, ec)) {
+  // Only the sheet directory itself: below a data base that is gone nothing is built up again.
+  if (!CreateOneDirectory(dir)) {
     ui.Message(MessageKind::kInformation,
                "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
                    "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");

@@ -32,6 +32,8 @@ class ClassTableFixture : public ::testing::Test {
     paths.program_dir = prog;
     paths.data_base_dir = dir.path();
     paths.school_data_dir = dir / "54321";
+    // As at the program's start: the school data directory is there before any table is shown.
+    std::filesystem::create_directory(paths.school_data_dir);
   }
 
   TableContext Ctx() { return TableContext{settings, paths, class_id, ui}; }
