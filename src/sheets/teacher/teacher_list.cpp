@@ -91,20 +91,18 @@ void NumberRows(Grid& grid, int first_row) {
   }
 }
 
-int LoadTeacherList(Grid& ident, const DataPaths& paths) {
+void PutTeacherList(Grid& ident, std::vector<TeacherEntry> entries) {
   NumberRows(ident, 1);
   for (int row = 1; row < ident.RowCount(); ++row) {
     for (int col = kNumberCol; col <= kFirstNameCol; ++col) ident.SetCell(col, row, "");
   }
-  const fs::path path = TeacherListToRead(paths);
-  if (path.empty()) return 0;
-  std::vector<TeacherEntry> entries = ParseTeacherList(ReadFileBytes(path));
   const int count = static_cast<int>(entries.size());
   if (count + 1 > ident.RowCount()) {
     const int old_rows = ident.RowCount();
     ident.SetRowCount(count + 1);
-    for (int row = std::max(old_rows, 1); row <= count; ++row)
+    for (int row = std::max(old_rows, 1); row <= count; ++row) {
       ident.SetCell(0, row, TwoDigits(row));
+    }
   }
   for (int k = 1; k <= count; ++k) {
     TeacherEntry& e = entries[static_cast<std::size_t>(k - 1)];
@@ -112,6 +110,14 @@ int LoadTeacherList(Grid& ident, const DataPaths& paths) {
     ident.SetCell(kSurnameCol, k, std::move(e.surname));
     ident.SetCell(kFirstNameCol, k, std::move(e.first_name));
   }
+}
+
+int LoadTeacherList(Grid& ident, const DataPaths& paths) {
+  const fs::path path = TeacherListToRead(paths);
+  std::vector<TeacherEntry> entries;
+  if (!path.empty()) entries = ParseTeacherList(ReadFileBytes(path));
+  const int count = static_cast<int>(entries.size());
+  PutTeacherList(ident, std::move(entries));
   return count;
 }
 

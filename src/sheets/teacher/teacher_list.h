@@ -35,6 +35,10 @@ std::string TeacherListBytes(const Grid& ident, int* rows = nullptr);
 // directory's; nothing when neither exists.
 std::filesystem::path TeacherListToRead(const DataPaths& paths);
 
+// Puts the teachers into rows 1, 2, ... of the identification grid (columns 1 to 3), growing it
+// to hold them all; column 0 of each row numbers it.
+void PutTeacherList(Grid& ident, std::vector<TeacherEntry> entries);
+
 // Fills the identification grid: column 0 numbered "01", "02", ..., columns 1 to 3 from the
 // list, the grid grown to hold every teacher. Returns the number of teachers.
 int LoadTeacherList(Grid& ident, const DataPaths& paths);
