@@ -372,11 +372,29 @@ int FieldCountOf(std::string_view line, int cap) {
   return n;
 }
 
+// The fields of one line as splitting takes them, at most kTeacher1MaxFields; they point into
+// the line, so that a record is copied once, into its cells.
+struct RecordFields {
+  std::array<std::string_view, kTeacher1MaxFields> field;
+  int count = 0;
+  std::string_view First() const { return count > 0 ? field[0] : std::string_view(); }
+};
+
+void SplitRecord(std::string_view line, RecordFields& r) {
+  r.count = 0;
+  while (r.count < kTeacher1MaxFields && !line.empty() && line.front() != '\r') {
+    r.field[static_cast<std::size_t>(r.count++)] = NextField(line);
+  }
+}
+
 // Field k (from 1) of a record goes into grid column k + 1; columns beyond the grid are dropped.
-void PutRecord(Grid& grid, int row, const std::vector<std::string>& fields, bool only_non_empty) {
-  for (std::size_t k = 0; k < fields.size(); ++k) {
-    if (only_non_empty && fields[k].empty()) continue;
-    grid.SetCell(kTeacher1FirstCol + static_cast<int>(k), row, fields[k]);
+// A teacher row takes every field, the missing ones as empty cells.
+void PutRecord(Grid& grid, int row, const RecordFields& r, bool only_non_empty) {
+  const int fields = only_non_empty ? r.count : kTeacher1MaxFields;
+  for (int k = 0; k < fields; ++k) {
+    const std::string_view f = k < r.count ? r.field[static_cast<std::size_t>(k)] : "";
+    if (only_non_empty && f.empty()) continue;
+    grid.SetCell(kTeacher1FirstCol + k, row, std::string(f));
   }
 }
 
@@ -440,11 +458,16 @@ void SaveTable0(const Grid& grid, const TableDef&, const TableContext& ctx) {
 
 void PutTeacherRows(Grid& grid, const std::vector<TeacherEntry>& teachers) {
   const int n = static_cast<int>(teachers.size());
+  // Rows that set-up left hold nothing of a previous showing, but may hold cells of the
+  // definition file; rows added here start empty.
+  const int old_rows = grid.RowCount();
   grid.SetRowCount(2 + n);
   for (int i = 0; i < n; ++i) {
     const TeacherEntry& t = teachers[static_cast<std::size_t>(i)];
     const int row = 2 + i;
-    for (int col = 0; col < grid.ColCount(); ++col) grid.SetCell(col, row, "");
+    if (row < old_rows) {
+      for (int col = 0; col < grid.ColCount(); ++col) grid.SetCell(col, row, "");
+    }
     grid.SetCell(0, row, t.number);
     grid.SetCell(1, row, t.surname + ", " + t.first_name);
     grid.SetCell(kTeacher1FirstCol, row, t.number);
@@ -458,29 +481,29 @@ Table1Load LoadTable1Text(Grid& grid, std::string_view utf8) {
   for (int row = 2; row < grid.RowCount(); ++row) {
     rows_by_number[grid.Cell(0, row)].push_back(row);
   }
-  std::vector<std::string> fields;
+  RecordFields record;
   for (std::string_view line : SplitLines(utf8)) {
-    result.max_fields = std::max(result.max_fields, FieldCountOf(line, kTeacher1MaxFields));
-    SplitFieldsInto(line, kTeacher1MaxFields, fields);
-    const std::string& number = fields[0];
+    SplitRecord(line, record);
+    result.max_fields = std::max(result.max_fields, record.count);
+    const std::string number(record.First());
     if (number.empty()) {
       ++result.unassignable;
       continue;
     }
     bool matched = false;
     if (number == "ES001") {
-      PutRecord(grid, 1, fields, true);
+      PutRecord(grid, 1, record, true);
       matched = true;
     }
     if (auto it = rows_by_number.find(number); it != rows_by_number.end()) {
-      for (int row : it->second) PutRecord(grid, row, fields, false);
+      for (int row : it->second) PutRecord(grid, row, record, false);
       matched = true;
     }
     if (!matched) {
       const int row = grid.RowCount();
       grid.SetRowCount(row + 1);
       grid.SetCell(0, row, number);
-      PutRecord(grid, row, fields, false);
+      PutRecord(grid, row, record, false);
       rows_by_number[number].push_back(row);
     }
   }
@@ -515,6 +538,7 @@ int LoadTable1(Grid& grid, const TableDef&, const TableContext& ctx) {
 std::string Table1Bytes(const Grid& grid, bool save_only_rows_with_data) {
   constexpr int kLast = kTeacher1FirstCol + kTeacher1Values - 1;
   std::string utf8;
+  utf8.reserve(static_cast<std::size_t>(grid.RowCount()) * kTeacher1Values * 4);
   for (int row = 1; row < grid.RowCount(); ++row) {
     bool has_data = false;
     // The number alone is no record: it stands in every row of the teacher list.
