@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "app/registry.h"
 #include "files/files.h"
 
 namespace tabulon {
@@ -12,7 +13,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The sheet directories of a school data directory, in the order they are created and copied.
-constexpr std::array<const char*, 3> kSheetDirs = {"SCHULE", "LEHRER", "KLASSE"};
+std::vector<std::string> SheetDirs() {
+  std::vector<std::string> dirs;
+  for (const SheetDef* sheet : Sheets()) {
+    if (!sheet->data_dir.empty()) dirs.emplace_back(sheet->data_dir);
+  }
+  return dirs;
+}
 
 // Every command leaves the data base directory and the school data directory as it found them,
 // whatever a dialog or a callback did to them on the way.
@@ -73,7 +80,7 @@ bool CreateDirectories(const std::vector<fs::path>& dirs) {
 // Creates a school directory with its sheet directories; tells the user when that fails.
 bool CreateSheetStructure(ExportContext& ctx, const fs::path& target) {
   std::vector<fs::path> dirs = {target};
-  for (const char* sub : kSheetDirs) dirs.push_back(Entry(target, sub));
+  for (const std::string& sub : SheetDirs()) dirs.push_back(Entry(target, sub));
   if (CreateDirectories(dirs)) return true;
   ctx.ui.Message(MessageKind::kInformation,
                  "Problem beim Erstellen der Verzeichnis-Struktur:\r" + DisplayPath(target) + "\r" +
@@ -117,19 +124,17 @@ bool EndsInTableNumber(std::string_view name) {
 
 void CopyOfficialFiles(const fs::path& school_dir, const std::string& d, const fs::path& target,
                        FileCopier& copier) {
-  const struct {
-    const char* dir;
-    std::string pattern;
-    bool (*also)(std::string_view);
-  } kOfficial[] = {
-      {"SCHULE", d + "0?.CSV", nullptr},
-      {"LEHRER", d + "0?.CSV", nullptr},
-      {"KLASSE", "????????.CSV", EndsInTableNumber},
-  };
-  for (const auto& o : kOfficial) {
-    std::function<bool(std::string_view)> also;
-    if (o.also) also = o.also;
-    copier.CopyMatching(Entry(school_dir, o.dir), o.pattern, Entry(target, o.dir), also);
+  // The table files of the sheets named by the DST-Nr. ("…01.CSV", never "…01alt.CSV"), and
+  // of every class.
+  for (const SheetDef* sheet : Sheets()) {
+    if (sheet->data_dir.empty()) continue;
+    const std::string dir(sheet->data_dir);
+    if (sheet->prefix == FilePrefix::kClassId) {
+      copier.CopyMatching(Entry(school_dir, dir), "????????.CSV", Entry(target, dir),
+                          EndsInTableNumber);
+    } else {
+      copier.CopyMatching(Entry(school_dir, dir), d + "0?.CSV", Entry(target, dir), {});
+    }
   }
 }
 
@@ -154,7 +159,7 @@ ExportResult ImportSteps(ExportContext& ctx, const fs::path& b) {
   if (PathIsSameOrInside(source, target) && PathIsSameOrInside(target, source)) {
     copier.AddFailure(source, target, "Quelle und Ziel sind dasselbe Verzeichnis");
   } else {
-    for (const char* sub : kSheetDirs) copier.CopyTree(Entry(source, sub), target);
+    for (const std::string& sub : SheetDirs()) copier.CopyTree(Entry(source, sub), target);
     copier.CopyMatching(source, kClassNotesPattern, ctx.paths.program_dir);
     copier.CopyMatching(source, kTeacherListName, ctx.paths.program_dir);
   }

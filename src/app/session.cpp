@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/pages.h"
 #include "files/files.h"
 
 namespace tabulon {
@@ -12,13 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUnclearSheet = "interner Fehler: unklarer Statistik-Bogen";
-// The internal-error box of each sheet for a table index no page belongs to.
-constexpr const char* kUnclearTable[] = {
-    "",
-    "interner Fehler: unklare Schul-Tabelle",
-    "interner Fehler: unklare Lehrer-Tabelle",
-    "interner Fehler: unklare Klassen-Tabelle",
-};
 constexpr const char* kReadOnlySave =
     "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
     "\"Dateizugriff: NUR LESEN\" gesetzt!";
@@ -55,6 +47,11 @@ std::string PortableWarning(const DataPaths& p) {
          DisplayPath(p.data_base_dir) + "\r\r" +
          "==> also (einschließlich des Haupt-Verzeichnis): " + "\r" +
          DisplayPath(p.school_data_dir);
+}
+
+bool ValidSheet(Sheet sheet) {
+  const int i = SheetIndex(sheet);
+  return i >= 0 && i < kSheetCount;
 }
 
 bool IsDirectory(const fs::path& p) {
@@ -101,7 +98,6 @@ void Session::Notify() {
 }
 
 void Session::FormCreate() {
-  remembered_school_type_ = "010";
   program_dir_ = WithTrailingSeparator(program_dir_);
   std::error_code ec;
   fs::current_path(program_dir_, ec);
@@ -131,8 +127,7 @@ void Session::FormCreate() {
 
   top_page_ = 1;
   for (int& p : inner_pages_) p = 0;
-  current_sheet_ = SheetIndexOf(top_page_);
-  current_table_ = TableIndexOf(kSheetSchool, inner_pages_[kSheetSchool]);
+  RecomputeCurrent();
   Notify();
 }
 
@@ -170,8 +165,10 @@ void Session::EnsureDataDirectories() {
   if (dst_nr_refused_) return;
   if (IsDirectory(paths_.school_data_dir)) return;
   CreateDirectoryReported(paths_.school_data_dir);
-  for (const char* sub : {"SCHULE", "LEHRER", "KLASSE"}) {
-    CreateDirectoryReported(WithTrailingSeparator(paths_.school_data_dir / sub));
+  for (const SheetDef* sheet : Sheets()) {
+    if (sheet->data_dir.empty()) continue;
+    CreateDirectoryReported(
+        WithTrailingSeparator(paths_.school_data_dir / std::string(sheet->data_dir)));
   }
 }
 
@@ -218,8 +215,19 @@ void Session::SettingsAccepted(const Settings& settings) {
   EnsureDataDirectories();
 }
 
-int Session::inner_page(int sheet) const {
-  return (sheet >= 0 && sheet < 4) ? inner_pages_[sheet] : -1;
+int Session::inner_page(Sheet sheet) const {
+  const int i = SheetIndex(sheet);
+  return (i >= 0 && i < kSheetCount) ? inner_pages_[i] : -1;
+}
+
+bool Session::notice_visible(std::string_view name) const {
+  const TablePage* page = ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_)
+                                                     : nullptr;
+  if (page == nullptr) return false;
+  for (std::size_t i = 0; i < page->notices.size() && i < notices_visible_.size(); ++i) {
+    if (page->notices[i].name == name) return notices_visible_[i];
+  }
+  return false;
 }
 
 FocusRequest Session::TakeFocusRequest() {
@@ -229,9 +237,10 @@ FocusRequest Session::TakeFocusRequest() {
 }
 
 void Session::RecomputeCurrent() {
-  current_sheet_ = SheetIndexOf(top_page_);
-  int sheet_for_tabs = (current_sheet_ >= 1 && current_sheet_ <= 3) ? current_sheet_ : 0;
-  current_table_ = TableIndexOf(sheet_for_tabs, inner_pages_[sheet_for_tabs]);
+  const std::optional<Sheet> sheet = SheetAt(top_page_);
+  current_sheet_ = sheet ? *sheet : static_cast<Sheet>(kUnknownIndex);
+  const Sheet for_tabs = sheet ? *sheet : Sheet::kQuick;
+  current_table_ = TableIndexOf(for_tabs, inner_pages_[SheetIndex(for_tabs)]);
 }
 
 bool Session::PageChanged(int top_page, int inner_page) {
@@ -248,136 +257,131 @@ bool Session::PageChanged(int top_page, int inner_page) {
   // once the cause is gone; the window turns back to its page.
   if (!saved) return false;
   top_page_ = top_page;
-  int sheet = SheetIndexOf(top_page);
-  if (sheet >= 0 && sheet < 4) inner_pages_[sheet] = inner_page;
+  if (std::optional<Sheet> sheet = SheetAt(top_page)) inner_pages_[SheetIndex(*sheet)] = inner_page;
   RecomputeCurrent();
-  class_tools_enabled_ = current_sheet_ == kSheetClass;
+  class_tools_enabled_ = current_sheet_ == Sheet::kClass;
   Guarded([&] { ShowTable(current_sheet_, current_table_); });
   Notify();
   return true;
 }
 
-void Session::SetUpAndLoad(std::string_view definition, bool load) {
-  store_.SetUpGrid(definition);
-  if (load && !dst_nr_refused_) store_.LoadGrid(definition, Context());
-  if (view_) view_->GridRebuilt(current_sheet_, current_table_);
+// Every grid of the page, set up in page order and loaded unless `load` is false. Returns the
+// largest field count a loaded file held.
+int Session::SetUpAndLoadPage(const TablePage& page, bool load, bool skip_unreported) {
+  int max_fields = 0;
+  for (const PageGrid& g : page.grids) {
+    if (skip_unreported && !g.reports_edits) continue;
+    store_.SetUpGrid(g.definition);
+    if (load && !dst_nr_refused_) {
+      max_fields = std::max(max_fields, store_.LoadGrid(g.definition, Context()));
+    }
+  }
+  if (view_) view_->GridRebuilt(page.sheet, page.table);
+  return max_fields;
 }
 
-void Session::SetCalcButtons(int sheet, int table) {
+void Session::UpdateNotices(const TablePage* page, int max_fields) {
+  notices_visible_.clear();
+  if (page == nullptr) return;
+  for (const PageNotice& n : page->notices) {
+    notices_visible_.push_back(n.visible != nullptr && !dst_nr_refused_ &&
+                               n.visible(Context(), max_fields));
+  }
+}
+
+void Session::SetCalcButtons(Sheet sheet, int table) {
   const TablePage* page = FindTablePage(sheet, table);
   calc_[0] = page ? page->subtotals : true;
   calc_[1] = page ? page->summary_columns : true;
   calc_[2] = page ? page->summary_row : true;
 }
 
-void Session::ShowSchoolTable(int table) {
-  const TablePage* page = FindTablePage(kSheetSchool, table);
+void Session::ShowSheetTable(const SheetDef& sheet, int table) {
+  const TablePage* page = sheet.FindPage(table);
   if (!page) {
-    SetCalcButtons(kSheetSchool, table);
-    ui_.Message(MessageKind::kError, kUnclearTable[kSheetSchool]);
+    UpdateNotices(nullptr, 0);
+    SetCalcButtons(sheet.sheet, table);
+    ui_.Message(MessageKind::kError, std::string(sheet.unclear_table));
     return;
   }
-  SetUpAndLoad(page->grids[0].definition, true);
-  SetCalcButtons(kSheetSchool, table);
+  const int max_fields = SetUpAndLoadPage(*page, true);
+  UpdateNotices(page, max_fields);
+  SetCalcButtons(sheet.sheet, table);
 }
 
-void Session::ShowTeacherTable(int table) {
-  const fs::path dir = paths_.school_data_dir / "LEHRER";
-  const fs::path table1 = dir / (settings_.dst_nr + "01.CSV");
-  const fs::path table4 = dir / (settings_.dst_nr + "04.CSV");
-  std::error_code ec;
-  old_teacher_notice_ =
-      (fs::exists(table1, ec) && store_.IsOldTeacherTable(table1)) || fs::exists(table4, ec);
-  const TablePage* page = FindTablePage(kSheetTeacher, table);
-  if (!page) {
-    SetCalcButtons(kSheetTeacher, table);
-    ui_.Message(MessageKind::kError, kUnclearTable[kSheetTeacher]);
-    return;
-  }
-  // Identification grid first, then the table's own grid.
-  int max_fields = 0;
-  for (const PageGrid& g : page->grids) {
-    store_.SetUpGrid(g.definition);
-    if (!dst_nr_refused_) max_fields = store_.LoadGrid(g.definition, Context());
-  }
-  if (view_) view_->GridRebuilt(kSheetTeacher, table);
-  if (table == 1) teacher_hint_ = max_fields < 59;
-  SetCalcButtons(kSheetTeacher, table);
-}
-
-void Session::ShowClassTable(int table) {
+// The class sheet shows the current class; its identification grid comes with every table.
+void Session::ShowClassTable(const SheetDef& sheet, int table) {
   selected_class_index_ = list_selection_;
-  const TablePage* page = FindTablePage(kSheetClass, table);
-  constexpr std::string_view kIdent = "Bog3Ident";
+  const TablePage* page = sheet.FindPage(table);
+  const TablePage* ident_page = sheet.pages.empty() ? nullptr : &sheet.pages[0];
+  UpdateNotices(nullptr, 0);
   if (selected_class_index_ >= 0) {
     current_class_ = class_list_[selected_class_index_];
     class_fields_visible_ = true;
     class_internal_name_ = "??";
-    store_.SetUpGrid(kIdent);
-    if (!dst_nr_refused_) store_.LoadGrid(kIdent, Context());
+    if (ident_page != nullptr) {
+      for (const PageGrid& g : ident_page->grids) {
+        if (!g.reports_edits) {
+          store_.SetUpGrid(g.definition);
+          if (!dst_nr_refused_) store_.LoadGrid(g.definition, Context());
+        }
+      }
+    }
     if (!page) {
-      SetCalcButtons(kSheetClass, table);
-      ui_.Message(MessageKind::kError, kUnclearTable[kSheetClass]);
+      SetCalcButtons(sheet.sheet, table);
+      ui_.Message(MessageKind::kError, std::string(sheet.unclear_table));
       return;
     }
-    SetUpAndLoad(page->grids[0].definition, true);
-    SetCalcButtons(kSheetClass, table);
+    SetUpAndLoadPage(*page, true, true);
+    SetCalcButtons(sheet.sheet, table);
     return;
   }
   current_class_ = kNoClass;
   if (class_list_.empty()) {
     ui_.Message(MessageKind::kInformation, kNoClassEntered);
     if (page) {
-      SetUpAndLoad(page->grids[0].definition, false);
-      if (table == 0) store_.SetUpGrid(kIdent);
+      SetUpAndLoadPage(*page, false);
     } else {
-      SetCalcButtons(kSheetClass, table);
-      ui_.Message(MessageKind::kError, kUnclearTable[kSheetClass]);
+      SetCalcButtons(sheet.sheet, table);
+      ui_.Message(MessageKind::kError, std::string(sheet.unclear_table));
     }
   } else {
     ui_.Message(MessageKind::kInformation, kNoClassSelected);
   }
-  if (inner_pages_[kSheetClass] == 0 && top_page_ == 3) {
+  if (inner_pages_[SheetIndex(sheet.sheet)] == 0 && top_page_ == SheetIndex(sheet.sheet)) {
     focus_ = class_list_.empty() ? FocusRequest::kNewClassField : FocusRequest::kClassList;
   }
 }
 
-void Session::ShowTable(int sheet, int table) {
-  if (sheet != kSheetClass) class_fields_visible_ = false;
-  switch (sheet) {
-    case kSheetQuick:
-      break;
-    case kSheetSchool:
-      ShowSchoolTable(table);
-      break;
-    case kSheetTeacher:
-      ShowTeacherTable(table);
-      break;
-    case kSheetClass:
-      ShowClassTable(table);
-      break;
-    default:
-      ui_.Message(MessageKind::kError, kUnclearSheet);
+void Session::ShowTable(Sheet sheet, int table) {
+  if (sheet != Sheet::kClass) class_fields_visible_ = false;
+  if (!ValidSheet(sheet)) {
+    ui_.Message(MessageKind::kError, kUnclearSheet);
+  } else if (sheet == Sheet::kQuick) {
+    // The quick report is no longer part of the statistics: nothing is loaded.
+  } else if (SheetOf(sheet).prefix == FilePrefix::kClassId) {
+    ShowClassTable(SheetOf(sheet), table);
+  } else {
+    ShowSheetTable(SheetOf(sheet), table);
   }
   ShowChangeState();
 }
 
-void Session::SaveTable(int sheet, int table) {
+void Session::SaveTable(Sheet sheet, int table) {
   if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
-    const TablePage* page = FindTablePage(sheet, table);
     try {
-      if (sheet == kSheetQuick) {
+      if (sheet == Sheet::kQuick) {
         // The quick report is no longer handed in; its pages are never written.
-      } else if (sheet < kSheetSchool || sheet > kSheetClass) {
+      } else if (!ValidSheet(sheet)) {
         ui_.Message(MessageKind::kError, kUnclearSheet);
-      } else if (!page) {
-        ui_.Message(MessageKind::kError, kUnclearTable[sheet]);
-      } else if (sheet == kSheetClass && current_class_ == kNoClass) {
+      } else if (const TablePage* page = FindTablePage(sheet, table); !page) {
+        ui_.Message(MessageKind::kError, std::string(SheetOf(sheet).unclear_table));
+      } else if (SheetOf(sheet).prefix == FilePrefix::kClassId && current_class_ == kNoClass) {
         // No class selected: there is no file to write to.
-      } else if (sheet == kSheetTeacher && table == 0) {
-        // The table first, then the identification grid.
-        store_.SaveGrid(page->grids[1].definition, Context());
-        store_.SaveGrid(page->grids[0].definition, Context());
+      } else if (page->save_grids_in_reverse) {
+        for (auto g = page->grids.rbegin(); g != page->grids.rend(); ++g) {
+          store_.SaveGrid(g->definition, Context());
+        }
       } else {
         for (const PageGrid& g : page->grids) store_.SaveGrid(g.definition, Context());
       }
@@ -432,7 +436,7 @@ void Session::FileSave() {
     ui_.Message(MessageKind::kError, kReadOnlySave);
   } else {
     RecomputeCurrent();
-    if (current_sheet_ == kUnknownIndex) {
+    if (!ValidSheet(current_sheet_)) {
       ui_.Message(MessageKind::kError, kUnclearSheet);
     } else {
       Guarded([&] { SaveTable(current_sheet_, current_table_); });
@@ -446,7 +450,7 @@ bool Session::FormClose() {
   if (!ui_.Ask(MessageKind::kConfirmation, kCloseQuestion)) return false;
   if (changed_ && !settings_.IsReadOnly() && ui_.Ask(MessageKind::kWarning, kSaveQuestion)) {
     RecomputeCurrent();
-    if (current_sheet_ == kUnknownIndex) {
+    if (!ValidSheet(current_sheet_)) {
       ui_.Message(MessageKind::kError, kUnclearSheet);
     } else {
       Guarded([&] { SaveTable(current_sheet_, current_table_); });
@@ -456,19 +460,18 @@ bool Session::FormClose() {
 }
 
 void Session::RunCurrentPlausi() {
-  const int sheet = current_sheet_;
+  const Sheet sheet = current_sheet_;
   const int table = current_table_;
-  if (sheet == kSheetQuick) {
+  if (sheet == Sheet::kQuick) {
     // The quick report has no tests.
-  } else if (sheet < kSheetSchool || sheet > kSheetClass) {
+  } else if (!ValidSheet(sheet)) {
     ui_.Message(MessageKind::kError, kUnclearSheet);
   } else if (const TablePage* page = FindTablePage(sheet, table); !page) {
-    ui_.Message(MessageKind::kError, kUnclearTable[sheet]);
-  } else if (sheet == kSheetSchool) {
-    RunSchoolPlausi(*page);
-  } else if (!(sheet == kSheetClass && current_class_ == kNoClass) && !page->plausi_title.empty() &&
-             plausi_) {
-    Guarded([&] { plausi_(sheet, table); });
+    ui_.Message(MessageKind::kError, std::string(SheetOf(sheet).unclear_table));
+  } else if (const SheetTest* test = SheetOf(sheet).FindTest(table);
+             test != nullptr &&
+             !(SheetOf(sheet).prefix == FilePrefix::kClassId && current_class_ == kNoClass)) {
+    RunPlausi(*test, *page);
   }
   ShowChangeState();
 }

@@ -10,25 +10,18 @@
 #include <string_view>
 #include <vector>
 
+#include "app/registry.h"
 #include "base/data_paths.h"
-#include "app/pages.h"
 #include "base/ports.h"
 #include "base/settings.h"
-#include "calc/calculations.h"  // CalcCommand, and kNoClass: the class shown while none is selected
+#include "base/sheet.h"
+#include "sheets/sheet_def.h"
 #include "tables/error_flags.h"
 #include "tables/grid.h"
 
 namespace tabulon {
 
 struct PlausiReport;
-
-// Where a table's files lie and what the loads and saves need to know.
-struct TableContext {
-  const Settings& settings;
-  const DataPaths& paths;
-  const std::string& class_id;  // the current class for class tables
-  Ui& ui;
-};
 
 // The grids of every table definition, with their set-up, load and save. The sheet code
 // provides it; the session decides when and in which order each runs.
@@ -39,8 +32,6 @@ class TableStore {
   // Loads the grid from its data file; returns the largest number of fields found in a line.
   virtual int LoadGrid(std::string_view definition, const TableContext& ctx) = 0;
   virtual void SaveGrid(std::string_view definition, const TableContext& ctx) = 0;
-  // Whether the teacher table 1 file holds a table in the layout of 2003.
-  virtual bool IsOldTeacherTable(const std::filesystem::path& /*file*/) { return false; }
   // The grid of a definition, for the commands that work on the shown grid; nullptr when the
   // store keeps no grids of its own.
   virtual Grid* FindGrid(std::string_view /*definition*/) { return nullptr; }
@@ -54,8 +45,6 @@ class Session {
   Session(std::filesystem::path program_dir, Ui& ui, Platform& platform, TableStore& store);
 
   void SetView(View* view) { view_ = view; }
-  // Runs an internal test of a table page (sheet, table); set by the window.
-  void SetPlausiRunner(std::function<void(int sheet, int table)> run) { plausi_ = std::move(run); }
   // Shows the error window of a test run; returns the index of the finding the person chose to
   // go to, if any. Set by the window.
   using PlausiWindow = std::function<std::optional<std::size_t>(const PlausiReport&)>;
@@ -72,8 +61,8 @@ class Session {
   // The window's pages changed: top-level page position and the position on that sheet's tabs.
   // False when the table left could not be written: it stays current and the window turns back.
   bool PageChanged(int top_page, int inner_page);
-  void ShowTable(int sheet, int table);
-  void SaveTable(int sheet, int table);
+  void ShowTable(Sheet sheet, int table);
+  void SaveTable(Sheet sheet, int table);
   void ShowChangeState();
   // The window ends the yellow flash of the indicator 200 ms after it began.
   void EndFlash();
@@ -88,7 +77,7 @@ class Session {
   // The tool button that runs the current table's internal test.
   void RunCurrentPlausi();
   // A button of the page of (sheet, table); ignored unless that table is the current one.
-  void PageCommand(int sheet, int table, PageAction action);
+  void PageCommand(Sheet sheet, int table, PageAction action);
   // The three calculation commands on the current table (menu items and tool buttons).
   void Calculate(CalcCommand command);
 
@@ -109,10 +98,9 @@ class Session {
 
   // State the window renders.
   const Settings& settings() const { return settings_; }
-  Settings& mutable_settings() { return settings_; }
   const DataPaths& paths() const { return paths_; }
   DataPaths& mutable_paths() { return paths_; }
-  int current_sheet() const { return current_sheet_; }
+  Sheet current_sheet() const { return current_sheet_; }
   int current_table() const { return current_table_; }
   bool changed() const { return changed_; }
   bool save_suspended() const { return save_suspended_; }
@@ -124,54 +112,51 @@ class Session {
   const std::vector<std::string>& class_list() const { return class_list_; }
   bool class_fields_visible() const { return class_fields_visible_; }
   const std::string& class_internal_name() const { return class_internal_name_; }
-  void set_class_internal_name(std::string name) { class_internal_name_ = std::move(name); }
   bool calc_subtotals() const { return calc_[0]; }
   bool calc_summary_columns() const { return calc_[1]; }
   bool calc_summary_row() const { return calc_[2]; }
   bool class_tools_enabled() const { return class_tools_enabled_; }
-  bool old_teacher_notice_visible() const { return old_teacher_notice_; }
-  bool teacher_hint_visible() const { return teacher_hint_; }
+  // Which of the current page's declared notices are shown, in their order.
+  const std::vector<bool>& notices_visible() const { return notices_visible_; }
+  bool notice_visible(std::string_view name) const;
   FocusRequest TakeFocusRequest();
   int top_page() const { return top_page_; }
-  int inner_page(int sheet) const;
-  std::string& remembered_school_type() { return remembered_school_type_; }
+  int inner_page(Sheet sheet) const;
   const std::filesystem::path& program_dir() const { return program_dir_; }
-  ErrorFlags& error_flags() { return error_flags_; }
   // The DST-Nr. of the settings file could not name a directory: nothing is read from or written
   // below the data base directory until the person sets a valid number.
   bool dst_nr_refused() const { return dst_nr_refused_; }
 
  private:
   TableContext Context() const;
-  void ShowSchoolTable(int table);
-  void ShowTeacherTable(int table);
-  void ShowClassTable(int table);
-  void SetUpAndLoad(std::string_view definition, bool load);
-  void SetCalcButtons(int sheet, int table);
+  void ShowSheetTable(const SheetDef& sheet, int table);
+  void ShowClassTable(const SheetDef& sheet, int table);
+  int SetUpAndLoadPage(const TablePage& page, bool load, bool skip_unreported = false);
+  void UpdateNotices(const TablePage* page, int max_fields);
+  void SetCalcButtons(Sheet sheet, int table);
   void ReleaseToggle();
   void CreateDirectoryReported(const std::filesystem::path& dir);
   void Notify();
   void RecomputeCurrent();
-  void RunSchoolPlausi(const TablePage& page);
+  void RunPlausi(const SheetTest& test, const TablePage& page);
   Grid* TableGridOf(const TablePage& page);
-  void GridChanged(int sheet, int table);
+  void GridChanged(Sheet sheet, int table);
 
   std::filesystem::path program_dir_;
   Ui& ui_;
   Platform& platform_;
   TableStore& store_;
   View* view_ = nullptr;
-  std::function<void(int, int)> plausi_;
   std::function<void()> backup_;
   PlausiWindow plausi_window_;
 
   Settings settings_;
   DataPaths paths_;
   std::string status_dst_nr_ = "DST-Nr.";
-  int current_sheet_ = kSheetSchool;
+  Sheet current_sheet_ = Sheet::kSchool;
   int current_table_ = 0;
   int top_page_ = 1;
-  int inner_pages_[4] = {0, 0, 0, 0};
+  int inner_pages_[kSheetCount] = {};
   bool changed_ = false;
   bool save_suspended_ = false;
   IndicatorState indicator_ = IndicatorState::kHidden;
@@ -183,11 +168,9 @@ class Session {
   bool class_fields_visible_ = false;
   bool calc_[3] = {false, false, false};
   bool class_tools_enabled_ = false;
-  bool old_teacher_notice_ = false;
-  bool teacher_hint_ = false;
+  std::vector<bool> notices_visible_;
   bool timer_armed_ = false;
   FocusRequest focus_ = FocusRequest::kNone;
-  std::string remembered_school_type_;
   ErrorFlags error_flags_;
   bool dst_nr_refused_ = false;
 };

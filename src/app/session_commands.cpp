@@ -3,97 +3,54 @@
 // ends with the change indicator brought up to date.
 #include <string_view>
 
+#include "app/calculations.h"
 #include "app/session.h"
 #include "app/session_plausi.h"
-#include "calc/prefill.h"
-#include "sheets/school/school_tables.h"
-#include "tables/rows.h"
 
 namespace tabulon {
-namespace {
-
-constexpr const char* kReadOnlyTakeOver =
-    "Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\rEs wird keine Datei überschrieben!";
-
-// What a page command may touch besides the grid.
-struct CommandEnv {
-  Grid& grid;
-  Ui& ui;
-  const std::filesystem::path& program_dir;
-  bool& changed;
-};
-
-struct GridCommand {
-  int sheet;
-  int table;  // -1: every table of the sheet that shows the button
-  PageAction action;
-  void (*run)(CommandEnv&);
-};
-
-// Appending and sorting leave the changed flag alone: the rows reach the file with the next save
-// of the table, which every switch makes anyway.
-constexpr GridCommand kGridCommands[] = {
-    {kSheetSchool, -1, PageAction::kAppendRow, [](CommandEnv& e) { AppendRows(e.grid, 1); }},
-    {kSheetSchool, -1, PageAction::kAppendRows, [](CommandEnv& e) { AppendRows(e.grid, 10); }},
-    {kSheetSchool, 2, PageAction::kSortRows, [](CommandEnv& e) { SortSchoolTable2(e.grid); }},
-    {kSheetSchool, 3, PageAction::kSortRows, [](CommandEnv& e) { SortSchoolTable3(e.grid); }},
-    {kSheetSchool, 2, PageAction::kPrefillSchoolTypeYears,
-     [](CommandEnv& e) { PrefillSchoolTable2(e.grid, e.ui); }},
-    {kSheetSchool, 3, PageAction::kFillTexts,
-     [](CommandEnv& e) {
-       if (FillSchoolTable3Texts(e.grid, e.program_dir, e.ui).marks_changed) e.changed = true;
-     }},
-};
-
-const GridCommand* FindGridCommand(int sheet, int table, PageAction action) {
-  for (const GridCommand& c : kGridCommands) {
-    if (c.sheet == sheet && (c.table == -1 || c.table == table) && c.action == action) return &c;
-  }
-  return nullptr;
-}
-
-bool IsIdentification(std::string_view definition) {
-  return definition.size() >= 5 && definition.substr(definition.size() - 5) == "Ident";
-}
-
-}  // namespace
 
 Grid* Session::TableGridOf(const TablePage& page) {
+  // The page's own table: the grid whose definition carries the page's table number; an
+  // identification grid shares the page but is not the table.
+  const SheetDef& sheet = SheetOf(page.sheet);
+  if (const TableDef* def = sheet.FindTableNumber(page.table)) return store_.FindGrid(def->name);
   for (const PageGrid& g : page.grids) {
-    if (!IsIdentification(g.definition)) return store_.FindGrid(g.definition);
+    if (g.reports_edits && g.copy_buttons &&
+        !(g.definition.size() >= 5 && g.definition.substr(g.definition.size() - 5) == "Ident")) {
+      return store_.FindGrid(g.definition);
+    }
   }
   return nullptr;
 }
 
-void Session::GridChanged(int sheet, int table) {
+void Session::GridChanged(Sheet sheet, int table) {
   if (view_) view_->GridRebuilt(sheet, table);
 }
 
-void Session::PageCommand(int sheet, int table, PageAction action) {
+void Session::PageCommand(Sheet sheet, int table, PageAction action) {
   if (sheet != current_sheet_ || table != current_table_) return;
   if (action == PageAction::kPlausi) return RunCurrentPlausi();
-  if (action == PageAction::kTakeOverQuick && sheet == kSheetSchool && table == 0) {
-    // The copy writes the table's file directly, so it obeys the read-only access as saving does.
-    if (settings_.IsReadOnly()) {
-      ui_.Message(MessageKind::kInformation, kReadOnlyTakeOver);
-      return;
-    }
-    Guarded([&] { TakeOverBasicData(paths_.school_data_dir, settings_.dst_nr, ui_); });
+  const SheetDef& def = SheetOf(sheet);
+  const GridCommand* command = def.FindCommand(table, action);
+  const TablePage* page = def.FindPage(table);
+  Grid* grid = page ? TableGridOf(*page) : nullptr;
+  if (command == nullptr || grid == nullptr) return;
+  bool reload = false;
+  const TableContext ctx = Context();
+  CommandEnv env{*grid, ui_, ctx, changed_, reload};
+  Guarded([&] { command->run(env); });
+  if (reload) {
     Guarded([&] { ShowTable(current_sheet_, current_table_); });
     return;
   }
-  const GridCommand* command = FindGridCommand(sheet, table, action);
-  const TablePage* page = FindTablePage(sheet, table);
-  Grid* grid = page ? TableGridOf(*page) : nullptr;
-  if (command == nullptr || grid == nullptr) return;
-  CommandEnv env{*grid, ui_, program_dir_, changed_};
-  Guarded([&] { command->run(env); });
   GridChanged(sheet, table);
   ShowChangeState();
 }
 
 void Session::Calculate(CalcCommand command) {
-  const TablePage* page = FindTablePage(current_sheet_, current_table_);
+  const TablePage* page =
+      SheetIndex(current_sheet_) < kSheetCount ? FindTablePage(current_sheet_, current_table_)
+                                               : nullptr;
   Grid* grid = page ? TableGridOf(*page) : nullptr;
   Grid none;
   CalcTarget target{current_sheet_, current_table_, current_class_};
@@ -104,21 +61,20 @@ void Session::Calculate(CalcCommand command) {
   ShowChangeState();
 }
 
-void Session::RunSchoolPlausi(const TablePage& page) {
+void Session::RunPlausi(const SheetTest& test, const TablePage& page) {
   Grid* grid = TableGridOf(page);
   if (grid == nullptr) return;
-  std::optional<PlausiReport> report =
-      tabulon::RunSchoolPlausi(page.table, *grid, error_flags_, settings_.log_all_tests != 0);
-  if (!report) return;
+  TestEnv env{*grid, error_flags_, settings_, current_class_};
+  const PlausiReport report = tabulon::RunPlausi(test, env, settings_.log_all_tests != 0);
   if (view_)
     view_->CurrentCellMoved(page.sheet, page.table, grid->CurrentCol(), grid->CurrentRow());
-  if (!report->window) {
+  if (!report.window) {
     ui_.Message(MessageKind::kInformation, kTestPassedMessage);
     return;
   }
-  std::optional<std::size_t> chosen = plausi_window_ ? plausi_window_(*report) : std::nullopt;
-  if (!chosen || *chosen >= report->places.size()) return;
-  const FindingPlace& place = report->places[*chosen];
+  std::optional<std::size_t> chosen = plausi_window_ ? plausi_window_(report) : std::nullopt;
+  if (!chosen || *chosen >= report.places.size()) return;
+  const FindingPlace& place = report.places[*chosen];
   if (place.col < 0) return;
   grid->SetCurrentCell(place.col, place.row);
   grid->RequestFocus();

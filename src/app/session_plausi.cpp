@@ -1,7 +1,6 @@
 #include "app/session_plausi.h"
 
 #include "plausi/catalogue.h"
-#include "sheets/school/school_tests.h"
 
 namespace tabulon {
 namespace {
@@ -34,22 +33,19 @@ std::string RowLabelOf(const Grid& grid, int row) {
   return labels.empty() ? label : label + ": " + labels;
 }
 
-std::optional<PlausiReport> RunSchoolPlausi(int table, Grid& grid, ErrorFlags& flags,
-                                            bool log_all_tests) {
-  const SchoolTest* test = FindSchoolTest(table);
-  if (test == nullptr) return std::nullopt;
-  ResetErrorFlags(flags);
-  const TestResult result = test->run(grid, flags);
+PlausiReport RunPlausi(const SheetTest& test, TestEnv& env, bool log_all_tests) {
+  ResetErrorFlags(env.flags);
   PlausiReport report;
-  report.title = test->title;
-  report.window = ErrorWindowOpens(flags, log_all_tests);
+  report.result = test.run(env);
+  report.title = std::string(test.title);
+  report.window = ErrorWindowOpens(env.flags, log_all_tests);
   if (report.window) {
-    report.protocol = ShowErrorProtocol(ErrorWindowKind::kFehlerfenster, report.title, flags,
+    report.protocol = ShowErrorProtocol(ErrorWindowKind::kFehlerfenster, report.title, env.flags,
                                         TheErrorCatalogue(), log_all_tests);
   }
-  for (const Finding& f : result.findings) {
+  for (const Finding& f : report.result.findings) {
     report.places.push_back(
-        {f.entry, f.col, f.row, ColumnHeaderOf(grid, f.col), RowLabelOf(grid, f.row)});
+        {f.entry, f.col, f.row, ColumnHeaderOf(env.grid, f.col), RowLabelOf(env.grid, f.row)});
   }
   return report;
 }

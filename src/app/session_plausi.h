@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plausi/protocol.h"
+#include "sheets/sheet_def.h"
 #include "tables/error_flags.h"
 #include "tables/grid.h"
 
@@ -32,15 +33,16 @@ struct PlausiReport {
   bool window = false;
   ErrorProtocol protocol;  // only when the window opens
   std::vector<FindingPlace> places;
+  TestResult result;  // the findings and error position as the test left them
 };
 
 // The words for a cell of a grid: "title (code)" of its column, "Zeile n: labels" of its row.
 std::string ColumnHeaderOf(const Grid& grid, int col);
 std::string RowLabelOf(const Grid& grid, int row);
 
-// Runs the test of school table `table` on the grid; nothing when the table has no test. The
-// test moves the grid's current cell to its error position.
-std::optional<PlausiReport> RunSchoolPlausi(int table, Grid& grid, ErrorFlags& flags,
-                                            bool log_all_tests);
+// The one run procedure of the buttons, the tool button and the command line: clear the flags,
+// run the sheet's test on the grid (which moves its current cell to the error position), and
+// build the report the error window or the command line shows.
+PlausiReport RunPlausi(const SheetTest& test, TestEnv& env, bool log_all_tests);
 
 }  // namespace tabulon

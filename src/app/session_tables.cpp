@@ -1,7 +1,6 @@
 #include "app/session_tables.h"
 
-#include "sheets/school/school_tables.h"
-#include "tables/datafile.h"
+#include "app/registry.h"
 #include "tables/definition.h"
 
 namespace tabulon {
@@ -31,38 +30,45 @@ void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
     ops->save(GridOf(definition), ctx);
 }
 
-namespace {
+DataFileContext FileContextOf(const SheetDef& sheet, const TableContext& ctx) {
+  const std::string& prefix =
+      sheet.prefix == FilePrefix::kClassId ? ctx.class_id : ctx.settings.dst_nr;
+  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, prefix, ctx.ui};
+}
 
-// A key-row table whose key file was missing at set-up has no rows a value could be typed into.
-// Its file stays as it is; refusing the save as an error would keep the person from ever leaving
-// the page, while the set-up has already said what is missing.
-bool HasNoKeyRows(const Grid& grid, const TableDef& def) {
-  if (def.kind != TableKind::kKeyRow) return false;
-  for (int row = 2; row <= def.last_key_row && row < grid.RowCount(); ++row) {
-    if (!grid.Cell(def.key_col, row).empty()) return false;
+int LoadTable(Grid& grid, const SheetDef& sheet, const TableDef& def, const TableContext& ctx) {
+  if (const TableIO* io = sheet.FindIO(def.name); io && io->load) return io->load(grid, def, ctx);
+  return ReadDataFile(grid, def, FileContextOf(sheet, ctx)).max_field_count;
+}
+
+int SetUpAndLoadTable(Grid& grid, const SheetDef& sheet, const TableDef& def,
+                      const TableContext& ctx) {
+  SetUpGrid(grid, def, ctx.paths.program_dir, ctx.ui);
+  return LoadTable(grid, sheet, def, ctx);
+}
+
+bool SaveTable(const Grid& grid, const SheetDef& sheet, const TableDef& def,
+               const TableContext& ctx) {
+  if (const TableIO* io = sheet.FindIO(def.name); io && io->save) {
+    io->save(grid, def, ctx);
+    return true;
   }
-  return true;
+  return SaveDataFile(grid, def, FileContextOf(sheet, ctx));
 }
 
-// School tables are named by the school's DST-Nr.
-DataFileContext SchoolFileContext(const TableContext& ctx) {
-  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, ctx.settings.dst_nr, ctx.ui};
-}
-
-}  // namespace
-
-void RegisterSchoolTables(GridStore& store, const std::filesystem::path& program_dir, Ui& ui) {
-  for (const TableDef& def : SchoolTableDefs()) {
-    const TableDef* d = &def;
-    store.Register(std::string(def.name),
-                   {[d, program_dir, &ui](Grid& g) { SetUpGrid(g, *d, program_dir, ui); },
-                    [d](Grid& g, const TableContext& ctx) {
-                      return ReadDataFile(g, *d, SchoolFileContext(ctx)).max_field_count;
-                    },
-                    [d](Grid& g, const TableContext& ctx) {
-                      if (HasNoKeyRows(g, *d)) return;
-                      WriteDataFile(g, *d, SchoolFileContext(ctx));
-                    }});
+void RegisterSheetTables(GridStore& store, const std::filesystem::path& program_dir, Ui& ui) {
+  for (const SheetDef* sheet : Sheets()) {
+    for (const TableDef& def : sheet->tables) {
+      const TableDef* d = &def;
+      store.Register(std::string(def.name),
+                     {[d, program_dir, &ui](Grid& g) { SetUpGrid(g, *d, program_dir, ui); },
+                      [d, sheet](Grid& g, const TableContext& ctx) {
+                        return LoadTable(g, *sheet, *d, ctx);
+                      },
+                      [d, sheet](Grid& g, const TableContext& ctx) {
+                        SaveTable(g, *sheet, *d, ctx);
+                      }});
+    }
   }
 }
 

@@ -1,4 +1,4 @@
-// The grids of every table definition, with the set-up, load and save that each sheet registers
+// The grids of every table definition, with the set-up, load and save that each sheet declares
 // for its tables. The session decides when these run; the window draws the grids held here.
 #pragma once
 
@@ -8,8 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/ports.h"
 #include "app/session.h"
+#include "base/ports.h"
+#include "tables/datafile.h"
 #include "tables/grid.h"
 
 namespace tabulon {
@@ -39,8 +40,23 @@ class GridStore : public TableStore {
   std::map<std::string, Operations, std::less<>> ops_;
 };
 
-// Registers the school sheet's five tables: set-up from their definition files in the program
-// directory, load from and save to the files named by the DST-Nr. in "SCHULE".
-void RegisterSchoolTables(GridStore& store, const std::filesystem::path& program_dir, Ui& ui);
+// Where the data file of a sheet's table lies: the school data directory and the prefix that
+// names the file (the DST-Nr., or the current class).
+DataFileContext FileContextOf(const SheetDef& sheet, const TableContext& ctx);
+
+// The set-up of a table from its definition file, then its load, as showing its page does.
+// Returns the largest field count of a line.
+int SetUpAndLoadTable(Grid& grid, const SheetDef& sheet, const TableDef& def,
+                      const TableContext& ctx);
+// The load of a table's data into a set-up grid, by the sheet's own rule where it declares one.
+int LoadTable(Grid& grid, const SheetDef& sheet, const TableDef& def, const TableContext& ctx);
+// The save of a table, by the sheet's own rule where it declares one. False when the table was
+// kept unsaved (a key-row table without its key rows).
+bool SaveTable(const Grid& grid, const SheetDef& sheet, const TableDef& def,
+               const TableContext& ctx);
+
+// Registers every table of every sheet: set-up from their definition files in the program
+// directory, load from and save to their data files.
+void RegisterSheetTables(GridStore& store, const std::filesystem::path& program_dir, Ui& ui);
 
 }  // namespace tabulon

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "base/sheet.h"
+
 namespace tabulon {
 
 enum class MessageKind {
@@ -92,14 +94,16 @@ class Platform {
   virtual bool SendMail(const std::string& subject, const std::filesystem::path& attachment) = 0;
   // Opens the help: topic "" for the contents, "index" for its index, "suche" for the search.
   virtual void OpenHelp(const std::string& topic) = 0;
+  // Closes the help when the program ends; nothing where the help is not a window of ours.
+  virtual void CloseHelp() {}
 };
 
 // The session tells the window what changed; the window then reads the session's state.
 class View {
  public:
   virtual ~View() = default;
-  virtual void GridRebuilt(int /*sheet*/, int /*table*/) {}
-  virtual void CurrentCellMoved(int /*sheet*/, int /*table*/, int /*col*/, int /*row*/) {}
+  virtual void GridRebuilt(Sheet /*sheet*/, int /*table*/) {}
+  virtual void CurrentCellMoved(Sheet /*sheet*/, int /*table*/, int /*col*/, int /*row*/) {}
   virtual void ChangeStateChanged() {}
   virtual void ControlsChanged() {}
 };

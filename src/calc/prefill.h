@@ -1,4 +1,4 @@
-// Pre-filling of rows and texts, and the take-over of the basic data from the quick report.
+// Pre-filling of rows with school types and birth years: the dialogs' choices and the rows made.
 #pragma once
 
 #include <filesystem>
@@ -45,20 +45,5 @@ BirthYearRange AfterBisChanged(BirthYearRange range);
 // `code` with that year is made unless one exists, reusing the type's first row without a year.
 // Rows of other types and rows without a type are never touched. True when the grid changed.
 bool FillTypeAndYearRows(Grid& grid, const std::string& code, BirthYearRange years);
-
-// "Schulart + Geburtsjahre vortragen ...": asks for type and years, then fills the rows. True when
-// the grid changed; "Abbrechen" changes nothing.
-bool PrefillSchoolTable2(Grid& grid, Ui& ui);
-
-// "Daten von SCHNELL-Meldung übernehmen": copies the quick report's basic-data file over the
-// school sheet's, byte for byte, after asking when the target exists. The caller reloads the
-// current table afterwards in every case. True when the file was copied.
-bool TakeOverBasicData(const std::filesystem::path& school_data_dir, const std::string& dst_nr,
-                       Ui& ui);
-
-inline constexpr const char* kNoBasicDataFile =
-    "Eine Datei mit den Basis-Daten (Satzart 0)\rexistiert derzeit nicht!";
-inline constexpr const char* kOverwriteBasicDataQuestion =
-    "Soll die vorhandene Datei\rwirklich überschrieben werden?";
 
 }  // namespace tabulon

@@ -3,52 +3,47 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/targets.h"
+
 namespace tabulon::cli {
 namespace {
 
-struct Verb {
+// Every verb, in the order the usage lists them.
+const Verb* const kVerbs[] = {
+    &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern, &kVerbExportieren,
+    &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen, &kVerbPruefen,
+};
+
+struct OptionName {
+  Option flag;
   const char* name;
-  int (*run)(Context&);
+};
+constexpr OptionName kOptionNames[] = {
+    {kOptAlle, "--alle"},         {kOptJson, "--json"},   {kOptUeberschreiben, "--ueberschreiben"},
+    {kOptSpeichern, "--speichern"}, {kOptStala, "--stala"},
 };
 
-constexpr Verb kVerbs[] = {
-    {"einstellungen", CmdEinstellungen},
-    {"anzeigen", CmdAnzeigen},
-    {"speichern", CmdSpeichern},
-    {"exportieren", CmdExportieren},
-    {"importieren", CmdImportieren},
-    {"sichern", CmdSichern},
-    {"berechnen", CmdBerechnen},
-    {"pruefen", CmdPruefen},
-};
 
-constexpr const char* kUsage =
-    "Aufruf: tabulon-cli VERB [OPTIONEN] [ZIEL...]\n"
-    "Verben:\n"
-    "  einstellungen            die wirksamen Einstellungen ausgeben (Schlüssel=Wert)\n"
-    "  anzeigen ZIEL            eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)\n"
-    "  speichern ZIEL           eine Tabelle aufbauen, laden und wieder speichern\n"
-    "  exportieren [--stala] [--ueberschreiben] ZIEL\n"
-    "                           alle Statistik-Daten (mit --stala nur die offiziellen Dateien)\n"
-    "                           nach ZIEL/DST-NR exportieren\n"
-    "  importieren [--ueberschreiben] QUELLE\n"
-    "                           alle Statistik-Daten aus QUELLE/DST-NR importieren\n"
-    "  sichern                  die Datenbank ins BAK-Verzeichnis sichern\n"
-    "  berechnen ZIEL zeile|zwischensummen|spalten [--speichern]\n"
-    "                           Summen berechnen, Tabelle ausgeben (und speichern)\n"
-    "  pruefen ZIEL...          interne PLAUSI-Tests (schule:1 bis schule:4, alles)\n"
-    "ZIEL: schule:0 bis schule:4\n"
-    "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR  --alle  --json\n";
+bool* FlagOf(Options& o, Option flag) {
+  switch (flag) {
+    case kOptAlle: return &o.all;
+    case kOptJson: return &o.json;
+    case kOptUeberschreiben: return &o.overwrite;
+    case kOptSpeichern: return &o.save;
+    case kOptStala: return &o.stala;
+  }
+  return nullptr;
+}
 
 std::string LineBreaks(std::string text) {
   std::replace(text.begin(), text.end(), '\r', '\n');
   return text;
 }
 
-// Parses the options shared by every verb; false with a message on a usage error.
-bool ParseOptions(const std::vector<std::string>& args, std::size_t first, Options& o,
+// Parses the options the verb declares (and -p, -d, -n); false with a message on a usage error.
+bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Options& o,
                   std::ostream& err) {
-  for (std::size_t i = first; i < args.size(); ++i) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string& into) {
       if (i + 1 >= args.size()) {
@@ -62,28 +57,42 @@ bool ParseOptions(const std::vector<std::string>& args, std::size_t first, Optio
       std::string v;
       if (!value(v)) return false;
       o.program_dir = v;
-    } else if (a == "-d") {
+      continue;
+    }
+    if (a == "-d") {
       if (!value(o.data_base_dir)) return false;
       o.has_data_base_dir = true;
-    } else if (a == "-n") {
+      continue;
+    }
+    if (a == "-n") {
       if (!value(o.dst_nr)) return false;
       o.has_dst_nr = true;
-    } else if (a == "--alle") {
-      o.all = true;
-    } else if (a == "--json") {
-      o.json = true;
-    } else if (a == "--ueberschreiben") {
-      o.overwrite = true;
-    } else if (a == "--speichern") {
-      o.save = true;
-    } else if (a == "--stala") {
-      o.stala = true;
+      continue;
+    }
+    const OptionName* option = nullptr;
+    for (const OptionName& n : kOptionNames) {
+      if (a == n.name) option = &n;
+    }
+    if (option != nullptr && (verb.options & option->flag) != 0) {
+      *FlagOf(o, option->flag) = true;
+    } else if (option != nullptr) {
+      std::string verbs;
+      for (const Verb* v : kVerbs) {
+        if ((v->options & option->flag) != 0) verbs += (verbs.empty() ? "" : ", ") + std::string(v->name);
+      }
+      err << "Fehler: " << a << " gilt nur für " << verbs << "\n";
+      return false;
     } else if (a.size() > 1 && a[0] == '-') {
       err << "Fehler: unbekannte Option " << a << "\n";
       return false;
     } else {
       o.positional.push_back(a);
     }
+  }
+  const int n = static_cast<int>(o.positional.size());
+  if (n < verb.min_args || (verb.max_args >= 0 && n > verb.max_args)) {
+    err << "Fehler: " << verb.name << " erwartet " << verb.arg_error << "\n";
+    return false;
   }
   return true;
 }
@@ -136,23 +145,48 @@ std::optional<BirthYearRange> CliUi::AskBirthYears() { return std::nullopt; }
 
 std::optional<SchoolTypeAndYears> CliUi::AskSchoolTypeAndYears() { return std::nullopt; }
 
+std::string UsageText() {
+  std::string text = "Aufruf: tabulon-cli VERB [OPTIONEN] [ZIEL...]\nVerben:\n";
+  for (const Verb* v : kVerbs) {
+    std::string head = std::string("  ") + v->name;
+    if (*v->synopsis != '\0') head += std::string(" ") + v->synopsis;
+    for (const OptionName& n : kOptionNames) {
+      if ((v->options & n.flag) != 0) head += std::string(" [") + n.name + "]";
+    }
+    constexpr std::size_t kColumn = 27;
+    if (head.size() + 1 > kColumn) {
+      text += head + "\n" + std::string(kColumn, ' ');
+    } else {
+      text += head + std::string(kColumn - head.size(), ' ');
+    }
+    text += std::string(v->description) + "\n";
+  }
+  return text + "ZIEL: " + AllTargetRanges() + " (pruefen auch: alles)\n" +
+         "OPTIONEN: -p PROGRAMMVERZEICHNIS  -d DATENBASIS  -n DST-NR, und je Verb wie oben\n";
+}
+
 int Run(const std::vector<std::string>& args, const std::filesystem::path& exe_dir,
         std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "hilfe") {
-    (args.empty() ? err : out) << kUsage;
+    (args.empty() ? err : out) << UsageText();
     return args.empty() ? kExitUsage : kExitOk;
   }
   const Verb* verb = nullptr;
-  for (const Verb& v : kVerbs) {
-    if (args[0] == v.name) verb = &v;
+  for (const Verb* v : kVerbs) {
+    if (args[0] == v->name) verb = v;
   }
   if (verb == nullptr) {
-    err << "Fehler: unbekanntes Verb " << args[0] << "\n" << kUsage;
+    err << "Fehler: unbekanntes Verb " << args[0] << "\n" << UsageText();
     return kExitUsage;
+  }
+  if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    out << "Aufruf: tabulon-cli " << verb->name << " " << verb->synopsis << "\n"
+        << verb->description << "\n";
+    return kExitOk;
   }
   Context ctx{Options{}, out, err};
   ctx.options.program_dir = exe_dir;
-  if (!ParseOptions(args, 1, ctx.options, err)) return kExitUsage;
+  if (!ParseOptions(*verb, args, ctx.options, err)) return kExitUsage;
   return verb->run(ctx);
 }
 

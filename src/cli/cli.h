@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "base/ports.h"
+#include "base/settings.h"
+#include "base/sheet.h"
 #include "tables/grid.h"
 
 namespace tabulon::cli {
 
-// Exit statuses.
+// Exit statuses: 0 all runs passed, 1 a run failed, 2 usage or file error.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
@@ -61,13 +63,40 @@ class CliUi : public Ui {
   std::ostream& err_;
 };
 
-// The verbs, one file each.
-int CmdEinstellungen(Context& ctx);
-int CmdAnzeigen(Context& ctx);
-int CmdSpeichern(Context& ctx);
-int CmdExportieren(Context& ctx);
-int CmdImportieren(Context& ctx);
-int CmdSichern(Context& ctx);
+// Options a verb may accept beyond -p, -d and -n, which every verb takes.
+enum Option : unsigned {
+  kOptAlle = 1u << 0,            // --alle
+  kOptJson = 1u << 1,            // --json
+  kOptUeberschreiben = 1u << 2,  // --ueberschreiben
+  kOptSpeichern = 1u << 3,       // --speichern
+  kOptStala = 1u << 4,           // --stala
+};
+
+// One verb as it declares itself: the usage and --help texts are built from these declarations,
+// and the parser accepts only the options and the number of arguments a verb declares.
+struct Verb {
+  const char* name;
+  const char* synopsis;     // the arguments after the verb, e.g. "ZIEL"
+  const char* description;  // one line for the usage text
+  unsigned options;         // the Option flags it accepts
+  int min_args;
+  int max_args;             // -1: any number
+  const char* arg_error;    // what follows "Fehler: <verb> erwartet " when the count is wrong
+  int (*run)(Context& ctx);
+};
+
+// The verbs, one file each; each file defines its declaration.
+extern const Verb kVerbEinstellungen;
+extern const Verb kVerbAnzeigen;
+extern const Verb kVerbSpeichern;
+extern const Verb kVerbExportieren;
+extern const Verb kVerbImportieren;
+extern const Verb kVerbSichern;
+extern const Verb kVerbBerechnen;
+extern const Verb kVerbPruefen;
+
+// The usage text, built from the verbs' declarations.
+std::string UsageText();
 
 // Shared by exportieren, importieren and sichern (cmd_exportieren.cpp): which command to run.
 enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
@@ -75,12 +104,12 @@ enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
 // dialog; calling the verb answers its opening question with "Ja". Existing files are replaced
 // only with --ueberschreiben. Left-out files are listed on standard error.
 int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory);
-int CmdBerechnen(Context& ctx);
-int CmdPruefen(Context& ctx);
 
 // pruefen with the tables coming from `load` (sheet, table): the stored table as the program
 // shows it, set up and loaded; throws FileError. `log_all_tests` lists passed checks too.
-using TableLoader = std::function<Grid(int sheet, int table, Ui& ui)>;
-int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load);
+using TableLoader = std::function<Grid(Sheet sheet, int table, Ui& ui)>;
+// `settings`: the DST-Nr. the tests compare against.
+int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
+               const Settings& settings = Settings{});
 
 }  // namespace tabulon::cli

@@ -7,19 +7,15 @@
 
 namespace tabulon::cli {
 
-int CmdAnzeigen(Context& ctx) {
-  if (ctx.options.positional.size() != 1) {
-    ctx.err << "Fehler: anzeigen erwartet genau ein Ziel, z. B. schule:1\n";
-    return kExitUsage;
-  }
-  CliUi ui(ctx.err);
-  TableTarget target;
-  LoadedTable loaded;
-  int status = PrepareTableTarget(ctx, ctx.options.positional[0], target, loaded);
-  if (status == kExitOk) status = SetUpAndLoad(target, loaded, ui);
-  if (status != kExitOk) return status;
-  PrintGrid(loaded.grid, ctx.out);
-  return kExitOk;
-}
+const Verb kVerbAnzeigen{
+    "anzeigen", "ZIEL", "eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)", 0, 1, 1,
+    "genau ein Ziel, z. B. schule:1", [](Context& ctx) {
+      CliUi ui(ctx.err);
+      LoadedTable loaded;
+      const int status = LoadTarget(ctx, ctx.options.positional[0], loaded, ui);
+      if (status != kExitOk) return status;
+      PrintGrid(loaded.grid, ctx.out);
+      return kExitOk;
+    }};
 
 }  // namespace tabulon::cli

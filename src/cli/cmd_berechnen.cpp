@@ -4,7 +4,7 @@
 // never replaces a typed one that the person would have been asked about.
 #include <ostream>
 
-#include "calc/calculations.h"
+#include "app/calculations.h"
 #include "cli/cli.h"
 #include "cli/targets.h"
 
@@ -21,36 +21,37 @@ constexpr CommandWord kCommandWords[] = {
     {"spalten", CalcCommand::kSummaryColumns},
 };
 
-}  // namespace
+constexpr const char* kArgError =
+    "ein Ziel und zeile, zwischensummen oder spalten, z. B. berechnen schule:1 zeile";
 
 int CmdBerechnen(Context& ctx) {
   const auto& args = ctx.options.positional;
   const CommandWord* command = nullptr;
-  if (args.size() == 2) {
-    for (const CommandWord& c : kCommandWords) {
-      if (args[1] == c.word) command = &c;
-    }
+  for (const CommandWord& c : kCommandWords) {
+    if (args[1] == c.word) command = &c;
   }
   if (command == nullptr) {
-    ctx.err << "Fehler: berechnen erwartet ein Ziel und zeile, zwischensummen oder spalten, "
-               "z. B. berechnen schule:1 zeile\n";
+    ctx.err << "Fehler: berechnen erwartet " << kArgError << "\n";
     return kExitUsage;
   }
   CliUi ui(ctx.err);
-  TableTarget target;
   LoadedTable loaded;
-  int status = PrepareTableTarget(ctx, args[0], target, loaded);
-  if (status != kExitOk) return status;
   // Refused before anything is computed, as the program's save command refuses.
-  if (ctx.options.save && !CheckMaySave(loaded, ui)) return kExitUsage;
-  status = SetUpAndLoad(target, loaded, ui);
+  const int status = LoadTarget(ctx, args[0], loaded, ui, ctx.options.save);
   if (status != kExitOk) return status;
   ErrorFlags flags;
-  const CalcTarget where{target.def->sheet, target.def->table, kNoClass};
+  const CalcTarget where{loaded.target.sheet->sheet, loaded.target.def->table,
+                         loaded.target.class_id.empty() ? kNoClass : loaded.target.class_id};
   RunCalculation(command->command, where, loaded.grid, loaded.settings, ui, flags);
   PrintGrid(loaded.grid, ctx.out);
   if (!ctx.options.save) return kExitOk;
-  return SaveLoaded(target, loaded, ui);
+  return SaveLoaded(loaded, ui);
 }
+
+}  // namespace
+
+const Verb kVerbBerechnen{"berechnen", "ZIEL zeile|zwischensummen|spalten",
+                          "Summen berechnen, Tabelle ausgeben (und speichern)",
+                          kOptSpeichern, 2, 2, kArgError, CmdBerechnen};
 
 }  // namespace tabulon::cli

@@ -9,11 +9,8 @@
 
 namespace tabulon::cli {
 
+namespace {
 int CmdEinstellungen(Context& ctx) {
-  if (!ctx.options.positional.empty()) {
-    ctx.err << "Fehler: einstellungen erwartet kein Ziel\n";
-    return kExitUsage;
-  }
   Settings s;
   int status = LoadSettingsForCli(ctx, s);
   if (status != kExitOk) return status;
@@ -36,5 +33,11 @@ int CmdEinstellungen(Context& ctx) {
   o << "schuldatenverzeichnis=" << DisplayPath(paths.school_data_dir) << "\n";
   return kExitOk;
 }
+
+}  // namespace
+
+const Verb kVerbEinstellungen{"einstellungen", "",
+                              "die wirksamen Einstellungen ausgeben (Schlüssel=Wert)",
+                              0, 0, 0, "kein Ziel", CmdEinstellungen};
 
 }  // namespace tabulon::cli

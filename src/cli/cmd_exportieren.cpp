@@ -92,13 +92,12 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
   return kExitFailed;
 }
 
-int CmdExportieren(Context& ctx) {
-  if (ctx.options.positional.size() != 1) {
-    ctx.err << "Fehler: exportieren erwartet genau ein ZIEL-Verzeichnis\n";
-    return kExitUsage;
-  }
-  return RunCopyVerb(ctx, ctx.options.stala ? CopyVerb::kExportStaLA : CopyVerb::kExportAll,
-                     ctx.options.positional[0]);
-}
+const Verb kVerbExportieren{
+    "exportieren", "ZIEL",
+    "alle Daten (--stala: die amtlichen) nach ZIEL/DST-NR exportieren",
+    kOptStala | kOptUeberschreiben, 1, 1, "genau ein ZIEL-Verzeichnis", [](Context& ctx) {
+      return RunCopyVerb(ctx, ctx.options.stala ? CopyVerb::kExportStaLA : CopyVerb::kExportAll,
+                         ctx.options.positional[0]);
+    }};
 
 }  // namespace tabulon::cli

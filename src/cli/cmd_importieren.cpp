@@ -5,16 +5,10 @@
 
 namespace tabulon::cli {
 
-int CmdImportieren(Context& ctx) {
-  if (ctx.options.positional.size() != 1) {
-    ctx.err << "Fehler: importieren erwartet genau ein QUELL-Verzeichnis\n";
-    return kExitUsage;
-  }
-  if (ctx.options.stala) {
-    ctx.err << "Fehler: --stala gilt nur für exportieren\n";
-    return kExitUsage;
-  }
-  return RunCopyVerb(ctx, CopyVerb::kImportAll, ctx.options.positional[0]);
-}
+const Verb kVerbImportieren{
+    "importieren", "QUELLE", "alle Statistik-Daten aus QUELLE/DST-NR importieren",
+    kOptUeberschreiben, 1, 1, "genau ein QUELL-Verzeichnis", [](Context& ctx) {
+      return RunCopyVerb(ctx, CopyVerb::kImportAll, ctx.options.positional[0]);
+    }};
 
 }  // namespace tabulon::cli

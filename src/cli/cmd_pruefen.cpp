@@ -6,54 +6,65 @@
 #include <string>
 #include <vector>
 
+#include "app/registry.h"
+#include "app/session_plausi.h"
+#include "app/session_tables.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
-#include "cli/common.h"
 #include "cli/targets.h"
 #include "files/files.h"
-#include "plausi/catalogue.h"
 #include "plausi/protocol.h"
-#include "plausi/test_run.h"
-#include "sheets/school/school_tables.h"
-#include "sheets/school/school_tests.h"
-#include "tables/datafile.h"
-#include "tables/definition.h"
 
 namespace tabulon::cli {
 namespace {
 
+constexpr const char* kArgError = "mindestens ein Ziel (schule:T oder alles)";
+
 struct Target {
   std::string name;  // as the user wrote it, e.g. "schule:2"
-  int sheet;
-  int table;
+  const SheetDef* sheet;
+  const TableDef* def;
+  std::string class_id;
 };
 
-// What "alles" runs: every school table that has a test.
-constexpr int kAllSchoolTables[] = {1, 2, 3, 4};
-
-// Parses the targets; false after a message on standard error.
+// Parses the targets; false after a message on standard error. "alles" stands for every table
+// with a test of every sheet named by the DST-Nr., in page order.
 bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out,
                   std::ostream& err) {
   if (args.empty()) {
-    err << "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n";
+    err << "Fehler: pruefen erwartet " << kArgError << "\n";
     return false;
   }
+  const std::string hint = " (" + AllTargetRanges() + " oder alles)";
   for (const std::string& a : args) {
     if (a == "alles") {
-      for (int t : kAllSchoolTables) out.push_back({"schule:" + std::to_string(t), 1, t});
+      for (const SheetDef* sheet : Sheets()) {
+        if (sheet->prefix != FilePrefix::kDstNr) continue;
+        for (const TablePage& page : sheet->pages) {
+          const TableDef* def = sheet->FindTableNumber(page.table);
+          if (def != nullptr && sheet->FindTest(page.table) != nullptr) {
+            out.push_back({std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
+                           def, ""});
+          }
+        }
+      }
       continue;
     }
-    const std::string prefix = "schule:";
-    if (a.size() == prefix.size() + 1 && a.compare(0, prefix.size(), prefix) == 0 &&
-        a.back() >= '0' && a.back() <= '4') {
-      out.push_back({a, kSchoolSheet, a.back() - '0'});
+    TableTarget target;
+    std::string table_text;
+    if (ParseTarget(a, target, table_text) == TargetError::kNone) {
+      if (target.sheet->tests.empty()) {
+        err << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
+        return false;
+      }
+      out.push_back({a, target.sheet, target.def, target.class_id});
       continue;
     }
-    if (a.rfind("lehrer:", 0) == 0 || a.rfind("klasse:", 0) == 0) {
+    if (target.sheet != nullptr && target.sheet->tests.empty()) {
       err << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
     } else {
-      err << "Fehler: unbekanntes Ziel " << a << " (schule:0 bis schule:4 oder alles)\n";
+      err << "Fehler: unbekanntes Ziel " << a << hint << "\n";
     }
     return false;
   }
@@ -62,11 +73,8 @@ bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out
 
 struct RunRecord {
   std::string target;
-  std::string title;
-  bool window = false;
-  ErrorProtocol protocol;
+  PlausiReport report;
   ErrorFlags flags;
-  TestResult result;
 };
 
 void WriteJsonString(std::ostream& o, const std::string& s) {
@@ -95,7 +103,8 @@ const char* LineKindName(ProtocolLineKind k) {
   return kNames[static_cast<int>(k)];
 }
 
-void PrintText(std::ostream& o, const RunRecord& r) {
+void PrintText(std::ostream& o, const RunRecord& run) {
+  const PlausiReport& r = run.report;
   o << r.title << "\n";
   if (!r.window) {
     o << kTestPassedMessage << "\n";
@@ -105,9 +114,10 @@ void PrintText(std::ostream& o, const RunRecord& r) {
   o << r.protocol.verdict_label << " " << r.protocol.verdict << "\n";
 }
 
-void PrintJsonRun(std::ostream& o, const RunRecord& r) {
+void PrintJsonRun(std::ostream& o, const RunRecord& run) {
+  const PlausiReport& r = run.report;
   o << "{\"ziel\":";
-  WriteJsonString(o, r.target);
+  WriteJsonString(o, run.target);
   o << ",\"titel\":";
   WriteJsonString(o, r.title);
   o << ",\"fenster\":" << (r.window ? "true" : "false");
@@ -134,13 +144,13 @@ void PrintJsonRun(std::ostream& o, const RunRecord& r) {
   } else {
     o << "null,\"ergebnis_farbe\":null";
   }
-  o << ",\"bestanden\":" << (AnyErrorFailed(r.flags) ? "false" : "true");
+  o << ",\"bestanden\":" << (AnyErrorFailed(run.flags) ? "false" : "true");
   o << ",\"eintraege\":[";
   for (int n = 1; n <= kErrorCount; ++n) {
     o << (n > 1 ? "," : "") << "{\"nummer\":" << n
-      << ",\"geprueft\":" << (r.flags.tested[n] ? "true" : "false")
-      << ",\"fehlerhaft\":" << (r.flags.failed[n] ? "true" : "false")
-      << ",\"hinweis\":" << (r.flags.hint[n] ? "true" : "false") << "}";
+      << ",\"geprueft\":" << (run.flags.tested[n] ? "true" : "false")
+      << ",\"fehlerhaft\":" << (run.flags.failed[n] ? "true" : "false")
+      << ",\"hinweis\":" << (run.flags.hint[n] ? "true" : "false") << "}";
   }
   o << "],\"befunde\":[";
   for (std::size_t i = 0; i < r.result.findings.size(); ++i) {
@@ -164,33 +174,28 @@ void PrintJsonRun(std::ostream& o, const RunRecord& r) {
 
 }  // namespace
 
-int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load) {
+int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
+               const Settings& settings) {
   std::vector<Target> targets;
   if (!ParseTargets(ctx.options.positional, targets, ctx.err)) return kExitUsage;
   CliUi ui(ctx.err);
   std::vector<RunRecord> runs;
   bool any_failed = false;
   for (const Target& t : targets) {
-    const SchoolTest* test = FindSchoolTest(t.table);
-    if (test == nullptr) continue;  // school table 0 has no test
+    const SheetTest* test = t.sheet->FindTest(t.def->table);
+    if (test == nullptr) continue;  // a table without a test, such as school table 0
     Grid grid;
     try {
-      grid = load(t.sheet, t.table, ui);
+      grid = load(t.sheet->sheet, t.def->table, ui);
     } catch (const FileError& e) {
       ui.Message(MessageKind::kError, e.Message());
       return kExitUsage;
     }
-    // The same steps as the table page's button: reset, test, title, window or box.
+    // The same run as the table page's button: reset, test, title, window or box.
     RunRecord r;
     r.target = t.name;
-    r.title = test->title;
-    ResetErrorFlags(r.flags);
-    r.result = test->run(grid, r.flags);
-    r.window = ErrorWindowOpens(r.flags, log_all_tests);
-    if (r.window) {
-      r.protocol = ShowErrorProtocol(ErrorWindowKind::kFehlerfenster, r.title, r.flags,
-                                     TheErrorCatalogue(), log_all_tests);
-    }
+    TestEnv env{grid, r.flags, settings, t.class_id};
+    r.report = RunPlausi(*test, env, log_all_tests);
     any_failed = any_failed || AnyErrorFailed(r.flags);
     if (!ctx.options.json) PrintText(ctx.out, r);
     runs.push_back(std::move(r));
@@ -206,20 +211,32 @@ int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load) {
   return any_failed ? kExitFailed : kExitOk;
 }
 
+namespace {
+
 int CmdPruefen(Context& ctx) {
   // Settings and paths once for all runs; each table is set up and loaded as its page would be.
-  LoadedTable base;
-  TableTarget school{&SchoolTableDef(0), ""};
-  int status = PrepareTableTarget(ctx, school, base);
+  Settings settings;
+  DataPaths paths;
+  int status = PrepareSettings(ctx, settings, paths);
   if (status != kExitOk) return status;
-  const bool log_all = ctx.options.all || base.settings.log_all_tests == 1;
-  return RunPruefen(ctx, log_all, [&](int, int table, Ui& ui) {
-    const TableDef& def = SchoolTableDef(table);
-    LoadedTable loaded{base.settings, base.paths, Grid{}, base.prefix};
-    SetUpGrid(loaded.grid, def, loaded.paths.program_dir, ui);
-    ReadDataFile(loaded.grid, def, ContextOf(loaded, ui));
-    return std::move(loaded.grid);
-  });
+  const bool log_all = ctx.options.all || settings.log_all_tests == 1;
+  std::string class_id;
+  return RunPruefen(
+      ctx, log_all,
+      [&](Sheet sheet, int table, Ui& ui) {
+        const SheetDef& def = SheetOf(sheet);
+        Grid grid;
+        const TableContext tc{settings, paths, class_id, ui};
+        SetUpAndLoadTable(grid, def, *def.FindTableNumber(table), tc);
+        return grid;
+      },
+      settings);
 }
+
+}  // namespace
+
+const Verb kVerbPruefen{"pruefen", "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
+                        kOptAlle | kOptJson, 1, -1, kArgError,
+                        CmdPruefen};
 
 }  // namespace tabulon::cli

@@ -5,16 +5,8 @@
 
 namespace tabulon::cli {
 
-int CmdSichern(Context& ctx) {
-  if (!ctx.options.positional.empty()) {
-    ctx.err << "Fehler: sichern erwartet kein Verzeichnis\n";
-    return kExitUsage;
-  }
-  if (ctx.options.stala) {
-    ctx.err << "Fehler: --stala gilt nur für exportieren\n";
-    return kExitUsage;
-  }
-  return RunCopyVerb(ctx, CopyVerb::kBackup, {});
-}
+const Verb kVerbSichern{"sichern", "", "die Datenbank ins BAK-Verzeichnis sichern", 0, 0, 0,
+                        "kein Verzeichnis",
+                        [](Context& ctx) { return RunCopyVerb(ctx, CopyVerb::kBackup, {}); }};
 
 }  // namespace tabulon::cli

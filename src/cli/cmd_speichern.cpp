@@ -8,21 +8,15 @@
 
 namespace tabulon::cli {
 
-int CmdSpeichern(Context& ctx) {
-  if (ctx.options.positional.size() != 1) {
-    ctx.err << "Fehler: speichern erwartet genau ein Ziel, z. B. schule:1\n";
-    return kExitUsage;
-  }
-  CliUi ui(ctx.err);
-  TableTarget target;
-  LoadedTable loaded;
-  int status = PrepareTableTarget(ctx, ctx.options.positional[0], target, loaded);
-  if (status != kExitOk) return status;
-  // Refused before anything is touched, as the save command does.
-  if (!CheckMaySave(loaded, ui)) return kExitUsage;
-  status = SetUpAndLoad(target, loaded, ui);
-  if (status != kExitOk) return status;
-  return SaveLoaded(target, loaded, ui);
-}
+const Verb kVerbSpeichern{
+    "speichern", "ZIEL", "eine Tabelle aufbauen, laden und wieder speichern", 0, 1, 1,
+    "genau ein Ziel, z. B. schule:1", [](Context& ctx) {
+      CliUi ui(ctx.err);
+      LoadedTable loaded;
+      // Refused before anything is touched, as the save command does.
+      int status = LoadTarget(ctx, ctx.options.positional[0], loaded, ui, /*for_save=*/true);
+      if (status != kExitOk) return status;
+      return SaveLoaded(loaded, ui);
+    }};
 
 }  // namespace tabulon::cli

@@ -1,70 +1,110 @@
 #include "cli/targets.h"
 
-#include <span>
 #include <string_view>
 
+#include "app/registry.h"
+#include "app/session_tables.h"
 #include "cli/common.h"
 #include "files/files.h"
-#include "sheets/school/school_tables.h"
-#include "tables/datafile.h"
-#include "tables/definition.h"
 
 namespace tabulon::cli {
 
 namespace {
 
-struct SheetTargets {
-  std::string_view name;
-  std::span<const TableDef> (*tables)();
-};
-
-// One line per sheet whose tables the command line can show.
-constexpr SheetTargets kSheets[] = {
-    {"schule", SchoolTableDefs},
-};
-
 constexpr const char* kReadOnlyRefusal =
     "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
     "\"Dateizugriff: NUR LESEN\" gesetzt!";
 
+// "Bog" + sheet number + "Tab" + T names table T of the sheet.
+const TableDef* TableByNumber(const SheetDef& sheet, const std::string& t) {
+  const std::string name = "Bog" + std::to_string(SheetIndex(sheet.sheet)) + "Tab" + t;
+  return sheet.FindTable(name);
+}
+
 }  // namespace
 
-std::optional<TableTarget> ParseTableTarget(const std::string& text, std::ostream& err) {
+TargetError ParseTarget(const std::string& text, TableTarget& target, std::string& table_text) {
   const std::size_t colon = text.find(':');
-  const std::string sheet = text.substr(0, colon);
-  const std::string rest = colon == std::string::npos ? "" : text.substr(colon + 1);
-  for (const SheetTargets& s : kSheets) {
-    if (sheet != s.name) continue;
-    std::span<const TableDef> tables = s.tables();
-    for (const TableDef& def : tables) {
-      if (rest == std::to_string(def.table)) return TableTarget{&def, ""};
+  const SheetDef* sheet = FindSheetByCliName(text.substr(0, colon));
+  if (sheet == nullptr) return TargetError::kUnknownTarget;
+  target = TableTarget{sheet, nullptr, "", text};
+  std::string rest = colon == std::string::npos ? "" : text.substr(colon + 1);
+  if (sheet->prefix == FilePrefix::kClassId) {
+    const std::size_t second = rest.rfind(':');
+    if (second == std::string::npos) {
+      table_text = rest;
+      return TargetError::kUnknownTable;
     }
-    err << "Fehler: unbekannte Tabelle \"" << rest << "\" in " << text << " (" << s.name << ":0 bis "
-        << s.name << ":" << tables.size() - 1 << ")\n";
-    return std::nullopt;
+    target.class_id = rest.substr(0, second);
+    rest = rest.substr(second + 1);
   }
-  err << "Fehler: unbekanntes Ziel " << text << " (möglich: schule:0 bis schule:4)\n";
-  return std::nullopt;
+  table_text = rest;
+  // Numbers are written without leading zeros: "01" names no table.
+  const bool plain_number = !rest.empty() && !(rest[0] == '0' && rest.size() > 1);
+  const TableDef* def = plain_number ? TableByNumber(*sheet, rest) : nullptr;
+  for (const TargetAlias& alias : sheet->target_aliases) {
+    if (alias.name == rest) def = sheet->FindTable(alias.definition);
+  }
+  if (def == nullptr) return TargetError::kUnknownTable;
+  target.def = def;
+  return TargetError::kNone;
 }
 
-DataFileContext ContextOf(const LoadedTable& loaded, Ui& ui) {
-  return DataFileContext{loaded.settings, loaded.paths.school_data_dir, loaded.prefix, ui};
+std::string TargetRange(const SheetDef& sheet) {
+  int first = -1, last = -1;
+  for (const TablePage& p : sheet.pages) {
+    if (first < 0 || p.table < first) first = p.table;
+    if (p.table > last) last = p.table;
+  }
+  const std::string lead =
+      std::string(sheet.cli_name) + (sheet.prefix == FilePrefix::kClassId ? ":ID:" : ":");
+  return lead + std::to_string(first) + " bis " + lead + std::to_string(last);
 }
 
-int PrepareTableTarget(Context& ctx, const TableTarget& target, LoadedTable& loaded) {
-  int status = LoadSettingsForCli(ctx, loaded.settings);
+std::string AllTargetRanges() {
+  std::string all;
+  for (const SheetDef* s : Sheets()) {
+    if (s->cli_name.empty() || s->tables.empty()) continue;
+    all += (all.empty() ? "" : ", ") + TargetRange(*s);
+  }
+  return all;
+}
+
+TableContext ContextOf(const LoadedTable& loaded, Ui& ui) {
+  return TableContext{loaded.settings, loaded.paths, loaded.target.class_id, ui};
+}
+
+int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths) {
+  int status = LoadSettingsForCli(ctx, settings);
   if (status != kExitOk) return status;
-  loaded.paths = FormDataPaths(loaded.settings, ctx.options.program_dir);
-  loaded.prefix = !target.prefix.empty()        ? target.prefix
-                  : loaded.settings.dst_nr.empty() ? std::string("00000")
-                                                   : loaded.settings.dst_nr;
+  paths = FormDataPaths(settings, ctx.options.program_dir);
   return kExitOk;
 }
 
-int SetUpAndLoad(const TableTarget& target, LoadedTable& loaded, Ui& ui) {
+int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
+               bool for_save) {
+  std::string table_text;
+  switch (ParseTarget(text, loaded.target, table_text)) {
+    case TargetError::kNone:
+      break;
+    case TargetError::kUnknownTarget:
+      ctx.err << "Fehler: unbekanntes Ziel " << text << " (möglich: " << AllTargetRanges()
+              << ")\n";
+      return kExitUsage;
+    case TargetError::kUnknownTable:
+      ctx.err << "Fehler: unbekannte Tabelle \"" << table_text << "\" in " << text << " ("
+              << TargetRange(*loaded.target.sheet) << ")\n";
+      return kExitUsage;
+  }
+  int status = PrepareSettings(ctx, loaded.settings, loaded.paths);
+  if (status != kExitOk) return status;
+  if (for_save && loaded.settings.IsReadOnly()) {
+    ui.Message(MessageKind::kError, kReadOnlyRefusal);
+    return kExitUsage;
+  }
   try {
-    SetUpGrid(loaded.grid, *target.def, loaded.paths.program_dir, ui);
-    ReadDataFile(loaded.grid, *target.def, ContextOf(loaded, ui));
+    loaded.max_fields = SetUpAndLoadTable(loaded.grid, *loaded.target.sheet, *loaded.target.def,
+                                          ContextOf(loaded, ui));
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;
@@ -72,23 +112,11 @@ int SetUpAndLoad(const TableTarget& target, LoadedTable& loaded, Ui& ui) {
   return kExitOk;
 }
 
-int PrepareTableTarget(Context& ctx, const std::string& text, TableTarget& target,
-                       LoadedTable& loaded) {
-  std::optional<TableTarget> parsed = ParseTableTarget(text, ctx.err);
-  if (!parsed) return kExitUsage;
-  target = *parsed;
-  return PrepareTableTarget(ctx, target, loaded);
-}
-
-bool CheckMaySave(const LoadedTable& loaded, Ui& ui) {
-  if (!loaded.settings.IsReadOnly()) return true;
-  ui.Message(MessageKind::kError, kReadOnlyRefusal);
-  return false;
-}
-
-int SaveLoaded(const TableTarget& target, const LoadedTable& loaded, Ui& ui) {
+int SaveLoaded(const LoadedTable& loaded, Ui& ui) {
   try {
-    WriteDataFile(loaded.grid, *target.def, ContextOf(loaded, ui));
+    if (!SaveTable(loaded.grid, *loaded.target.sheet, *loaded.target.def, ContextOf(loaded, ui))) {
+      return kExitUsage;
+    }
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;

@@ -1,58 +1,64 @@
-// The table targets of tabulon-cli ("schule:2", later "lehrer:T" and "klasse:ID:T"): parsing them
-// and setting up and loading the named table as showing it in the program does.
+// The table targets of tabulon-cli ("schule:2", "lehrer:ident", "klasse:ID:4.1"): one grammar for
+// every verb, and the set-up and load of the named table as showing its page does.
 #pragma once
 
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "app/session.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
-#include "tables/datafile.h"
+#include "sheets/sheet_def.h"
 #include "tables/grid.h"
-#include "tables/table_def.h"
 
 namespace tabulon::cli {
 
 struct TableTarget {
+  const SheetDef* sheet = nullptr;
   const TableDef* def = nullptr;
-  std::string prefix;  // class identifier for class tables; empty: the DST-Nr.
+  std::string class_id;  // class targets only
+  std::string text;      // as written
 };
 
-// "schule:T" with T from 0 to 4. Writes a usage message to err and returns nothing otherwise.
-std::optional<TableTarget> ParseTableTarget(const std::string& text, std::ostream& err);
+enum class TargetError { kNone, kUnknownTarget, kUnknownTable };
+
+// SHEET:T for sheets named by the DST-Nr., SHEET:ID:T for class sheets. T is the table's number
+// as its definition is named ("Bog1Tab2" is schule:2) or one of the sheet's names for a table.
+// On kUnknownTable, `table_text` holds the T that named nothing.
+TargetError ParseTarget(const std::string& text, TableTarget& target, std::string& table_text);
+
+// "schule:0 bis schule:4" for a sheet: its first and last table by number.
+std::string TargetRange(const SheetDef& sheet);
+// Every sheet's range, joined by ", ".
+std::string AllTargetRanges();
 
 // A target's table after set-up and load, with the settings and paths it was loaded under.
 struct LoadedTable {
+  TableTarget target;
   Settings settings;
   DataPaths paths;
   Grid grid;
-  std::string prefix;
+  int max_fields = 0;
 };
 
-// Reads the settings (with -d/-n) and forms the paths and the file prefix. Returns kExitOk, or
-// kExitUsage after an error message.
-int PrepareTableTarget(Context& ctx, const TableTarget& target, LoadedTable& loaded);
+// Reads the settings (with -d/-n) and forms the paths. Returns kExitOk, or kExitUsage after a
+// message.
+int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths);
 
-// Sets up the grid and loads its data file; messages go to the Ui. Returns kExitOk, or
-// kExitUsage after the error message of a file error.
-int SetUpAndLoad(const TableTarget& target, LoadedTable& loaded, Ui& ui);
+// The table verbs' common start: parse the target, read the settings, refuse a save while access
+// is read-only (when `for_save`), set the grid up and load it. Returns kExitOk, or kExitUsage
+// after a message.
+int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
+               bool for_save = false);
 
-// The data-file context of a loaded table.
-DataFileContext ContextOf(const LoadedTable& loaded, Ui& ui);
+// The context the sheet's loads and saves run in.
+TableContext ContextOf(const LoadedTable& loaded, Ui& ui);
 
-// Parses the target, reads the settings and forms the paths. Returns kExitOk, or kExitUsage after
-// a message.
-int PrepareTableTarget(Context& ctx, const std::string& text, TableTarget& target,
-                       LoadedTable& loaded);
-
-// Whether the settings allow saving; if not, shows the program's refusal and returns false.
-bool CheckMaySave(const LoadedTable& loaded, Ui& ui);
-
-// Writes the loaded grid to its data file. Returns kExitOk, or kExitUsage after the error
-// message of a file error.
-int SaveLoaded(const TableTarget& target, const LoadedTable& loaded, Ui& ui);
+// Writes the loaded grid by its sheet's save. Returns kExitOk, or kExitUsage after the error
+// message of a file error or when the table was kept unsaved.
+int SaveLoaded(const LoadedTable& loaded, Ui& ui);
 
 // Every cell of every row, cells separated by a tab and rows by a newline.
 void PrintGrid(const Grid& g, std::ostream& out);

@@ -108,7 +108,7 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   session_ = std::make_unique<Session>(program_dir_, ui_, platform_, store_);
   session_->SetView(this);
   session_->SetPlausiWindow([this](const PlausiReport& r) { return ShowErrorWindow(r); });
-  RegisterSchoolTables(store_, program_dir_, ui_);
+  RegisterSheetTables(store_, program_dir_, ui_);
 
   BuildActions();
   BuildMenus();
@@ -232,9 +232,9 @@ void MainWindow::BuildActions() {
   on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
   on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
   on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
-  on("ExportStaLA", [this] { RunExport(0); });
-  on("ExportAll", [this] { RunExport(1); });
-  on("ImportAll", [this] { RunExport(2); });
+  on("ExportStaLA", [this] { RunCopy(ExportStaLA); });
+  on("ExportAll", [this] { RunCopy(ExportAll); });
+  on("ImportAll", [this] { RunCopy(ImportAll); });
 }
 
 void MainWindow::BuildMenus() {
@@ -308,29 +308,23 @@ QWidget* MainWindow::BuildClassFields() {
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* widget = new QWidget;
   auto* layout = new QVBoxLayout(widget);
-  if (page.sheet == kSheetTeacher && page.table == 0) {
-    auto* text = new QLabel(QStringLiteral(
-        "Identifizierungs-Tabelle: ordnet den Lehrer-Nummern die Namen zu. Sie bleibt an der "
-        "Schule und wird nicht exportiert."));
+  if (!page.notice_text.empty() && SheetOf(page.sheet).enabled) {
+    auto* text = new QLabel(Q(page.notice_text));
     text->setWordWrap(true);
     layout->addWidget(text);
-    old_teacher_notice_ = new QLabel(QStringLiteral(
-        "Alte Lehrer-Tabelle 1 gefunden!!! Überführen Sie die Tabellen mit der Funktion "
-        "\"Überführen Lehrer-Tabellen (2003) in Version ab 2004\" im Menü \"Tools\"."));
-    old_teacher_notice_->setStyleSheet(QStringLiteral("color: red;"));
-    old_teacher_notice_->setWordWrap(true);
-    old_teacher_notice_->hide();
-    layout->addWidget(old_teacher_notice_);
   }
-  if (page.sheet == kSheetTeacher && page.table == 1) {
+  // The page's notices: red lines that the session shows while their condition holds.
+  if (!page.notices.empty()) {
     auto* row = new QHBoxLayout;
-    teacher_hint_labels_[0] = new QLabel(QStringLiteral("Hinweis!!!"));
-    teacher_hint_labels_[1] =
-        new QLabel(QStringLiteral("Wahrscheinlich Tabelle (Version bis 2008) gefunden!"));
-    for (QLabel* l : teacher_hint_labels_) {
-      l->setStyleSheet(QStringLiteral("color: red;"));
-      l->hide();
-      row->addWidget(l);
+    for (const PageNotice& n : page.notices) {
+      auto* label = new QLabel(Q(n.text));
+      label->setObjectName(Q(n.name));
+      label->setAccessibleName(Q(n.text));
+      label->setStyleSheet(QStringLiteral("color: red;"));
+      label->setWordWrap(true);
+      label->hide();
+      notice_labels_.push_back({page.sheet, page.table, std::string(n.name), label});
+      row->addWidget(label);
     }
     row->addStretch(1);
     layout->addLayout(row);
@@ -340,7 +334,7 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   // the new identifier, where they act; the bottom row would not hold them all.
   QBoxLayout* delete_place = nullptr;
   QBoxLayout* add_place = nullptr;
-  if (page.sheet == kSheetClass && page.table == 0) {
+  if (page.class_selector) {
     class_row = new QHBoxLayout;
     auto* list_box = new QVBoxLayout;
     auto* list_label = new QLabel(QStringLiteral("Klassen:"));
@@ -414,7 +408,7 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   for (const PageButton& b : page.buttons) {
     auto* button = new QPushButton(Q(b.caption));
     button->setObjectName(QStringLiteral("Button_%1_%2_%3")
-                              .arg(page.sheet)
+                              .arg(SheetIndex(page.sheet))
                               .arg(page.table)
                               .arg(static_cast<int>(b.action)));
     if (!b.hint.empty()) {
@@ -425,14 +419,17 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     if (b.hidden) button->hide();
     if (b.action != PageAction::kNone) {
       // The session runs a command only for the table that is current.
-      const int sheet = page.sheet, table = page.table;
+      const Sheet sheet = page.sheet;
+      const int table = page.table;
       const PageAction action = b.action;
       connect(button, &QPushButton::clicked, this, [this, sheet, table, action] {
         CommitEdits();
         session_->PageCommand(sheet, table, action);
       });
     }
-    if (b.action == PageAction::kConvertTeacher2008) convert_button_ = button;
+    if (!b.enabled_by_notice.empty()) {
+      notice_buttons_.push_back({page.sheet, page.table, std::string(b.enabled_by_notice), button});
+    }
     if (b.action == PageAction::kDeleteClass && delete_place) {
       delete_place->addWidget(button);
       delete_place->addStretch(1);
@@ -453,18 +450,21 @@ void MainWindow::BuildSheets() {
   sheet_tabs_->setObjectName(QStringLiteral("PageControl1"));
   sheet_tabs_->setToolTip(QStringLiteral("Statistik-Meldung"));
   sheet_tabs_->setCornerWidget(BuildClassFields(), Qt::TopRightCorner);
-  for (const SheetPage& sheet : SheetPages()) {
+  for (const SheetDef* sheet_def : Sheets()) {
+    const SheetDef& sheet = *sheet_def;
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* tabs = new QTabWidget;
-    tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(sheet.sheet));
-    table_tabs_[sheet.sheet] = tabs;
-    for (const TablePage& t : TablePagesOf(sheet.sheet))
-      tabs->addTab(BuildTablePage(t), Q(t.caption));
-    if (sheet.sheet == kSheetQuick) {
-      auto* notice = new QLabel(Q(kQuickNotice));
-      notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-      layout->addWidget(notice);
+    tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(SheetIndex(sheet.sheet)));
+    table_tabs_[SheetIndex(sheet.sheet)] = tabs;
+    for (const TablePage& t : sheet.pages) tabs->addTab(BuildTablePage(t), Q(t.caption));
+    if (!sheet.enabled) {
+      // A sheet no longer handed in shows only why.
+      if (!sheet.pages.empty() && !sheet.pages[0].notice_text.empty()) {
+        auto* notice = new QLabel(Q(sheet.pages[0].notice_text));
+        notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+        layout->addWidget(notice);
+      }
       tabs->hide();
     }
     layout->addWidget(tabs, 1);
@@ -506,10 +506,6 @@ GridView* MainWindow::GridViewOf(std::string_view definition) const {
   return it == views_.end() ? nullptr : it->second;
 }
 
-void MainWindow::SetPlausi(std::function<void(int, int)> run) {
-  session_->SetPlausiRunner(std::move(run));
-}
-
 void MainWindow::CommitEdits() {
   for (auto& [definition, view] : views_) view->CommitEdit();
 }
@@ -519,15 +515,15 @@ void MainWindow::PageChanged() {
   // The editor of the page left still belongs to the table that is saved now.
   CommitEdits();
   int top = sheet_tabs_->currentIndex();
-  int sheet = SheetIndexOf(top);
-  int inner = (sheet >= 0 && sheet < 4) ? table_tabs_[sheet]->currentIndex() : 0;
+  const std::optional<Sheet> sheet = SheetAt(top);
+  int inner = sheet ? table_tabs_[SheetIndex(*sheet)]->currentIndex() : 0;
   if (!session_->PageChanged(top, inner)) {
     // The table left could not be written: turn back to it.
     reverting_ = true;
     sheet_tabs_->setCurrentIndex(session_->top_page());
-    int current = session_->current_sheet();
-    if (current >= 0 && current < 4)
-      table_tabs_[current]->setCurrentIndex(session_->inner_page(current));
+    const int current = SheetIndex(session_->current_sheet());
+    if (current >= 0 && current < kSheetCount)
+      table_tabs_[current]->setCurrentIndex(session_->inner_page(session_->current_sheet()));
     reverting_ = false;
   }
 }
@@ -554,24 +550,12 @@ void MainWindow::ChooseDataBaseDirectory() {
   if (dir) session_->DataBaseDirectoryChosen(*dir);
 }
 
-void MainWindow::RunExport(int which) {
+void MainWindow::RunCopy(ExportResult (*command)(ExportContext&)) {
   ExportContext ctx{
       session_->settings(), session_->mutable_paths(), ui_,
       [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
       [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
-  session_->Guarded([&] {
-    switch (which) {
-      case 0:
-        ExportStaLA(ctx);
-        break;
-      case 1:
-        ExportAll(ctx);
-        break;
-      default:
-        ImportAll(ctx);
-        break;
-    }
-  });
+  session_->Guarded([&] { command(ctx); });
 }
 
 std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& report) {
@@ -581,7 +565,7 @@ std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& repor
   return window.chosen();
 }
 
-GridView* MainWindow::TableViewOf(int sheet, int table) const {
+GridView* MainWindow::TableViewOf(Sheet sheet, int table) const {
   const TablePage* page = FindTablePage(sheet, table);
   if (!page) return nullptr;
   for (const PageGrid& g : page->grids) {
@@ -590,18 +574,24 @@ GridView* MainWindow::TableViewOf(int sheet, int table) const {
   return nullptr;
 }
 
-void MainWindow::CurrentCellMoved(int sheet, int table, int /*col*/, int /*row*/) {
+void MainWindow::CurrentCellMoved(Sheet sheet, int table, int /*col*/, int /*row*/) {
   if (GridView* v = TableViewOf(sheet, table)) v->ShowCurrentCell();
 }
 
-void MainWindow::GridRebuilt(int sheet, int table) {
+void MainWindow::GridRebuilt(Sheet sheet, int table) {
   const TablePage* page = FindTablePage(sheet, table);
   if (!page) return;
   for (const PageGrid& g : page->grids) {
     if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
   }
-  if (sheet == kSheetClass) {
-    if (GridView* v = GridViewOf("Bog3Ident")) v->Rebuilt();
+  // The class selector's page holds the grids every table of its sheet shows with it.
+  for (const TablePage& p : TablePagesOf(sheet)) {
+    if (!p.class_selector || &p == page) continue;
+    for (const PageGrid& g : p.grids) {
+      if (!g.reports_edits) {
+        if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+      }
+    }
   }
 }
 
@@ -657,11 +647,14 @@ void MainWindow::ControlsChanged() {
   class_fields_->setVisible(s.class_fields_visible());
   class_id_field_->setText(Q(s.current_class()));
   class_name_field_->setText(Q(s.class_internal_name()));
-  if (old_teacher_notice_) old_teacher_notice_->setVisible(s.old_teacher_notice_visible());
-  for (QLabel* l : teacher_hint_labels_) {
-    if (l) l->setVisible(s.teacher_hint_visible() && s.current_sheet() == kSheetTeacher);
+  for (const PageWidget<QLabel>& n : notice_labels_) {
+    n.widget->setVisible(n.sheet == s.current_sheet() && n.table == s.current_table() &&
+                         s.notice_visible(n.notice));
   }
-  if (convert_button_) convert_button_->setEnabled(s.teacher_hint_visible());
+  for (const PageWidget<QPushButton>& b : notice_buttons_) {
+    b.widget->setEnabled(b.sheet == s.current_sheet() && b.table == s.current_table() &&
+                         s.notice_visible(b.notice));
+  }
   if (class_list_) {
     QStringList items;
     for (const std::string& c : s.class_list()) items << Q(c);
@@ -700,7 +693,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // question whether to save.
   CommitEdits();
   bool closes = session_->FormClose();
-  if (auto* qt = dynamic_cast<QtPlatform*>(&platform_)) qt->CloseHelp();
+  platform_.CloseHelp();
   if (closes) {
     event->accept();
   } else {

@@ -11,7 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "app/pages.h"
+#include "app/registry.h"
+#include "app/export.h"
 #include "app/session.h"
 #include "app/session_tables.h"
 #include "tables/grid.h"
@@ -44,18 +45,17 @@ class MainWindow : public QMainWindow, public View {
   GridStore& store() { return store_; }
   GridView* GridViewOf(std::string_view definition) const;
   QTabWidget* sheet_tabs() const { return sheet_tabs_; }
+  QTabWidget* table_tabs(Sheet sheet) const { return table_tabs_[SheetIndex(sheet)]; }
   QTabWidget* table_tabs(int sheet) const { return table_tabs_[sheet]; }
   QLineEdit* indicator() const { return indicator_; }
   QToolButton* suspend_toggle() const { return suspend_button_; }
   QLabel* hint_panel() const { return hint_panel_; }
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
-  // Runs the internal test of a table page; set by the sheet code.
-  void SetPlausi(std::function<void(int sheet, int table)> run);
 
   // View
-  void GridRebuilt(int sheet, int table) override;
-  void CurrentCellMoved(int sheet, int table, int col, int row) override;
+  void GridRebuilt(Sheet sheet, int table) override;
+  void CurrentCellMoved(Sheet sheet, int table, int col, int row) override;
   void ChangeStateChanged() override;
   void ControlsChanged() override;
 
@@ -78,9 +78,9 @@ class MainWindow : public QMainWindow, public View {
   void CopyGrid(std::string_view definition, bool whole, bool first_row);
   void OpenSettings();
   void ChooseDataBaseDirectory();
-  void RunExport(int which);
+  void RunCopy(ExportResult (*command)(ExportContext&));
   std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
-  GridView* TableViewOf(int sheet, int table) const;
+  GridView* TableViewOf(Sheet sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
 
   std::filesystem::path program_dir_;
@@ -91,7 +91,7 @@ class MainWindow : public QMainWindow, public View {
   std::map<std::string, GridView*, std::less<>> views_;
   std::map<QString, QAction*> actions_;
   QTabWidget* sheet_tabs_ = nullptr;
-  QTabWidget* table_tabs_[4] = {};
+  QTabWidget* table_tabs_[kSheetCount] = {};
   QLineEdit* indicator_ = nullptr;
   QAction* indicator_action_ = nullptr;
   QToolButton* suspend_button_ = nullptr;
@@ -102,9 +102,16 @@ class MainWindow : public QMainWindow, public View {
   QLabel* class_name_field_ = nullptr;
   QListWidget* class_list_ = nullptr;
   QLineEdit* new_class_field_ = nullptr;
-  QLabel* old_teacher_notice_ = nullptr;
-  QLabel* teacher_hint_labels_[2] = {};
-  QPushButton* convert_button_ = nullptr;
+  // Widgets that follow a page's notices: shown, or enabled, while the notice holds.
+  template <typename W>
+  struct PageWidget {
+    Sheet sheet;
+    int table;
+    std::string notice;
+    W* widget;
+  };
+  std::vector<PageWidget<QLabel>> notice_labels_;
+  std::vector<PageWidget<QPushButton>> notice_buttons_;
   AboutBox* about_ = nullptr;
   QTimer flash_timer_;
   QTimer startup_timer_;

@@ -51,7 +51,7 @@ class QtPlatform : public Platform {
   bool SendMail(const std::string& subject, const std::filesystem::path& attachment) override;
   void OpenHelp(const std::string& topic) override;
   // Closing the program closes the help window too, even when the close is cancelled.
-  void CloseHelp();
+  void CloseHelp() override;
 
  private:
   std::filesystem::path program_dir_;

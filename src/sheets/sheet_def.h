@@ -31,6 +31,17 @@ struct TableContext {
 
 // ---- Pages -------------------------------------------------------------------------------------
 
+// Button texts every sheet uses.
+inline constexpr std::string_view kPlausiHint = "programminterne Plausibilität der Tabelle testen";
+inline constexpr std::string_view kAppendRowHint = "eine neue Zeile anhängen";
+inline constexpr std::string_view kAppendRowsHint = "mehrere neue Zeilen anhängen";
+inline constexpr std::string_view kCopyTableCaption = "Tabelle kopieren";
+inline constexpr std::string_view kCopyTableHint =
+    "gesamte Tabelle in die Windows-Zwischenablage kopieren";
+inline constexpr std::string_view kCopyDataCaption = "Daten kopieren";
+inline constexpr std::string_view kCopyDataHint =
+    "Datenteil der Tabelle in die Windows-Zwischenablage kopieren";
+
 // What a page button does. The window forwards the action with its page to the session; the
 // session finds the sheet's command for it (or handles the few that act on the session itself).
 enum class PageAction {
@@ -60,6 +71,8 @@ struct PageButton {
   std::string_view caption;
   std::string_view hint = {};
   bool hidden = false;
+  // The name of a page notice: the button is enabled only while that notice is shown.
+  std::string_view enabled_by_notice = {};
 };
 
 struct PageGrid {
@@ -93,6 +106,8 @@ struct TablePage {
   bool save_grids_in_reverse = false;
   // The page shows the class list and the class fields beside its grids.
   bool class_selector = false;
+  // A line of text the page shows above its grids (the quick report's notice).
+  std::string_view notice_text = {};
 };
 
 // ---- Tables ------------------------------------------------------------------------------------
@@ -144,6 +159,7 @@ struct CommandEnv {
   Ui& ui;
   const TableContext& ctx;  // settings, directories (program directory included), class
   bool& changed;            // set when the table is to count as changed
+  bool& reload;             // set when the command rewrote the table's file: show it again
 };
 
 struct GridCommand {
@@ -162,6 +178,12 @@ struct ToolCommand {
   bool (*run)(const TableContext& ctx) = nullptr;
 };
 
+// A name of a table on the command line beside its number ("lehrer:ident", "klasse:ID:4.1").
+struct TargetAlias {
+  std::string_view name;
+  std::string_view definition;
+};
+
 // ---- The sheet ---------------------------------------------------------------------------------
 
 struct SheetDef {
@@ -169,6 +191,7 @@ struct SheetDef {
   std::string_view caption;  // the top-level tab ("Schule")
   std::string_view hint;     // its hint ("Schul-Bogen")
   bool enabled = true;
+  std::string_view data_dir;       // the sub-directory of the school data directory ("SCHULE")
   std::string_view cli_name;       // "schule": targets "schule:T"
   std::string_view unclear_table;  // "interner Fehler: unklare Schul-Tabelle"
   FilePrefix prefix = FilePrefix::kDstNr;
@@ -180,6 +203,7 @@ struct SheetDef {
   std::span<const CalcEntry> calcs = {};
   std::span<const GridCommand> commands = {};
   std::span<const ToolCommand> tools = {};
+  std::span<const TargetAlias> target_aliases = {};
 
   const TableDef* FindTable(std::string_view definition) const;
   const TableDef* FindTableNumber(int table) const;  // the table's own grid, not identification

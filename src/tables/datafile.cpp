@@ -200,9 +200,19 @@ std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_
   return text::Utf8ToCp850(utf8);
 }
 
+bool KeyRowsMissing(const Grid& grid, const TableDef& def) {
+  return def.kind == TableKind::kKeyRow && !HasAnyKey(grid, def);
+}
+
+bool SaveDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx) {
+  if (KeyRowsMissing(grid, def)) return false;
+  WriteDataFile(grid, def, ctx);
+  return true;
+}
+
 WriteResult WriteDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx) {
   const std::filesystem::path path = DataFilePath(def, ctx.school_data_dir, ctx.prefix);
-  if (def.kind == TableKind::kKeyRow && !HasAnyKey(grid, def)) {
+  if (KeyRowsMissing(grid, def)) {
     // Without its key file the grid has no rows a record could be matched to, so nothing was
     // loaded; writing now would replace the school's stored figures with an empty table.
     throw FileError(path, "Schreiben",

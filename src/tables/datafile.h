@@ -56,4 +56,13 @@ std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_
 // Throws FileError when it cannot be written; the previous file is then untouched.
 WriteResult WriteDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx);
 
+// A key-row table whose key file was missing at set-up has no rows a value could have been typed
+// into or loaded into: saving it would replace the stored figures with an empty table.
+bool KeyRowsMissing(const Grid& grid, const TableDef& def);
+
+// The save of the desktop program and the command line. Such a table is not written and its file
+// stays as it is; the person has learned why from the set-up's warning about the missing key
+// file, and may leave the page. Returns false when the table was kept that way.
+bool SaveDataFile(const Grid& grid, const TableDef& def, const DataFileContext& ctx);
+
 }  // namespace tabulon

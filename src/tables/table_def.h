@@ -10,6 +10,7 @@
 
 #include "base/ports.h"
 #include "base/settings.h"
+#include "base/sheet.h"
 #include "tables/grid.h"
 
 namespace tabulon {
@@ -39,7 +40,7 @@ struct LoadContext {
 };
 
 struct TableDef {
-  int sheet;                     // 1 school, 2 teacher, 3 class
+  Sheet sheet;
   int table;                     // within the sheet
   std::string_view name;         // "Bog1Tab0": the definition file is name + ".TBD"
   std::string_view title;        // header record text, e.g. "Schul-Tabelle 0"

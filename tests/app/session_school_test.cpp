@@ -39,7 +39,7 @@ class SchoolSessionTest : public ::testing::Test {
     testing::CopyKeyFiles(prog);
     testing::WriteSchoolSettings(prog, dst_nr, read_write,
                                  [log_all](Settings& s) { s.log_all_tests = log_all; });
-    RegisterSchoolTables(store, prog, ui);
+    RegisterSheetTables(store, prog, ui);
     session = std::make_unique<Session>(prog, ui, platform, store);
     session->SetPlausiWindow([this](const PlausiReport& r) {
       reports.push_back(r);
@@ -183,12 +183,12 @@ TEST_F(SchoolSessionTest, RowButtonsWorkOnTheCurrentTableOnly) {
   ASSERT_TRUE(Turn(2));
   const int rows = School(2).RowCount();
   // A button of another page does nothing.
-  session->PageCommand(1, 3, PageAction::kAppendRows);
+  session->PageCommand(Sheet::kSchool, 3, PageAction::kAppendRows);
   EXPECT_EQ(School(2).RowCount(), rows);
-  session->PageCommand(1, 2, PageAction::kAppendRow);
+  session->PageCommand(Sheet::kSchool, 2, PageAction::kAppendRow);
   EXPECT_EQ(School(2).RowCount(), rows + 1);
   EXPECT_EQ(School(2).CurrentRow(), rows);
-  session->PageCommand(1, 2, PageAction::kAppendRows);
+  session->PageCommand(Sheet::kSchool, 2, PageAction::kAppendRows);
   EXPECT_EQ(School(2).RowCount(), rows + 11);
   EXPECT_FALSE(session->changed());
 
@@ -198,13 +198,13 @@ TEST_F(SchoolSessionTest, RowButtonsWorkOnTheCurrentTableOnly) {
   Edit(2, 2, 3, "1991");
   Edit(2, 1, 4, "010");
   Edit(2, 2, 4, "1989");
-  session->PageCommand(1, 2, PageAction::kSortRows);
+  session->PageCommand(Sheet::kSchool, 2, PageAction::kSortRows);
   EXPECT_EQ(School(2).Cell(2, 2), "1989");
   EXPECT_EQ(School(2).Cell(2, 3), "1991");
   EXPECT_EQ(School(2).Cell(1, 4), "020");
 
   ui.school_type_answers = {SchoolTypeAndYears{"030", {2001, 2002}}};
-  session->PageCommand(1, 2, PageAction::kPrefillSchoolTypeYears);
+  session->PageCommand(Sheet::kSchool, 2, PageAction::kPrefillSchoolTypeYears);
   const int last = School(2).RowCount() - 1;
   EXPECT_EQ(School(2).Cell(1, last), "030");
   EXPECT_EQ(School(2).Cell(2, last), "9999");
@@ -218,7 +218,7 @@ TEST_F(SchoolSessionTest, Table3LookUpFillsTextsFromTheKeyFiles) {
   const std::string first_line = bytes.substr(0, bytes.find('\r'));
   const std::string code = first_line.substr(0, first_line.find(';'));
   Edit(3, 2, 2, code);
-  session->PageCommand(1, 3, PageAction::kFillTexts);
+  session->PageCommand(Sheet::kSchool, 3, PageAction::kFillTexts);
   EXPECT_FALSE(School(3).Cell(1, 2).empty());
   EXPECT_EQ(School(3).Cell(1, 3), "");
 }

@@ -38,7 +38,6 @@ class FileStore : public TableStore {
     fs::create_directories(FileOf(def, ctx).parent_path());
     WriteFileAtomic(FileOf(def, ctx), "grid " + std::string(def) + "\r\n");
   }
-  bool IsOldTeacherTable(const fs::path&) override { return old_teacher_table; }
 
   static fs::path FileOf(std::string_view def, const TableContext& ctx) {
     static const char* kDirs[] = {"SCHNELL", "SCHULE", "LEHRER", "KLASSE"};
@@ -51,7 +50,6 @@ class FileStore : public TableStore {
 
   std::vector<std::string> calls;
   int max_fields = 0;
-  bool old_teacher_table = false;
 };
 
 class SessionTest : public ::testing::Test {
@@ -260,19 +258,6 @@ TEST_F(SessionTest, ClassListComesFromClassFilesSortedAndFirstIsSelected) {
   EXPECT_FALSE(session->class_fields_visible());
 }
 
-TEST_F(SessionTest, TeacherNoticeAndHintFollowTheFiles) {
-  Start(true);
-  ASSERT_TRUE(Turn(2, 1));
-  EXPECT_FALSE(session->old_teacher_notice_visible());
-  EXPECT_TRUE(session->teacher_hint_visible());  // no file: nothing counted
-  store.max_fields = 59;
-  ASSERT_TRUE(Turn(2, 1));
-  EXPECT_FALSE(session->teacher_hint_visible());
-  WriteBytes(dir / "12345/LEHRER/1234504.CSV", "x");
-  ASSERT_TRUE(Turn(2, 0));
-  EXPECT_TRUE(session->old_teacher_notice_visible());
-}
-
 TEST_F(SessionTest, CalculationButtonsFollowTheTable) {
   Start(true);
   struct Case {
@@ -342,20 +327,6 @@ TEST_F(SessionTest, EnsureDataDirectoriesCreatesSheetDirectoriesOrSaysWhy) {
   session->DataBaseDirectoryChosen(base);
   session->FileSave();
   EXPECT_TRUE(fs::exists(base / "12345" / "SCHULE" / "1234500.CSV"));
-}
-
-TEST_F(SessionTest, PlausiToolRunsTheCurrentTablesTest) {
-  Start(true);
-  std::vector<std::pair<int, int>> runs;
-  session->SetPlausiRunner([&](int s, int t) { runs.emplace_back(s, t); });
-  session->RunCurrentPlausi();  // school table 0 has no test
-  ASSERT_TRUE(Turn(2, 2));       // the teacher sheet's tests come through the runner
-  session->RunCurrentPlausi();
-  ASSERT_TRUE(Turn(3, 1));  // no class: nothing runs
-  ui.messages.clear();
-  session->RunCurrentPlausi();
-  EXPECT_THAT(runs, ElementsAre(std::pair{2, 2}));
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(SessionTest, StartupTimerRunsBackupOnce) {

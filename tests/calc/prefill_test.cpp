@@ -1,4 +1,4 @@
-#include "calc/prefill.h"
+#include "sheets/school/school_prefill.h"
 
 #include <gtest/gtest.h>
 

@@ -179,72 +179,48 @@ constexpr FrameCell kFrame4[] = {
 constexpr ColumnWidth kWidths4[] = {{0, 90},  {1, 180}, {2, 160},
                                     {3, 160}, {4, 160}, {5, 160}};
 
-TableDef MakeTable(int table, std::string_view name, std::string_view title, TableKind kind,
-                   int cols, int rows, int fixed_cols, int default_width,
-                   std::span<const ColumnWidth> widths, std::span<const FrameCell> frame,
-                   int first_data_col, int data_col_count, int has_first, int has_last,
-                   bool zero_is_data, bool delete_when_empty) {
-  TableDef d{};
-  d.sheet = kSchoolSheet;
-  d.table = table;
-  d.name = name;
-  d.title = title;
-  d.kind = kind;
-  d.cols = cols;
-  d.rows = rows;
-  d.fixed_cols = fixed_cols;
-  d.default_col_width = default_width;
-  d.widths = widths;
-  d.frame = frame;
-  d.sheet_dir = "SCHULE";
-  d.file_number = table;
-  d.first_data_col = first_data_col;
-  d.data_col_count = data_col_count;
-  d.has_data_first_col = has_first;
-  d.has_data_last_col = has_last;
-  d.zero_is_data = zero_is_data;
-  d.delete_when_empty = delete_when_empty;
-  return d;
-}
+constexpr std::string_view kDir = "SCHULE";
 
-std::array<TableDef, kSchoolTableCount> BuildTables() {
-  std::array<TableDef, kSchoolTableCount> t{
-      MakeTable(0, "Bog1Tab0", "Schul-Tabelle 0", TableKind::kSingleRecord, 4, 3, 1, 120,
-                kWidths0, kFrame0, 1, 3, 1, 3, true, false),
-      MakeTable(1, "Bog1Tab1", "Schul-Tabelle 1", TableKind::kKeyRow, 18, 32, 2, 90, kWidths1,
-                kFrame1, 2, 16, 3, 17, true, false),
-      MakeTable(2, "Bog1Tab2", "Schul-Tabelle 2", TableKind::kFreeRow, 19, 10, 1, 70, kWidths2,
-                kFrame2, 1, 18, 1, 18, false, true),
-      MakeTable(3, "Bog1Tab3", "Schul-Tabelle 3", TableKind::kFreeRow, 10, 5, 1, 90, kWidths3,
-                kFrame3, 1, 9, 1, 9, false, true),
-      MakeTable(4, "Bog1Tab4", "Schul-Tabelle 4", TableKind::kSingleRecord, 8, 3, 1, 140,
-                kWidths4, kFrame4, 1, 7, 1, 7, false, true),
-  };
-  t[0].complete = CompleteTable0;
-  t[1].key_file = "SSSA.SSD";
-  t[1].key_subject = "Schularten/...";
-  t[1].key_col = 0;
-  t[1].key_text_col = 1;
-  t[1].key_copy_col = 2;
-  t[1].last_key_row = kSchoolTable1LastKeyRow;
-  t[1].complete = CompleteTable1;
-  return t;
-}
-
-const std::array<TableDef, kSchoolTableCount>& Tables() {
-  static const std::array<TableDef, kSchoolTableCount> tables = BuildTables();
-  return tables;
-}
+constexpr TableDef kTables[] = {
+    {.sheet = Sheet::kSchool, .table = 0, .name = "Bog1Tab0", .title = "Schul-Tabelle 0",
+     .kind = TableKind::kSingleRecord, .cols = 4, .rows = 3, .fixed_cols = 1,
+     .default_col_width = 120, .widths = kWidths0, .frame = kFrame0, .sheet_dir = kDir,
+     .file_number = 0, .first_data_col = 1, .data_col_count = 3, .has_data_first_col = 1,
+     .has_data_last_col = 3, .zero_is_data = true, .delete_when_empty = false,
+     .complete = CompleteTable0},
+    {.sheet = Sheet::kSchool, .table = 1, .name = "Bog1Tab1", .title = "Schul-Tabelle 1",
+     .kind = TableKind::kKeyRow, .cols = 18, .rows = 32, .fixed_cols = 2,
+     .default_col_width = 90, .widths = kWidths1, .frame = kFrame1, .key_file = "SSSA.SSD",
+     .key_subject = "Schularten/...", .key_col = 0, .key_copy_col = 2, .key_text_col = 1,
+     .sheet_dir = kDir, .file_number = 1, .first_data_col = 2, .data_col_count = 16,
+     .last_key_row = kSchoolTable1LastKeyRow, .has_data_first_col = 3, .has_data_last_col = 17,
+     .zero_is_data = true, .delete_when_empty = false, .complete = CompleteTable1},
+    {.sheet = Sheet::kSchool, .table = 2, .name = "Bog1Tab2", .title = "Schul-Tabelle 2",
+     .kind = TableKind::kFreeRow, .cols = 19, .rows = 10, .fixed_cols = 1,
+     .default_col_width = 70, .widths = kWidths2, .frame = kFrame2, .sheet_dir = kDir,
+     .file_number = 2, .first_data_col = 1, .data_col_count = 18, .has_data_first_col = 1,
+     .has_data_last_col = 18, .zero_is_data = false, .delete_when_empty = true},
+    {.sheet = Sheet::kSchool, .table = 3, .name = "Bog1Tab3", .title = "Schul-Tabelle 3",
+     .kind = TableKind::kFreeRow, .cols = 10, .rows = 5, .fixed_cols = 1,
+     .default_col_width = 90, .widths = kWidths3, .frame = kFrame3, .sheet_dir = kDir,
+     .file_number = 3, .first_data_col = 1, .data_col_count = 9, .has_data_first_col = 1,
+     .has_data_last_col = 9, .zero_is_data = false, .delete_when_empty = true},
+    {.sheet = Sheet::kSchool, .table = 4, .name = "Bog1Tab4", .title = "Schul-Tabelle 4",
+     .kind = TableKind::kSingleRecord, .cols = 8, .rows = 3, .fixed_cols = 1,
+     .default_col_width = 140, .widths = kWidths4, .frame = kFrame4, .sheet_dir = kDir,
+     .file_number = 4, .first_data_col = 1, .data_col_count = 7, .has_data_first_col = 1,
+     .has_data_last_col = 7, .zero_is_data = false, .delete_when_empty = true},
+};
 
 }  // namespace
 
-std::span<const TableDef> SchoolTableDefs() { return Tables(); }
+std::span<const TableDef> SchoolTableDefs() { return kTables; }
 
 const TableDef& SchoolTableDef(int table) {
   if (table < 0 || table >= kSchoolTableCount) {
     throw std::out_of_range("Schul-Tabelle " + std::to_string(table) + " gibt es nicht");
   }
-  return Tables()[static_cast<std::size_t>(table)];
+  return kTables[static_cast<std::size_t>(table)];
 }
 
 void SortSchoolTable2(Grid& grid) { SortRows(grid, 2, grid.RowCount() - 1, 1, 2); }

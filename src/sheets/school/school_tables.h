@@ -7,13 +7,13 @@
 #include <span>
 
 #include "base/ports.h"
+#include "base/sheet.h"
 #include "tables/grid.h"
 #include "tables/table_def.h"
 #include "tables/values.h"
 
 namespace tabulon {
 
-inline constexpr int kSchoolSheet = 1;
 inline constexpr int kSchoolTableCount = 5;
 // Table 1: rows 2 to 31 are the school-type rows that are loaded, saved and tested.
 inline constexpr int kSchoolTable1LastKeyRow = 31;

@@ -14,10 +14,6 @@ namespace {
 
 using A = PageAction;
 
-constexpr std::string_view kPlausiHint = "programminterne Plausibilität der Tabelle testen";
-constexpr std::string_view kAppendRowHint = "eine neue Zeile anhängen";
-constexpr std::string_view kAppendRowsHint = "mehrere neue Zeilen anhängen";
-
 // ---- page commands ---------------------------------------------------------------------------
 
 // The identification table numbers its rows from row 1, table 1 from row 2 (its first teacher).
@@ -56,22 +52,22 @@ bool Table1FileExists(const TableContext& ctx) {
   return std::filesystem::exists(TeacherFilePath(ctx, 1), ec);
 }
 
+// Eight lines beside the identification grid; the blanks at some line ends are part of them.
 constexpr std::string_view kIdentText =
-    "Identifizierungs-Tabelle:\r"
-    "\r"
-    "Diese Tabelle verbleibt an der Schule und wird nicht mit den \r"
-    "Statistik-Daten exportiert. \r"
-    "Alle Eintragungen dienen der Übersichtlichkeit.\r"
-    "\r"
-    "Nur Tabellenbereiche im Farbton der Statistik-Papierbögen \r"
+    "Identifizierungs-Tabelle:\n"
+    "\n"
+    "Diese Tabelle verbleibt an der Schule und wird nicht mit den \n"
+    "Statistik-Daten exportiert. \n"
+    "Alle Eintragungen dienen der Übersichtlichkeit.\n"
+    "\n"
+    "Nur Tabellenbereiche im Farbton der Statistik-Papierbögen \n"
     "werden an das Statistische Landesamt geliefert.";
 
 constexpr PageNotice kPage0Notices[] = {
-    {"IdentText", kIdentText, [](const TableContext&, int) { return true; }},
     {"OldTeacherNotice",
-     "Alte Lehrer-Tabelle 1 gefunden!!!\r"
-     "Überführen Sie die Tabellen in die neue Struktur\r"
-     "mit der Funktion \"Überführen Lehrer-Tabellen (2003) in Version ab 2004\"\r"
+     "Alte Lehrer-Tabelle 1 gefunden!!!\n"
+     "Überführen Sie die Tabellen in die neue Struktur\n"
+     "mit der Funktion \"Überführen Lehrer-Tabellen (2003) in Version ab 2004\"\n"
      "im Menü \"Tools\".",
      [](const TableContext& ctx, int) { return OldTeacherTablesPresent(ctx); }},
 };
@@ -107,7 +103,7 @@ constexpr PageButton kButtons1[] = {
     {A::kAppendRows, "++ neue Zeilen", kAppendRowsHint},
     {A::kSortRows, "nach Nr.n sortieren"},
     {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
-    {A::kConvertTeacher2008, "2008 ==> 2009, ..."},
+    {A::kConvertTeacher2008, "2008 ==> 2009, ...", {}, false, "OldLayoutHint"},
 };
 constexpr PageButton kButtons2[] = {{A::kPlausi, "interne PLAUSI: Tabelle 2", kPlausiHint}};
 constexpr PageButton kButtons3[] = {{A::kPlausi, "interne PLAUSI: Tabelle 3", kPlausiHint}};
@@ -119,7 +115,8 @@ constexpr TablePage kPages[] = {
      .grids = kGrids0,
      .buttons = kButtons0,
      .notices = kPage0Notices,
-     .save_grids_in_reverse = true},
+     .save_grids_in_reverse = true,
+     .notice_text = kIdentText},
     {.sheet = Sheet::kTeacher,
      .table = 1,
      .caption = "Tabelle 1",
@@ -147,8 +144,7 @@ constexpr TablePage kPages[] = {
 
 constexpr TableIO kIO[] = {
     {"Bog2Ident", LoadIdent, SaveIdent},      {"Bog2Tab0", LoadTable0, SaveTable0},
-    {"Bog2Tab1", LoadTable1, SaveTable1},     {"Bog2Tab2", LoadTable2, SaveKeyTable},
-    {"Bog2Tab3", LoadKeyTable, SaveKeyTable},
+    {"Bog2Tab1", LoadTable1, SaveTable1},     {"Bog2Tab2", LoadTable2},
 };
 
 // ---- tools -----------------------------------------------------------------------------------
@@ -162,6 +158,8 @@ constexpr ToolCommand kTools[] = {
      }},
 };
 
+constexpr TargetAlias kAliases[] = {{"ident", "Bog2Ident"}};
+
 }  // namespace
 
 const SheetDef& TeacherSheet() {
@@ -169,6 +167,7 @@ const SheetDef& TeacherSheet() {
       .sheet = Sheet::kTeacher,
       .caption = "Lehrer",
       .hint = "Lehrer-Bogen",
+      .data_dir = kTeacherDir,
       .cli_name = "lehrer",
       .unclear_table = "interner Fehler: unklare Lehrer-Tabelle",
       .prefix = FilePrefix::kDstNr,
@@ -179,6 +178,7 @@ const SheetDef& TeacherSheet() {
       .calcs = TeacherCalcs(),
       .commands = kCommands,
       .tools = kTools,
+      .target_aliases = kAliases,
   };
   return sheet;
 }

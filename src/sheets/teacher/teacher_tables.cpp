@@ -210,7 +210,7 @@ std::array<TableDef, 5> BuildTables() {
   const Table1Frame& f1 = Frame1();
   return {
       TableDef{
-          .sheet = kTeacherSheet,
+          .sheet = Sheet::kTeacher,
           .table = 0,
           .name = "Bog2Tab0",
           .title = "Lehrer-Tabelle 0",
@@ -232,7 +232,7 @@ std::array<TableDef, 5> BuildTables() {
           .complete = CompleteTable0,
       },
       TableDef{
-          .sheet = kTeacherSheet,
+          .sheet = Sheet::kTeacher,
           .table = 1,
           .name = "Bog2Tab1",
           .title = "Lehrer-Tabelle 1",
@@ -253,7 +253,7 @@ std::array<TableDef, 5> BuildTables() {
           .delete_when_empty = false,
       },
       TableDef{
-          .sheet = kTeacherSheet,
+          .sheet = Sheet::kTeacher,
           .table = 2,
           .name = "Bog2Tab2",
           .title = "Lehrer-Tabelle 2",
@@ -280,7 +280,7 @@ std::array<TableDef, 5> BuildTables() {
           .delete_when_empty = false,
       },
       TableDef{
-          .sheet = kTeacherSheet,
+          .sheet = Sheet::kTeacher,
           .table = 3,
           .name = "Bog2Tab3",
           .title = "Lehrer-Tabelle 3",
@@ -311,8 +311,8 @@ std::array<TableDef, 5> BuildTables() {
       // The identification table lives beside table 0 on the first page; it has no data file of
       // its own kind but the teacher list.
       TableDef{
-          .sheet = kTeacherSheet,
-          .table = 0,
+          .sheet = Sheet::kTeacher,
+          .table = kTeacherIdentTable,
           .name = "Bog2Ident",
           .title = "Lehrer",
           .kind = TableKind::kFreeRow,
@@ -412,9 +412,7 @@ const TableDef& TeacherTableDef(int table) {
 }
 
 DataFileContext TeacherFileContext(const TableContext& ctx) {
-  return DataFileContext{ctx.settings, ctx.paths.school_data_dir,
-                         ctx.settings.dst_nr.empty() ? std::string("00000") : ctx.settings.dst_nr,
-                         ctx.ui};
+  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, ctx.settings.dst_nr, ctx.ui};
 }
 
 fs::path TeacherFilePath(const TableContext& ctx, int file_number) {
@@ -622,14 +620,6 @@ int LoadTable2(Grid& grid, const TableDef& def, const TableContext& ctx) {
                                                   result.unassigned_keys + "]");
   }
   return result.max_fields;
-}
-
-int LoadKeyTable(Grid& grid, const TableDef& def, const TableContext& ctx) {
-  return ReadDataFile(grid, def, TeacherFileContext(ctx)).max_field_count;
-}
-
-void SaveKeyTable(const Grid& grid, const TableDef& def, const TableContext& ctx) {
-  WriteDataFile(grid, def, TeacherFileContext(ctx));
 }
 
 }  // namespace tabulon

@@ -16,7 +16,6 @@
 
 namespace tabulon {
 
-inline constexpr int kTeacherSheet = 2;
 inline constexpr int kTeacherIdentTable = -1;  // no table number of its own: it shares page 0
 inline constexpr const char* kTeacherDir = "LEHRER";
 
@@ -66,8 +65,6 @@ struct Table2Load {
 };
 Table2Load LoadTable2Text(Grid& grid, std::string_view utf8, const Settings& settings);
 int LoadTable2(Grid& grid, const TableDef& def, const TableContext& ctx);
-void SaveKeyTable(const Grid& grid, const TableDef& def, const TableContext& ctx);
-int LoadKeyTable(Grid& grid, const TableDef& def, const TableContext& ctx);
 
 // The largest field count of any line of a file's bytes, as splitting counts them, at most `cap`.
 int MaxFieldCount(std::string_view bytes, int cap);

@@ -173,11 +173,13 @@ TEST_F(TeacherConvertTest, The2008CommandMarksTheTableChangedAlsoAfterNein) {
     Grid g(61, 3);
     g.SetCell(Es(25), 2, "7");
     bool changed = false;
+    bool reload = false;
     TableContext ctx = Ctx();
-    CommandEnv env{g, ui, ctx, changed};
+    CommandEnv env{g, ui, ctx, changed, reload};
     ui.answers.push_back(yes);
     Convert2008Command(env);
     EXPECT_TRUE(changed);
+    EXPECT_FALSE(reload);
     EXPECT_EQ(g.Cell(Es(27), 2), yes ? "7" : "");
   }
   EXPECT_TRUE(ui.questions[0].text.starts_with("Wollen Sie jetzt die Tabelle 1 wirklich\r"));

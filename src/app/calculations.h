@@ -1,28 +1,19 @@
 // The three calculation commands ("zusammenfassende Zeile", "Zwischensummen-Zeile(n)",
 // "zusammenfassende Spalte(n)") on the current table. Menu items and tool buttons call the same
-// entry point; what each command computes is fixed per sheet and table in one dispatch table.
+// entry point; what each command computes is declared by each sheet for its tables.
 #pragma once
 
 #include <string>
 
 #include "base/ports.h"
 #include "base/settings.h"
-#include "calc/grid_access.h"
-#include "sheets/school/school_tables.h"
+#include "base/sheet.h"
+#include "sheets/sheet_def.h"
 
 namespace tabulon {
 
-enum class CalcCommand { kSummaryRow, kSubtotalRows, kSummaryColumns };
-
-// Sheet indexes as the main window numbers its pages.
-inline constexpr int kQuickReportSheet = 0;
-inline constexpr int kTeacherSheet = 2;
-inline constexpr int kClassSheet = 3;
-// The class the class sheet shows while none is selected.
-inline constexpr const char* kNoClass = "ZZZ999";
-
 struct CalcTarget {
-  int sheet = kSchoolSheet;
+  Sheet sheet = Sheet::kSchool;
   int table = 0;
   std::string current_class = kNoClass;
 };

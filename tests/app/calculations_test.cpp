@@ -1,4 +1,4 @@
-#include "calc/calculations.h"
+#include "app/calculations.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST_P(DispatchTest, ChoosesTheCalculationOrSaysWhyNot) {
   ScriptedUi ui;
   ErrorFlags flags;
   CalcResult r =
-      RunCalculation(c.command, {c.sheet, c.table, c.current_class}, g, ReadWrite(), ui, flags);
+      RunCalculation(c.command, {static_cast<Sheet>(c.sheet), c.table, c.current_class}, g, ReadWrite(), ui, flags);
   EXPECT_EQ(ui.messages, c.messages);
   EXPECT_EQ(r.computed, c.computed);
   EXPECT_TRUE(r.mark_changed);
@@ -101,7 +101,7 @@ TEST(CalculationTest, ComputedRunWritesTheTotalRow) {
   Grid g = Table2WithOneType();
   ScriptedUi ui;
   ErrorFlags flags;
-  RunCalculation(CalcCommand::kSummaryRow, {1, 2, ""}, g, ReadWrite(), ui, flags);
+  RunCalculation(CalcCommand::kSummaryRow, {Sheet::kSchool, 2, ""}, g, ReadWrite(), ui, flags);
   EXPECT_EQ(g.Cell(1, 3) + "|" + g.Cell(2, 3) + "|" + g.Cell(3, 3), "010|9999|3");
 }
 
@@ -128,7 +128,7 @@ TEST(CalculationTest, ReadOnlyWarnsPerCommandAndStillComputesWithoutMarkingChang
     ScriptedUi ui;
     ErrorFlags flags;
     Settings s;  // defaults: read-only, warn on
-    CalcResult r = RunCalculation(c.command, {1, 2, ""}, g, s, ui, flags);
+    CalcResult r = RunCalculation(c.command, {Sheet::kSchool, 2, ""}, g, s, ui, flags);
     EXPECT_FALSE(r.mark_changed);
     ASSERT_GE(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], c.message);
@@ -141,7 +141,7 @@ TEST(CalculationTest, ReadOnlyWarnsPerCommandAndStillComputesWithoutMarkingChang
     s.warn_unsuitable_access = 0;
     ScriptedUi quiet;
     Grid g2 = Table2WithOneType();
-    RunCalculation(c.command, {1, 2, ""}, g2, s, quiet, flags);
+    RunCalculation(c.command, {Sheet::kSchool, 2, ""}, g2, s, quiet, flags);
     if (c.command != CalcCommand::kSummaryColumns) EXPECT_TRUE(quiet.messages.empty());
   }
 }
@@ -156,7 +156,7 @@ TEST(CalculationTest, AskSettingReachesTheRules) {
   ErrorFlags flags;
   Settings s = ReadWrite();
   s.ask_after_calculations = 1;
-  RunCalculation(CalcCommand::kSubtotalRows, {1, 2, ""}, g, s, ui, flags);
+  RunCalculation(CalcCommand::kSubtotalRows, {Sheet::kSchool, 2, ""}, g, s, ui, flags);
   ASSERT_EQ(ui.cell_changes.size(), 1u);
   EXPECT_EQ(ui.cell_changes[0],
             (CellChangeQuestion{"Absolventen/Abgänger insg.", "030; 9999", "4", "3"}));
