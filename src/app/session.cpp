@@ -221,8 +221,8 @@ int Session::inner_page(Sheet sheet) const {
 }
 
 bool Session::notice_visible(std::string_view name) const {
-  const TablePage* page = ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_)
-                                                     : nullptr;
+  const TablePage* page =
+      ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_) : nullptr;
   if (page == nullptr) return false;
   for (std::size_t i = 0; i < page->notices.size() && i < notices_visible_.size(); ++i) {
     if (page->notices[i].name == name) return notices_visible_[i];
@@ -282,11 +282,28 @@ int Session::SetUpAndLoadPage(const TablePage& page, bool load, bool skip_unrepo
 
 void Session::UpdateNotices(const TablePage* page, int max_fields) {
   notices_visible_.clear();
+  page_max_fields_ = max_fields;
+  UpdateTools();
   if (page == nullptr) return;
   for (const PageNotice& n : page->notices) {
     notices_visible_.push_back(n.visible != nullptr && !dst_nr_refused_ &&
                                n.visible(Context(), max_fields));
   }
+}
+
+void Session::UpdateTools() {
+  for (const SheetDef* sheet : Sheets()) {
+    std::vector<bool>& shown = tools_visible_[SheetIndex(sheet->sheet)];
+    shown.clear();
+    for (const ToolCommand& t : sheet->tools) {
+      shown.push_back(t.visible == nullptr || (!dst_nr_refused_ && t.visible(Context())));
+    }
+  }
+}
+
+bool Session::tool_visible(Sheet sheet, std::size_t index) const {
+  const std::vector<bool>& shown = tools_visible_[SheetIndex(sheet)];
+  return index < shown.size() && shown[index];
 }
 
 void Session::SetCalcButtons(Sheet sheet, int table) {

@@ -84,7 +84,7 @@ constexpr MenuEntry kMenus[] = {
     {nullptr, "CalcRowMenu"},
     {"&Testen (weitere PLAUSIs)", "ClassAllTestsMenu"},
     {nullptr, "ClassFootnotesMenu"},
-    {"T&ools", "ConvertTeacher"},
+    {"T&ools", "SheetTools"},
     {"&Einstellungen", "Settings"},
     {"E&Mail", "MailQuick", true},
     {"&Hilfe", "HelpShow"},
@@ -194,7 +194,6 @@ void MainWindow::BuildActions() {
   AddAction("CalcRowMenu", "zusammenfassende Zeile");
   AddAction("ClassAllTestsMenu", "Alle PLAUSIs einer &Klasse");
   AddAction("ClassFootnotesMenu", "zusätzliche PLAUSI einer Klasse (&Fußnoten a..h)");
-  AddAction("ConvertTeacher", "Überführen Lehrer-Tabelle 1 (2008) in aktuelle Version");
   AddAction("Settings", "&Programmeinstellungen");
   AddAction("MailQuick", "&Schnell-Meldung");
   AddAction("HelpShow", "&anzeigen")->setShortcut(QKeySequence(Qt::Key_F1));
@@ -246,8 +245,26 @@ void MainWindow::BuildMenus() {
     }
     if (!*e.action) {
       menu->addSeparator();
+    } else if (std::string_view(e.action) == "SheetTools") {
+      AddSheetTools(menu);
     } else {
       menu->addAction(action(QString::fromLatin1(e.action)));
+    }
+  }
+}
+
+// The "T&ools" items come from the sheets; the session decides which are shown.
+void MainWindow::AddSheetTools(QMenu* menu) {
+  for (const SheetDef* sheet : Sheets()) {
+    for (std::size_t i = 0; i < sheet->tools.size(); ++i) {
+      QAction* a = menu->addAction(Q(sheet->tools[i].caption));
+      a->setObjectName(QStringLiteral("Tool%1_%2").arg(SheetIndex(sheet->sheet)).arg(i));
+      const Sheet s = sheet->sheet;
+      connect(a, &QAction::triggered, this, [this, s, i] {
+        CommitEdits();
+        session_->RunTool(s, i);
+      });
+      tool_actions_.push_back({s, i, a});
     }
   }
 }
@@ -365,6 +382,7 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
     view->setObjectName(Q(g.name));
     view->setAccessibleName(Q(g.definition));
     view->SetGrid(&store_.GridOf(g.definition));
+    if (!g.hint.empty()) view->setToolTip(Q(g.hint));
     views_[std::string(g.definition)] = view;
     if (g.reports_edits) {
       connect(view->grid_model(), &GridModel::CellEdited, this, [this] { session_->CellEdited(); });
@@ -651,6 +669,7 @@ void MainWindow::ControlsChanged() {
     n.widget->setVisible(n.sheet == s.current_sheet() && n.table == s.current_table() &&
                          s.notice_visible(n.notice));
   }
+  for (const ToolAction& t : tool_actions_) t.action->setVisible(s.tool_visible(t.sheet, t.index));
   for (const PageWidget<QPushButton>& b : notice_buttons_) {
     b.widget->setEnabled(b.sheet == s.current_sheet() && b.table == s.current_table() &&
                          s.notice_visible(b.notice));

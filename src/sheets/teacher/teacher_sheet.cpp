@@ -27,14 +27,17 @@ void AppendTable1Rows(CommandEnv& env, int n) {
   NumberRows(env.grid, 2);
 }
 
+constexpr std::string_view kIdent = "Bog2Ident";
+
 constexpr GridCommand kCommands[] = {
-    {0, A::kAppendRow, [](CommandEnv& env) { AppendIdentRows(env, 1); }},
-    {0, A::kAppendRows, [](CommandEnv& env) { AppendIdentRows(env, 10); }},
+    {0, A::kAppendRow, [](CommandEnv& env) { AppendIdentRows(env, 1); }, kIdent},
+    {0, A::kAppendRows, [](CommandEnv& env) { AppendIdentRows(env, 10); }, kIdent},
     {0, A::kSortRows,
      [](CommandEnv& env) {
        SortRows(env.grid, 1, env.grid.RowCount() - 1, 1, 1);
        env.changed = true;
-     }},
+     },
+     kIdent},
     {1, A::kAppendRow, [](CommandEnv& env) { AppendTable1Rows(env, 1); }},
     {1, A::kAppendRows, [](CommandEnv& env) { AppendTable1Rows(env, 10); }},
     {1, A::kSortRows,
@@ -85,7 +88,10 @@ constexpr PageNotice kPage1Notices[] = {
 // ---- pages -----------------------------------------------------------------------------------
 
 constexpr PageGrid kGrids0[] = {
-    {"StringGrid10", "Bog2Ident", true, true},
+    {.name = "StringGrid10",
+     .definition = "Bog2Ident",
+     .copy_data_with_first_row = true,
+     .hint = "Zuordnungstabelle Nr. <==> Lehrer / Hilfsinformationen (verbleiben an der Schule)"},
     {"StringGrid9", "Bog2Tab0"},
 };
 constexpr PageGrid kGrids1[] = {{"StringGrid11", "Bog2Tab1"}};
@@ -143,8 +149,10 @@ constexpr TablePage kPages[] = {
 // ---- loading and saving that differ from the common rules -----------------------------------
 
 constexpr TableIO kIO[] = {
-    {"Bog2Ident", LoadIdent, SaveIdent},      {"Bog2Tab0", LoadTable0, SaveTable0},
-    {"Bog2Tab1", LoadTable1, SaveTable1},     {"Bog2Tab2", LoadTable2},
+    {"Bog2Ident", LoadIdent, SaveIdent},
+    {"Bog2Tab0", LoadTable0, SaveTable0},
+    {"Bog2Tab1", LoadTable1, SaveTable1},
+    {"Bog2Tab2", LoadTable2},
 };
 
 // ---- tools -----------------------------------------------------------------------------------
@@ -152,10 +160,26 @@ constexpr TableIO kIO[] = {
 // The conversion of the 2003 files is offered while the notice that sends the person to it is
 // shown; hidden, the notice would point at nothing.
 constexpr ToolCommand kTools[] = {
-    {"&Überführen Lehrer-Tabellen (2003) in Version ab 2004", OldTeacherTablesPresent,
-     [](const TableContext& ctx) {
-       return Convert2003Files(ctx) != ConversionOutcome::kIncomplete;
-     }},
+    {.caption = "&Überführen Lehrer-Tabellen (2003) in Version ab 2004",
+     .visible = OldTeacherTablesPresent,
+     .run =
+         [](const TableContext& ctx) {
+           switch (Convert2003Files(ctx)) {
+             case ConversionOutcome::kDone:
+               return ToolOutcome::kDone;
+             case ConversionOutcome::kIncomplete:
+               return ToolOutcome::kIncomplete;
+             case ConversionOutcome::kDeclined:
+               break;
+           }
+           return ToolOutcome::kDeclined;
+         },
+     .table = 1,
+     .cli_name = "2003"},
+    {.caption = "Überführen Lehrer-Tabelle 1 (2008) in aktuelle Version",
+     .table = 1,
+     .action = A::kConvertTeacher2008,
+     .cli_name = "2008"},
 };
 
 constexpr TargetAlias kAliases[] = {{"ident", "Bog2Ident"}};

@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 
 // ---- Identification table --------------------------------------------------------------------
 
+constexpr std::uint32_t kIdentGrey = 0xC0C0C0;  // no statistics form, so no paper colour
+
 constexpr FrameCell kIdentFrame[] = {
     {0, 0, "intern"}, {1, 0, "Nr."}, {2, 0, "Name"}, {3, 0, "Vorname"}};
 constexpr ColumnWidth kIdentWidths[] = {{0, 40}, {1, 60}};
@@ -330,6 +332,7 @@ std::array<TableDef, 5> BuildTables() {
           .has_data_last_col = 3,
           .zero_is_data = true,
           .delete_when_empty = false,
+          .background = kIdentGrey,
       },
   };
 }

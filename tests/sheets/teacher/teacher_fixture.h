@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/session_tables.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "files/files.h"
@@ -39,22 +40,16 @@ class TeacherFixture : public ::testing::Test {
   std::filesystem::path ProgramList() { return paths.program_dir / "LEHRER.CSV"; }
   std::filesystem::path SchoolList() { return paths.school_data_dir / "LEHRER.CSV"; }
 
-  static const TableIO& IO(const TableDef& def) {
-    const TableIO* io = TeacherSheet().FindIO(def.name);
-    EXPECT_NE(io, nullptr) << def.name;
-    return *io;
-  }
   // Set up and load, as showing the table does; returns the largest field count of the file.
   int Show(Grid& g, const TableDef& def) {
-    SetUpGrid(g, def, paths.program_dir, ui);
-    return IO(def).load(g, def, Ctx());
+    return SetUpAndLoadTable(g, TeacherSheet(), def, Ctx());
   }
   Grid Show(const TableDef& def) {
     Grid g;
     Show(g, def);
     return g;
   }
-  void Save(const Grid& g, const TableDef& def) { IO(def).save(g, def, Ctx()); }
+  void Save(const Grid& g, const TableDef& def) { SaveTable(g, TeacherSheet(), def, Ctx()); }
 
   // Files hold IBM 850; tests write and compare UTF-8 text.
   void WriteOem(const std::filesystem::path& p, const std::string& utf8) {
