@@ -10,8 +10,8 @@ namespace {
 
 // Every verb, in the order the usage lists them.
 const Verb* const kVerbs[] = {
-    &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern, &kVerbExportieren,
-    &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen, &kVerbPruefen,
+    &kVerbEinstellungen, &kVerbAnzeigen,  &kVerbSpeichern, &kVerbExportieren, &kVerbImportieren,
+    &kVerbSichern,       &kVerbBerechnen, &kVerbPruefen,   &kVerbUmwandeln,
 };
 
 struct OptionName {
@@ -19,18 +19,25 @@ struct OptionName {
   const char* name;
 };
 constexpr OptionName kOptionNames[] = {
-    {kOptAlle, "--alle"},         {kOptJson, "--json"},   {kOptUeberschreiben, "--ueberschreiben"},
-    {kOptSpeichern, "--speichern"}, {kOptStala, "--stala"},
+    {kOptAlle, "--alle"},
+    {kOptJson, "--json"},
+    {kOptUeberschreiben, "--ueberschreiben"},
+    {kOptSpeichern, "--speichern"},
+    {kOptStala, "--stala"},
 };
-
 
 bool* FlagOf(Options& o, Option flag) {
   switch (flag) {
-    case kOptAlle: return &o.all;
-    case kOptJson: return &o.json;
-    case kOptUeberschreiben: return &o.overwrite;
-    case kOptSpeichern: return &o.save;
-    case kOptStala: return &o.stala;
+    case kOptAlle:
+      return &o.all;
+    case kOptJson:
+      return &o.json;
+    case kOptUeberschreiben:
+      return &o.overwrite;
+    case kOptSpeichern:
+      return &o.save;
+    case kOptStala:
+      return &o.stala;
   }
   return nullptr;
 }
@@ -78,7 +85,8 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     } else if (option != nullptr) {
       std::string verbs;
       for (const Verb* v : kVerbs) {
-        if ((v->options & option->flag) != 0) verbs += (verbs.empty() ? "" : ", ") + std::string(v->name);
+        if ((v->options & option->flag) != 0)
+          verbs += (verbs.empty() ? "" : ", ") + std::string(v->name);
       }
       err << "Fehler: " << a << " gilt nur für " << verbs << "\n";
       return false;

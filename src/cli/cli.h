@@ -23,14 +23,14 @@ inline constexpr int kExitUsage = 2;
 struct Options {
   std::filesystem::path program_dir;  // -p, else the executable's directory
   bool has_data_base_dir = false;
-  std::string data_base_dir;          // -d
+  std::string data_base_dir;  // -d
   bool has_dst_nr = false;
-  std::string dst_nr;                 // -n
-  bool all = false;                   // --alle
-  bool json = false;                  // --json
-  bool overwrite = false;             // --ueberschreiben
-  bool save = false;                  // --speichern
-  bool stala = false;                 // --stala
+  std::string dst_nr;      // -n
+  bool all = false;        // --alle
+  bool json = false;       // --json
+  bool overwrite = false;  // --ueberschreiben
+  bool save = false;       // --speichern
+  bool stala = false;      // --stala
   std::vector<std::string> positional;
 };
 
@@ -80,8 +80,8 @@ struct Verb {
   const char* description;  // one line for the usage text
   unsigned options;         // the Option flags it accepts
   int min_args;
-  int max_args;             // -1: any number
-  const char* arg_error;    // what follows "Fehler: <verb> erwartet " when the count is wrong
+  int max_args;           // -1: any number
+  const char* arg_error;  // what follows "Fehler: <verb> erwartet " when the count is wrong
   int (*run)(Context& ctx);
 };
 
@@ -94,6 +94,7 @@ extern const Verb kVerbImportieren;
 extern const Verb kVerbSichern;
 extern const Verb kVerbBerechnen;
 extern const Verb kVerbPruefen;
+extern const Verb kVerbUmwandeln;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();

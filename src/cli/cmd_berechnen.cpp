@@ -50,8 +50,13 @@ int CmdBerechnen(Context& ctx) {
 
 }  // namespace
 
-const Verb kVerbBerechnen{"berechnen", "ZIEL zeile|zwischensummen|spalten",
+const Verb kVerbBerechnen{"berechnen",
+                          "ZIEL zeile|zwischensummen|spalten",
                           "Summen berechnen, Tabelle ausgeben (und speichern)",
-                          kOptSpeichern, 2, 2, kArgError, CmdBerechnen};
+                          kOptSpeichern,
+                          2,
+                          2,
+                          kArgError,
+                          CmdBerechnen};
 
 }  // namespace tabulon::cli

@@ -8,15 +8,21 @@
 
 namespace tabulon::cli {
 
-const Verb kVerbSpeichern{
-    "speichern", "ZIEL", "eine Tabelle aufbauen, laden und wieder speichern", 0, 1, 1,
-    "genau ein Ziel, z. B. schule:1", [](Context& ctx) {
-      CliUi ui(ctx.err);
-      LoadedTable loaded;
-      // Refused before anything is touched, as the save command does.
-      int status = LoadTarget(ctx, ctx.options.positional[0], loaded, ui, /*for_save=*/true);
-      if (status != kExitOk) return status;
-      return SaveLoaded(loaded, ui);
-    }};
+const Verb kVerbSpeichern{"speichern",
+                          "ZIEL",
+                          "eine Tabelle aufbauen, laden und wieder speichern",
+                          0,
+                          1,
+                          1,
+                          "genau ein Ziel, z. B. schule:1",
+                          [](Context& ctx) {
+                            CliUi ui(ctx.err);
+                            LoadedTable loaded;
+                            // Refused before anything is touched, as the save command does.
+                            int status = LoadTarget(ctx, ctx.options.positional[0], loaded, ui,
+                                                    /*for_save=*/true);
+                            if (status != kExitOk) return status;
+                            return SaveLoaded(loaded, ui);
+                          }};
 
 }  // namespace tabulon::cli

@@ -81,15 +81,13 @@ int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths) {
   return kExitOk;
 }
 
-int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
-               bool for_save) {
+int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui, bool for_save) {
   std::string table_text;
   switch (ParseTarget(text, loaded.target, table_text)) {
     case TargetError::kNone:
       break;
     case TargetError::kUnknownTarget:
-      ctx.err << "Fehler: unbekanntes Ziel " << text << " (möglich: " << AllTargetRanges()
-              << ")\n";
+      ctx.err << "Fehler: unbekanntes Ziel " << text << " (möglich: " << AllTargetRanges() << ")\n";
       return kExitUsage;
     case TargetError::kUnknownTable:
       ctx.err << "Fehler: unbekannte Tabelle \"" << table_text << "\" in " << text << " ("
@@ -105,6 +103,8 @@ int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& u
   try {
     loaded.max_fields = SetUpAndLoadTable(loaded.grid, *loaded.target.sheet, *loaded.target.def,
                                           ContextOf(loaded, ui));
+    PrintPageNotices(*loaded.target.sheet, loaded.target.def->name, ContextOf(loaded, ui),
+                     loaded.max_fields, ctx.err);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;
@@ -122,6 +122,25 @@ int SaveLoaded(const LoadedTable& loaded, Ui& ui) {
     return kExitUsage;
   }
   return kExitOk;
+}
+
+void PrintPageNotices(const SheetDef& sheet, std::string_view definition, const TableContext& ctx,
+                      int max_fields, std::ostream& err) {
+  std::string line;
+  for (const TablePage& page : sheet.pages) {
+    bool on_page = false;
+    for (const PageGrid& g : page.grids) on_page = on_page || g.definition == definition;
+    if (!on_page) continue;
+    for (const PageNotice& n : page.notices) {
+      if (n.visible == nullptr || !n.visible(ctx, max_fields)) continue;
+      std::string text(n.text);
+      for (char& c : text) {
+        if (c == '\n') c = ' ';
+      }
+      line += (line.empty() ? "" : " ") + text;
+    }
+  }
+  if (!line.empty()) err << "Hinweis: " << line << "\n";
 }
 
 void PrintGrid(const Grid& g, std::ostream& out) {
