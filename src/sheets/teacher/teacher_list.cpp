@@ -78,9 +78,9 @@ std::string TeacherListBytes(const Grid& ident, int* rows) {
 }
 
 fs::path TeacherListToRead(const DataPaths& paths) {
-  const fs::path school_copy = paths.school_data_dir / kTeacherListName;
+  fs::path school_copy = paths.school_data_dir / kTeacherListName;
   if (Exists(school_copy)) return school_copy;
-  const fs::path program_copy = paths.program_dir / kTeacherListName;
+  fs::path program_copy = paths.program_dir / kTeacherListName;
   if (Exists(program_copy)) return program_copy;
   return {};
 }

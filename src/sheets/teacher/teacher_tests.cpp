@@ -123,7 +123,7 @@ void CheckPersonGroup(TestRun& run, const TeacherRow& t) {
 void CheckHours(TestRun& run, int row) {
   if (run.Number(kGroupCol, row) == 0) return;
   const Value total = run.Number(kTotalHoursCol, row);
-  const Value due = run.Number(Es(17), row) + run.Number(Es(20), row) -
+  const Value due = Value{run.Number(Es(17), row)} + run.Number(Es(20), row) -
                     Sum(run, Es(21), Es(44), row) + run.Number(Es(59), row);
   if (due != total) run.FailAt(223, kTotalHoursCol, row);
   if (Sum(run, Es(46), Es(47), row) != total) run.FailAt(224, kTotalHoursCol, row);
@@ -210,14 +210,15 @@ TestResult TestTeacherTable2(TestEnv& env) {
   }
   for (int row = kT2First; row <= kT2Total; ++row) {
     const Value taught = run.Number(5, row);
-    if (run.Number(6, row) + run.Number(8, row) + run.Number(10, row) + run.Number(12, row) !=
+    if (Value{run.Number(6, row)} + run.Number(8, row) + run.Number(10, row) +
+            run.Number(12, row) !=
         taught) {
       run.FailAt(201, 5, row);
     }
   }
   for (int row = kT2First; row <= kT2Total; ++row) {
     const Value women =
-        run.Number(7, row) + run.Number(9, row) + run.Number(11, row) + run.Number(13, row);
+        Value{run.Number(7, row)} + run.Number(9, row) + run.Number(11, row) + run.Number(13, row);
     if (run.Number(5, row) < women) run.FailAt(202, 5, row);
   }
   for (int row = kT2First; row <= kT2Total; ++row) {

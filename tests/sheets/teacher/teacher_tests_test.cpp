@@ -193,6 +193,16 @@ TEST(TeacherTable2Test, Rules) {
   }
 }
 
+TEST(TeacherTable2Test, MaximalValuesSumExactly) {
+  Grid g = Table2();
+  for (int col = 5; col <= 13; ++col) g.SetCell(col, 2, "2147483647");
+  // Row 2: ES004 is one maximum, its four parts four: 201 fails, 202 and 61 hold.
+  Outcome r = RunTest(TestTeacherTable2, g);
+  EXPECT_TRUE(r.flags.Failed(201));
+  EXPECT_TRUE(r.flags.Failed(202));
+  EXPECT_FALSE(r.flags.Failed(61));
+}
+
 TEST(TeacherTable2Test, AShrunkGridReadsAsEmpty) {
   Grid g(3, 3);
   g.SetCell(2, 1, "ES001");
