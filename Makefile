@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 15
 
-.PHONY: deps build run test unit-tests asan-tests fuzz bench clean
+.PHONY: deps build run test unit-tests asan-tests fuzz bench clean format format-check lint
 
 deps:
 	@bash scripts/install-deps.sh
@@ -32,7 +32,20 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
-test: unit-tests asan-tests fuzz
+# Every C++ file of the project; clang-format decides their layout, clang-tidy the checks kept in
+# .clang-tidy (findings are errors).
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	clang-format -i $(SOURCES)
+
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)
+
+lint: build
+	git ls-files 'src/*.cpp' | xargs -P$(JOBS) -n8 clang-tidy -p $(BUILD) --quiet
+
+test: format-check lint unit-tests asan-tests fuzz
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done

@@ -58,7 +58,8 @@ CalcResult RunCalculation(CalcCommand command, const CalcTarget& target, Grid& g
     ui.Message(MessageKind::kInformation, kNoSensibleCalculation);
     return result;
   }
-  calc::CalcEnv env{grid, flags, ui, settings.ask_after_calculations != 0};
+  calc::CalcEnv env{grid, flags, ui, settings.ask_after_calculations != 0,
+                    target.command_confirmed};
   result.computed = true;
   try {
     run(env);

@@ -13,9 +13,11 @@
 namespace tabulon {
 
 struct CalcTarget {
-  Sheet sheet = Sheet::kSchool;
+  Sheet sheet = Sheet::kQuick;
   int table = 0;
   std::string current_class = kNoClass;
+  // The calculation's own opening question counts as "Ja" (the command line's call).
+  bool command_confirmed = false;
 };
 
 struct CalcResult {

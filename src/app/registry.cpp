@@ -45,6 +45,13 @@ std::span<const TablePage> TablePagesOf(Sheet sheet) { return SheetOf(sheet).pag
 
 const TablePage* FindTablePage(Sheet sheet, int table) { return SheetOf(sheet).FindPage(table); }
 
+int StartPage() {
+  for (std::size_t i = 0; i < Registry().size(); ++i) {
+    if (Registry()[i]->enabled) return static_cast<int>(i);
+  }
+  return 0;
+}
+
 std::optional<Sheet> SheetAt(int top_page) {
   if (top_page < 0 || top_page >= kSheetCount) return std::nullopt;
   return Registry()[static_cast<std::size_t>(top_page)]->sheet;

@@ -26,6 +26,8 @@ std::span<const TablePage> TablePagesOf(Sheet sheet);
 // The page of (sheet, table), or nullptr.
 const TablePage* FindTablePage(Sheet sheet, int table);
 
+// The top-level page the window opens on: the first sheet that is still handed in.
+int StartPage();
 // Top-level page position -> sheet (nullopt when out of range).
 std::optional<Sheet> SheetAt(int top_page);
 // Position of a page on a sheet's tabs -> table index (kUnknownIndex when out of range).

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/files.h"
+#include "sheets/class/class_ident.h"
 
 namespace tabulon {
 namespace {
@@ -59,25 +60,6 @@ bool IsDirectory(const fs::path& p) {
   return fs::is_directory(p, ec);
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-// Class files come from Windows installations too, where names match without regard to case.
-bool IsClassFileName(const std::string& name) {
-  static constexpr std::string_view kSuffix = "00.CSV";
-  if (name.size() != 6 + kSuffix.size()) return false;
-  for (std::size_t i = 0; i < kSuffix.size(); ++i) {
-    if (AsciiUpper(name[6 + i]) != kSuffix[i]) return false;
-  }
-  return true;
-}
-
-bool ClassOrder(const std::string& a, const std::string& b) {
-  std::string ua = a, ub = b;
-  std::transform(ua.begin(), ua.end(), ua.begin(), AsciiUpper);
-  std::transform(ub.begin(), ub.end(), ub.begin(), AsciiUpper);
-  return ua != ub ? ua < ub : a < b;
-}
-
 }  // namespace
 
 Session::Session(fs::path program_dir, Ui& ui, Platform& platform, TableStore& store)
@@ -125,7 +107,7 @@ void Session::FormCreate() {
   UpdateDataPaths();
   Guarded([&] { LoadClassList(); });
 
-  top_page_ = 1;
+  top_page_ = StartPage();
   for (int& p : inner_pages_) p = 0;
   RecomputeCurrent();
   Notify();
@@ -172,25 +154,6 @@ void Session::EnsureDataDirectories() {
   }
 }
 
-void Session::LoadClassList() {
-  class_list_.clear();
-  list_selection_ = -1;
-  if (dst_nr_refused_) return Notify();
-  std::error_code ec;
-  fs::directory_iterator it(paths_.school_data_dir / "KLASSE", ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (IsClassFileName(name)) class_list_.push_back(name.substr(0, 6));
-  }
-  std::sort(class_list_.begin(), class_list_.end(), ClassOrder);
-  list_selection_ = class_list_.empty() ? -1 : 0;
-  Notify();
-}
-
-void Session::SelectClass(int index) {
-  list_selection_ = (index >= 0 && index < static_cast<int>(class_list_.size())) ? index : -1;
-}
-
 void Session::DataBaseDirectoryChosen(const fs::path& dir) {
   paths_.data_base_dir = dir;
   UpdateDataPaths();
@@ -220,14 +183,20 @@ int Session::inner_page(Sheet sheet) const {
   return (i >= 0 && i < kSheetCount) ? inner_pages_[i] : -1;
 }
 
-bool Session::notice_visible(std::string_view name) const {
+std::vector<std::string_view> Session::visible_notices() const {
+  std::vector<std::string_view> names;
   const TablePage* page =
       ValidSheet(current_sheet_) ? FindTablePage(current_sheet_, current_table_) : nullptr;
-  if (page == nullptr) return false;
+  if (page == nullptr) return names;
   for (std::size_t i = 0; i < page->notices.size() && i < notices_visible_.size(); ++i) {
-    if (page->notices[i].name == name) return notices_visible_[i];
+    if (notices_visible_[i]) names.push_back(page->notices[i].name);
   }
-  return false;
+  return names;
+}
+
+bool Session::notice_visible(std::string_view name) const {
+  const auto names = visible_notices();
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 FocusRequest Session::TakeFocusRequest() {
@@ -344,6 +313,9 @@ void Session::ShowClassTable(const SheetDef& sheet, int table) {
         }
       }
     }
+    if (Grid* ident = ClassIdentGrid()) {
+      class_internal_name_ = class_sheet::SchoolNameOfClass(*ident);
+    }
     if (!page) {
       SetCalcButtons(sheet.sheet, table);
       ui_.Message(MessageKind::kError, std::string(sheet.unclear_table));
@@ -387,7 +359,7 @@ void Session::ShowTable(Sheet sheet, int table) {
 void Session::SaveTable(Sheet sheet, int table) {
   if (!settings_.IsReadOnly() && !save_suspended_ && !dst_nr_refused_) {
     try {
-      if (sheet == Sheet::kQuick) {
+      if (sheet == Sheet::kQuick) {  // NOLINT(bugprone-branch-clone): each no-op has its reason
         // The quick report is no longer handed in; its pages are never written.
       } else if (!ValidSheet(sheet)) {
         ui_.Message(MessageKind::kError, kUnclearSheet);

@@ -93,7 +93,14 @@ class Session {
   void UpdateDataPaths();
   void EnsureDataDirectories();
   void LoadClassList();
+  // Only moves the list's selection (the list box's current row), as the window renders it.
   void SelectClass(int index);
+  // The class page: a click into the class list (the previous class's tables are saved first),
+  // the add button with the two fields' texts, the delete button, the numbering test.
+  void ClassClicked(int index);
+  void AddClass(const std::string& id, const std::string& school_name);
+  void DeleteClass();
+  void TestClassNumbering();
 
   // Runs a command and reports a file error in one error box; grids and settings stay.
   void Guarded(const std::function<void()>& command);
@@ -111,6 +118,8 @@ class Session {
   const std::string& status_dst_nr() const { return status_dst_nr_; }
   const std::string& current_class() const { return current_class_; }
   int selected_class_index() const { return selected_class_index_; }
+  // The entry the class list shows as selected (-1: none).
+  int list_selection() const { return list_selection_; }
   const std::vector<std::string>& class_list() const { return class_list_; }
   bool class_fields_visible() const { return class_fields_visible_; }
   const std::string& class_internal_name() const { return class_internal_name_; }
@@ -118,8 +127,8 @@ class Session {
   bool calc_summary_columns() const { return calc_[1]; }
   bool calc_summary_row() const { return calc_[2]; }
   bool class_tools_enabled() const { return class_tools_enabled_; }
-  // Which of the current page's declared notices are shown, in their order.
-  const std::vector<bool>& notices_visible() const { return notices_visible_; }
+  // The names of the current page's notices that are shown now.
+  std::vector<std::string_view> visible_notices() const;
   bool notice_visible(std::string_view name) const;
   // Whether a sheet's "T&ools" item is shown; decided each time a table is shown.
   bool tool_visible(Sheet sheet, std::size_t index) const;
@@ -146,6 +155,9 @@ class Session {
   void RunPlausi(const SheetTest& test, const TablePage& page);
   Grid* TableGridOf(const TablePage& page);
   void GridChanged(Sheet sheet, int table);
+  std::filesystem::path ClassDir() const;
+  Grid* ClassIdentGrid();
+  bool SaveClassForSwitch();
 
   std::filesystem::path program_dir_;
   Ui& ui_;
@@ -158,9 +170,9 @@ class Session {
   Settings settings_;
   DataPaths paths_;
   std::string status_dst_nr_ = "DST-Nr.";
-  Sheet current_sheet_ = Sheet::kSchool;
+  Sheet current_sheet_ = Sheet::kQuick;  // set by FormCreate()
   int current_table_ = 0;
-  int top_page_ = 1;
+  int top_page_ = 0;
   int inner_pages_[kSheetCount] = {};
   bool changed_ = false;
   bool save_suspended_ = false;

@@ -30,6 +30,8 @@ void Session::GridChanged(Sheet sheet, int table) {
 void Session::PageCommand(Sheet sheet, int table, PageAction action) {
   if (sheet != current_sheet_ || table != current_table_) return;
   if (action == PageAction::kPlausi) return RunCurrentPlausi();
+  if (action == PageAction::kDeleteClass) return DeleteClass();
+  if (action == PageAction::kTestClassNumbering) return TestClassNumbering();
   const SheetDef& def = SheetOf(sheet);
   const GridCommand* command = def.FindCommand(table, action);
   const TablePage* page = def.FindPage(table);

@@ -81,6 +81,8 @@ class Ui {
   virtual std::optional<BirthYearRange> AskBirthYears() { return std::nullopt; }
   // "vortragen von ...": school type and range, or nothing after "Abbrechen".
   virtual std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() { return std::nullopt; }
+  // "neue Berufsgruppe": the group key typed, or nothing when the dialog was closed.
+  virtual std::optional<std::string> AskOccupationGroup() { return std::nullopt; }
 };
 
 // What the platform does for us beyond files.

@@ -30,6 +30,9 @@ struct CalcEnv {
   ErrorFlags& flags;
   Ui& ui;
   bool ask_after_calculations = false;
+  // A calculation that opens with its own question takes it as answered "Ja": on the command
+  // line the call is the command.
+  bool command_confirmed = false;
 };
 
 // A cell that had to hold a whole number did not; the calculation ends there, and the cells

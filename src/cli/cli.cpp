@@ -10,13 +10,15 @@ namespace {
 
 // Every verb, in the order the usage lists them.
 const Verb* const kVerbs[] = {
-    &kVerbEinstellungen, &kVerbAnzeigen,  &kVerbSpeichern, &kVerbExportieren, &kVerbImportieren,
-    &kVerbSichern,       &kVerbBerechnen, &kVerbPruefen,   &kVerbUmwandeln,
+    &kVerbEinstellungen, &kVerbAnzeigen, &kVerbSpeichern,     &kVerbExportieren,
+    &kVerbImportieren,   &kVerbSichern,  &kVerbBerechnen,     &kVerbPruefen,
+    &kVerbUmwandeln,     &kVerbKlassen,  &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
 };
 
 struct OptionName {
   Option flag;
   const char* name;
+  const char* value = nullptr;  // the option takes a value, named so in the usage
 };
 constexpr OptionName kOptionNames[] = {
     {kOptAlle, "--alle"},
@@ -24,6 +26,7 @@ constexpr OptionName kOptionNames[] = {
     {kOptUeberschreiben, "--ueberschreiben"},
     {kOptSpeichern, "--speichern"},
     {kOptStala, "--stala"},
+    {kOptSchulintern, "--schulintern", "TEXT"},
 };
 
 bool* FlagOf(Options& o, Option flag) {
@@ -38,6 +41,8 @@ bool* FlagOf(Options& o, Option flag) {
       return &o.save;
     case kOptStala:
       return &o.stala;
+    case kOptSchulintern:
+      return &o.has_school_name;
   }
   return nullptr;
 }
@@ -82,6 +87,7 @@ bool ParseOptions(const Verb& verb, const std::vector<std::string>& args, Option
     }
     if (option != nullptr && (verb.options & option->flag) != 0) {
       *FlagOf(o, option->flag) = true;
+      if (option->value != nullptr && !value(o.school_name)) return false;
     } else if (option != nullptr) {
       std::string verbs;
       for (const Verb* v : kVerbs) {
@@ -159,7 +165,9 @@ std::string UsageText() {
     std::string head = std::string("  ") + v->name;
     if (*v->synopsis != '\0') head += std::string(" ") + v->synopsis;
     for (const OptionName& n : kOptionNames) {
-      if ((v->options & n.flag) != 0) head += std::string(" [") + n.name + "]";
+      if ((v->options & n.flag) != 0) {
+        head += std::string(" [") + n.name + (n.value ? std::string(" ") + n.value : "") + "]";
+      }
     }
     constexpr std::size_t kColumn = 27;
     if (head.size() + 1 > kColumn) {

@@ -25,12 +25,14 @@ struct Options {
   bool has_data_base_dir = false;
   std::string data_base_dir;  // -d
   bool has_dst_nr = false;
-  std::string dst_nr;      // -n
-  bool all = false;        // --alle
-  bool json = false;       // --json
-  bool overwrite = false;  // --ueberschreiben
-  bool save = false;       // --speichern
-  bool stala = false;      // --stala
+  std::string dst_nr;            // -n
+  bool all = false;              // --alle
+  bool json = false;             // --json
+  bool overwrite = false;        // --ueberschreiben
+  bool save = false;             // --speichern
+  bool stala = false;            // --stala
+  bool has_school_name = false;  // --schulintern TEXT
+  std::string school_name;
   std::vector<std::string> positional;
 };
 
@@ -70,6 +72,7 @@ enum Option : unsigned {
   kOptUeberschreiben = 1u << 2,  // --ueberschreiben
   kOptSpeichern = 1u << 3,       // --speichern
   kOptStala = 1u << 4,           // --stala
+  kOptSchulintern = 1u << 5,     // --schulintern TEXT
 };
 
 // One verb as it declares itself: the usage and --help texts are built from these declarations,
@@ -95,6 +98,9 @@ extern const Verb kVerbSichern;
 extern const Verb kVerbBerechnen;
 extern const Verb kVerbPruefen;
 extern const Verb kVerbUmwandeln;
+extern const Verb kVerbKlassen;
+extern const Verb kVerbKlasseAnlegen;
+extern const Verb kVerbKlasseLoeschen;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();

@@ -41,7 +41,8 @@ int CmdBerechnen(Context& ctx) {
   if (status != kExitOk) return status;
   ErrorFlags flags;
   const CalcTarget where{loaded.target.sheet->sheet, loaded.target.def->table,
-                         loaded.target.class_id.empty() ? kNoClass : loaded.target.class_id};
+                         loaded.target.class_id.empty() ? kNoClass : loaded.target.class_id,
+                         /*command_confirmed=*/true};
   RunCalculation(command->command, where, loaded.grid, loaded.settings, ui, flags);
   PrintGrid(loaded.grid, ctx.out);
   if (!ctx.options.save) return kExitOk;

@@ -44,8 +44,8 @@ bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out
         for (const TablePage& page : sheet->pages) {
           const TableDef* def = sheet->FindTableNumber(page.table);
           if (def != nullptr && sheet->FindTest(page.table) != nullptr) {
-            out.push_back(
-                {std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet, def, ""});
+            out.push_back({std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
+                           def, ""});
           }
         }
       }
@@ -237,9 +237,8 @@ int CmdPruefen(Context& ctx) {
 
 }  // namespace
 
-const Verb kVerbPruefen{
-    "pruefen",           "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
-    kOptAlle | kOptJson, 1,         -1,
-    kArgError,           CmdPruefen};
+const Verb kVerbPruefen{"pruefen", "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
+                        kOptAlle | kOptJson, 1, -1, kArgError,
+                        CmdPruefen};
 
 }  // namespace tabulon::cli

@@ -6,14 +6,11 @@
 #include "app/session_tables.h"
 #include "cli/common.h"
 #include "files/files.h"
+#include "sheets/class/class_list.h"
 
 namespace tabulon::cli {
 
 namespace {
-
-constexpr const char* kReadOnlyRefusal =
-    "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
-    "\"Dateizugriff: NUR LESEN\" gesetzt!";
 
 // "Bog" + sheet number + "Tab" + T names table T of the sheet.
 const TableDef* TableByNumber(const SheetDef& sheet, const std::string& t) {
@@ -22,6 +19,23 @@ const TableDef* TableByNumber(const SheetDef& sheet, const std::string& t) {
 }
 
 }  // namespace
+
+const char* const kReadOnlySaveRefusal =
+    "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als Programm-Option\rden "
+    "\"Dateizugriff: NUR LESEN\" gesetzt!";
+
+std::filesystem::path ClassDirOf(const DataPaths& paths) {
+  return paths.school_data_dir / std::string(SheetOf(Sheet::kClass).data_dir);
+}
+
+bool RequireListedClass(Context& ctx, const DataPaths& paths, const std::string& id) {
+  if (class_sheet::IsValidClassId(id) &&
+      class_sheet::FindClass(class_sheet::ReadClassList(ClassDirOf(paths)), id) >= 0) {
+    return true;
+  }
+  ctx.err << "Fehler: keine Klasse \"" << id << "\" in der Klassenliste\n";
+  return false;
+}
 
 TargetError ParseTarget(const std::string& text, TableTarget& target, std::string& table_text) {
   const std::size_t colon = text.find(':');
@@ -97,7 +111,12 @@ int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& u
   int status = PrepareSettings(ctx, loaded.settings, loaded.paths);
   if (status != kExitOk) return status;
   if (for_save && loaded.settings.IsReadOnly()) {
-    ui.Message(MessageKind::kError, kReadOnlyRefusal);
+    ui.Message(MessageKind::kError, kReadOnlySaveRefusal);
+    return kExitUsage;
+  }
+  // A class target names a class of the list; nothing is read or written for any other.
+  if (loaded.target.sheet->prefix == FilePrefix::kClassId &&
+      !RequireListedClass(ctx, loaded.paths, loaded.target.class_id)) {
     return kExitUsage;
   }
   try {

@@ -53,6 +53,15 @@ int PrepareSettings(Context& ctx, Settings& settings, DataPaths& paths);
 int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& ui,
                bool for_save = false);
 
+// The refusal of a save while access is read-only, as the program's save command words it.
+extern const char* const kReadOnlySaveRefusal;
+
+// The class directory "KLASSE" of the school data directory.
+std::filesystem::path ClassDirOf(const DataPaths& paths);
+// Whether `id` names a class of the class list (compared exactly); if not, says so on standard
+// error.
+bool RequireListedClass(Context& ctx, const DataPaths& paths, const std::string& id);
+
 // The context the sheet's loads and saves run in.
 TableContext ContextOf(const LoadedTable& loaded, Ui& ui);
 

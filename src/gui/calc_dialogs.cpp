@@ -1,21 +1,20 @@
 #include "gui/calc_dialogs.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 
 #include "calc/prefill.h"
+#include "gui/qt_text.h"
 #include "ui_calc_dialogs_aendern.h"
 #include "ui_calc_dialogs_aendern2.h"
 #include "ui_calc_dialogs_bsartgebjahre.h"
+#include "ui_calc_dialogs_eingbgr.h"
 #include "ui_calc_dialogs_gebjahre.h"
 
 namespace tabulon::gui {
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
+namespace {}  // namespace
 
 AendernDlg::AendernDlg(QWidget* parent) : QDialog(parent), ui_(new ::Ui::AendernDlgForm) {
   ui_->setupUi(this);
@@ -123,7 +122,7 @@ BSartGebJahreDlg::~BSartGebJahreDlg() = default;
 
 SchoolTypeAndYears BSartGebJahreDlg::Choice() const {
   const QListWidgetItem* item = ui_->listCodes->currentItem();
-  const std::string code = item ? item->text().left(3).toStdString() : std::string();
+  const std::string code = item ? S(item->text().left(3)) : std::string();
   return {code, {ui_->spinVon->value(), ui_->spinBis->value()}};
 }
 
@@ -132,7 +131,24 @@ std::optional<SchoolTypeAndYears> BSartGebJahreDlg::Ask() {
   return Choice();
 }
 
+EingBGrDlg::EingBGrDlg(QWidget* parent) : QDialog(parent), ui_(new ::Ui::EingBGrForm) {
+  ui_->setupUi(this);
+  // Only a close box in the title bar: no help or minimise buttons.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  connect(ui_->buttonOk, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+EingBGrDlg::~EingBGrDlg() = default;
+
+std::optional<std::string> EingBGrDlg::Ask(const std::string& current) {
+  ui_->editKey->setText(QString::fromUtf8(current.c_str()));
+  ui_->editKey->setFocus();
+  if (exec() != QDialog::Accepted) return std::nullopt;
+  return ui_->editKey->text().toStdString();
+}
+
 CalcDialogs::CalcDialogs(QWidget* parent)
-    : aendern_(parent), aendern2_(parent), geb_jahre_(parent), bsart_(parent) {}
+    : aendern_(parent), aendern2_(parent), geb_jahre_(parent), bsart_(parent), eing_bgr_(parent) {}
 
 }  // namespace tabulon::gui

@@ -14,6 +14,7 @@ class AendernDlgForm;
 class Aendern2DlgForm;
 class GebJahreForm;
 class BSartGebJahreForm;
+class EingBGrForm;
 }  // namespace Ui
 
 class QSpinBox;
@@ -78,7 +79,21 @@ class BSartGebJahreDlg : public QDialog {
   std::unique_ptr<::Ui::BSartGebJahreForm> ui_;
 };
 
-// The four dialogs, created once with the main window as parent; the window's Ui implementation
+// "neue Berufsgruppe": one edit for the group key and "OK"; closing the window is the only
+// other way out.
+class EingBGrDlg : public QDialog {
+  Q_OBJECT
+ public:
+  explicit EingBGrDlg(QWidget* parent = nullptr);
+  ~EingBGrDlg() override;
+  // The edit shows `current` when the dialog opens.
+  std::optional<std::string> Ask(const std::string& current);
+
+ private:
+  std::unique_ptr<::Ui::EingBGrForm> ui_;
+};
+
+// The dialogs, created once with the main window as parent; the window's Ui implementation
 // forwards the port's dialog calls here.
 class CalcDialogs {
  public:
@@ -87,12 +102,14 @@ class CalcDialogs {
   int ChooseCellValue(const CellChoiceQuestion& q) { return aendern2_.Choose(q); }
   std::optional<BirthYearRange> AskBirthYears() { return geb_jahre_.Ask(); }
   std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() { return bsart_.Ask(); }
+  std::optional<std::string> AskOccupationGroup() { return eing_bgr_.Ask(std::string()); }
 
  private:
   AendernDlg aendern_;
   Aendern2Dlg aendern2_;
   GebJahreDlg geb_jahre_;
   BSartGebJahreDlg bsart_;
+  EingBGrDlg eing_bgr_;
 };
 
 }  // namespace tabulon::gui

@@ -1,4 +1,5 @@
 #include "gui/dialogs.h"
+#include "gui/qt_text.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -18,10 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString ToQ(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::string FromQ(const QString& s) { return s.toUtf8().toStdString(); }
 
 // The mounted volumes, the root first, as the drive box lists them.
 void FillDriveBox(QComboBox* box) {
@@ -136,7 +133,7 @@ SettingsDialog::SettingsDialog(fs::path program_dir, Ui& ui, QWidget* parent)
           [this](int i) { SetDirectory(ui_->driveBox->itemText(i)); });
   connect(
       ui_->dirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-      [this](const QModelIndex& index) { record_.data_base_dir = FromQ(model_->filePath(index)); });
+      [this](const QModelIndex& index) { record_.data_base_dir = S(model_->filePath(index)); });
   connect(ui_->defaultsButton, &QPushButton::clicked, this, [this] {
     DefaultSettings(record_);
     SettingsToControls();
@@ -158,7 +155,7 @@ void SettingsDialog::SetDirectory(const QString& dir) {
   QModelIndex index = model_->index(dir);
   ui_->dirList->setCurrentIndex(index);
   ui_->dirList->scrollTo(index);
-  record_.data_base_dir = FromQ(dir);
+  record_.data_base_dir = S(dir);
   int drive = DriveIndexOf(ui_->driveBox, dir);
   if (drive >= 0) ui_->driveBox->setCurrentIndex(drive);
 }
@@ -180,18 +177,18 @@ constexpr OptionBox kOptionBoxes[] = {
 };
 
 void SettingsDialog::SettingsToControls() {
-  ui_->dstEdit->setText(ToQ(record_.dst_nr));
+  ui_->dstEdit->setText(Q(record_.dst_nr));
   if (record_.data_base_dir.empty()) record_.data_base_dir = program_dir_.string();
-  SetDirectory(ToQ(record_.data_base_dir));
+  SetDirectory(Q(record_.data_base_dir));
   ui_->readOnlyRadio->setChecked(record_.IsReadOnly());
   ui_->readWriteRadio->setChecked(!record_.IsReadOnly());
   for (const OptionBox& o : kOptionBoxes) ((*ui_).*(o.box))->setChecked(record_.*(o.word) == 1);
 }
 
 void SettingsDialog::ControlsToSettings() {
-  record_.dst_nr = text::CutChars(FromQ(ui_->dstEdit->text()), kDstNrMaxChars);
+  record_.dst_nr = text::CutChars(S(ui_->dstEdit->text()), kDstNrMaxChars);
   QModelIndex current = ui_->dirList->currentIndex();
-  if (current.isValid()) record_.data_base_dir = FromQ(model_->filePath(current));
+  if (current.isValid()) record_.data_base_dir = S(model_->filePath(current));
   record_.data_base_dir = DirectoryTextWithSeparator(record_.data_base_dir);
   record_.read_only = ui_->readWriteRadio->isChecked() ? 0 : 1;
   for (const OptionBox& o : kOptionBoxes) {
@@ -241,7 +238,7 @@ DirectoryDialog::DirectoryDialog(QWidget* parent, Ui* ui)
 DirectoryDialog::~DirectoryDialog() = default;
 
 void DirectoryDialog::SetDirectory(const fs::path& dir) {
-  shown_ = QString::fromStdString(dir.string());
+  shown_ = Q(dir.string());
   while (shown_.size() > 1 && shown_.endsWith(QLatin1Char('/'))) shown_.chop(1);
   QModelIndex index = model_->index(shown_);
   ui_->dirList->setCurrentIndex(index);
@@ -254,14 +251,14 @@ void DirectoryDialog::DriveChosen(int index) {
   QString root = ui_->driveBox->itemText(index);
   QtUi fallback(this);
   Ui& ui = port_ ? *port_ : static_cast<Ui&>(fallback);
-  if (CheckDrive(FromQ(root), true, ui)) {
-    SetDirectory(FromQ(root));
+  if (CheckDrive(S(root), true, ui)) {
+    SetDirectory(S(root));
   } else {
     ui_->driveBox->setCurrentIndex(drive_index_);
   }
 }
 
-fs::path DirectoryDialog::ChosenDirectory() const { return FromQ(WithSeparator(shown_)); }
+fs::path DirectoryDialog::ChosenDirectory() const { return S(WithSeparator(shown_)); }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<::Ui::TAboutBox>()) {
   ui_->setupUi(this);

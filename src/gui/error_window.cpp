@@ -1,4 +1,5 @@
 #include "gui/error_window.h"
+#include "gui/qt_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,9 +13,6 @@
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 struct ColourName {
   ProtocolColour colour;
@@ -44,7 +42,7 @@ QString HtmlOfProtocol(const ErrorProtocol& protocol) {
   QString html = QStringLiteral("<html><body style=\"white-space: pre;\">");
   for (const ProtocolLine& line : protocol.lines) {
     html += QStringLiteral("<div style=\"color: %1;\">%2</div>")
-                .arg(CssOf(line.colour), ToQ(line.text).toHtmlEscaped());
+                .arg(CssOf(line.colour), Q(line.text).toHtmlEscaped());
   }
   return html + QStringLiteral("</body></html>");
 }
@@ -111,12 +109,12 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
 void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> findings) {
   findings_ = std::move(findings);
   chosen_.reset();
-  setWindowTitle(ToQ(protocol.caption));
+  setWindowTitle(Q(protocol.caption));
   protocol_->setHtml(HtmlOfProtocol(protocol));
-  verdict_->setText(ToQ(protocol.verdict));
+  verdict_->setText(Q(protocol.verdict));
   Colour(verdict_, protocol.verdict_colour);
   for (std::size_t k = 0; k < statuses_.size() && k < protocol.statuses.size(); ++k) {
-    statuses_[k]->setText(ToQ(protocol.statuses[k].text));
+    statuses_[k]->setText(Q(protocol.statuses[k].text));
     Colour(statuses_[k], protocol.statuses[k].colour);
   }
   findings_button_->setEnabled(!findings_.empty());
@@ -130,7 +128,7 @@ QStringList ErrorWindow::FindingTexts() const {
     } else {
       out << QStringLiteral("[%1]  Spalte: %2  |  %3")
                  .arg(f.entry)
-                 .arg(ToQ(f.column_header), ToQ(f.row_label));
+                 .arg(Q(f.column_header), Q(f.row_label));
     }
   }
   return out;

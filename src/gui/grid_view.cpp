@@ -1,4 +1,5 @@
 #include "gui/grid_view.h"
+#include "gui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -14,9 +15,6 @@
 namespace tabulon::gui {
 namespace {
 
-QString ToQ(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -51,7 +49,7 @@ QString CellValidator::RefusalHint(const QString& text) {
       return QStringLiteral("Tabulator und Zeilenwechsel sind in Zellen nicht erlaubt.");
     }
   }
-  if (!text::FitsCp850(text.toUtf8().toStdString())) {
+  if (!text::FitsCp850(S(text))) {
     return QStringLiteral("Dieses Zeichen kann in den Datendateien nicht gespeichert werden.");
   }
   return {};
@@ -93,7 +91,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-      return ToQ(grid_->Cell(col, row));
+      return Q(grid_->Cell(col, row));
     case Qt::BackgroundRole:
       return ColorOf(grid_->Background());
     default:
@@ -107,7 +105,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   if (!CellValidator::RefusalHint(text).isEmpty()) return false;
   const int col = index.column() + grid_->FixedCols();
   const int row = index.row() + grid_->FixedRows();
-  std::string utf8 = text.toUtf8().toStdString();
+  std::string utf8 = S(text);
   if (grid_->Cell(col, row) == utf8) return true;
   grid_->SetCell(col, row, std::move(utf8));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
@@ -141,12 +139,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   QStringList parts;
   if (orientation == Qt::Horizontal) {
     for (int r = 0; r < grid_->FixedRows(); ++r) {
-      parts << ToQ(grid_->Cell(section + grid_->FixedCols(), r));
+      parts << Q(grid_->Cell(section + grid_->FixedCols(), r));
     }
     return parts.join(QLatin1Char('\n'));
   }
   for (int c = 0; c < grid_->FixedCols(); ++c) {
-    QString t = ToQ(grid_->Cell(c, section + grid_->FixedRows())).trimmed();
+    QString t = Q(grid_->Cell(c, section + grid_->FixedRows())).trimmed();
     if (!t.isEmpty()) parts << t;
   }
   return parts.join(QStringLiteral("  "));
@@ -183,7 +181,7 @@ QString GridView::CornerText() const {
   if (!g || g->FixedRows() < 1) return {};
   QStringList parts;
   for (int c = 0; c < g->FixedCols(); ++c) {
-    QString t = ToQ(g->Cell(c, 0)).trimmed();
+    QString t = Q(g->Cell(c, 0)).trimmed();
     if (!t.isEmpty() && !parts.contains(t)) parts << t;
   }
   return parts.join(QStringLiteral("  "));

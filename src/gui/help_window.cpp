@@ -1,4 +1,5 @@
 #include "gui/help_window.h"
+#include "gui/qt_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,7 @@ HelpWindow::HelpWindow(std::filesystem::path help_dir, QWidget* parent)
   side->addWidget(results_);
   browser_ = new QTextBrowser;
   browser_->setObjectName(QStringLiteral("helpBrowser"));
-  browser_->setSearchPaths({QString::fromStdString(help_dir_.string())});
+  browser_->setSearchPaths({Q(help_dir_.string())});
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(side, 1);
   layout->addWidget(browser_, 3);
@@ -80,7 +81,7 @@ QStringList HelpWindow::Search(const QString& query) const {
   QStringList words = query.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
   QStringList hits;
   if (words.isEmpty()) return hits;
-  QDir dir(QString::fromStdString(help_dir_.string()));
+  QDir dir(Q(help_dir_.string()));
   for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
     QString text = PlainTextOf(dir.filePath(name));
     bool all = true;
@@ -92,7 +93,7 @@ QStringList HelpWindow::Search(const QString& query) const {
 
 void HelpWindow::RunSearch() {
   results_->clear();
-  QDir dir(QString::fromStdString(help_dir_.string()));
+  QDir dir(Q(help_dir_.string()));
   for (const QString& name : Search(search_->text())) {
     auto* item = new QListWidgetItem(TitleOf(dir.filePath(name)), results_);
     item->setData(Qt::UserRole, name);

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
       QCoreApplication::applicationDirPath().toUtf8().toStdString();
   tabulon::gui::QtUi ui;
   tabulon::gui::QtPlatform platform(program_dir);
-  tabulon::gui::MainWindow window(program_dir, ui, platform);
+  tabulon::Program program(program_dir, ui, platform);
+  tabulon::gui::MainWindow window(program, ui, platform);
   ui.SetParent(&window);
   // Centred on the desktop, whatever the window manager would choose.
   if (const QScreen* screen = window.screen()) {

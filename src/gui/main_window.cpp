@@ -25,13 +25,11 @@
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/qt_ports.h"
+#include "gui/qt_text.h"
+#include "gui/table_page.h"
 
 namespace tabulon::gui {
 namespace {
-
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Tool bar entries from left to right; "" marks a separator.
 struct ToolEntry {
@@ -98,17 +96,19 @@ constexpr MenuEntry kMenus[] = {
 
 // ---------------------------------------------------------------- main window
 
-MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
-                       QWidget* parent)
-    : QMainWindow(parent), program_dir_(std::move(program_dir)), ui_(ui), platform_(platform) {
+MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* parent)
+    : QMainWindow(parent),
+      program_(program),
+      ui_(ui),
+      platform_(platform),
+      store_(program.store()),
+      session_(&program.session()) {
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromUtf8(kMainWindowCaption));
   setMinimumSize(1050, 775);
   resize(1050, 775);
-  session_ = std::make_unique<Session>(program_dir_, ui_, platform_, store_);
   session_->SetView(this);
   session_->SetPlausiWindow([this](const PlausiReport& r) { return ShowErrorWindow(r); });
-  RegisterSheetTables(store_, program_dir_, ui_);
 
   BuildActions();
   BuildMenus();
@@ -124,13 +124,6 @@ MainWindow::MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& plat
   startup_timer_.setInterval(100);
   connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
 
-  session_->SetBackup([this] {
-    ExportContext ctx{
-        session_->settings(), session_->mutable_paths(), ui_,
-        [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-        [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
-    BackupDatabase(ctx);
-  });
   session_->FormCreate();
 }
 
@@ -231,9 +224,9 @@ void MainWindow::BuildActions() {
   on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
   on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
   on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
-  on("ExportStaLA", [this] { RunCopy(ExportStaLA); });
-  on("ExportAll", [this] { RunCopy(ExportAll); });
-  on("ImportAll", [this] { RunCopy(ImportAll); });
+  on("ExportStaLA", [this] { program_.RunCopy(ExportStaLA); });
+  on("ExportAll", [this] { program_.RunCopy(ExportAll); });
+  on("ImportAll", [this] { program_.RunCopy(ImportAll); });
 }
 
 void MainWindow::BuildMenus() {
@@ -323,143 +316,41 @@ QWidget* MainWindow::BuildClassFields() {
 }
 
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
-  auto* widget = new QWidget;
-  auto* layout = new QVBoxLayout(widget);
-  if (!page.notice_text.empty() && SheetOf(page.sheet).enabled) {
-    auto* text = new QLabel(Q(page.notice_text));
-    text->setWordWrap(true);
-    layout->addWidget(text);
-  }
-  // The page's notices: red lines that the session shows while their condition holds.
-  if (!page.notices.empty()) {
-    auto* row = new QHBoxLayout;
-    for (const PageNotice& n : page.notices) {
-      auto* label = new QLabel(Q(n.text));
-      label->setObjectName(Q(n.name));
-      label->setAccessibleName(Q(n.text));
-      label->setStyleSheet(QStringLiteral("color: red;"));
-      label->setWordWrap(true);
-      label->hide();
-      notice_labels_.push_back({page.sheet, page.table, std::string(n.name), label});
-      row->addWidget(label);
-    }
-    row->addStretch(1);
-    layout->addLayout(row);
-  }
-  QHBoxLayout* class_row = nullptr;
-  // The class page keeps its delete button beside the list and its add button in the group of
-  // the new identifier, where they act; the bottom row would not hold them all.
-  QBoxLayout* delete_place = nullptr;
-  QBoxLayout* add_place = nullptr;
+  auto* widget = new TablePageWidget(page, store_);
+  page_widgets_.push_back(widget);
+  for (const auto& [definition, view] : widget->views()) views_[definition] = view;
   if (page.class_selector) {
-    class_row = new QHBoxLayout;
-    auto* list_box = new QVBoxLayout;
-    auto* list_label = new QLabel(QStringLiteral("Klassen:"));
-    class_list_ = new QListWidget;
-    class_list_->setObjectName(QStringLiteral("ClassList"));
-    list_label->setBuddy(class_list_);
-    list_box->addWidget(list_label);
-    list_box->addWidget(class_list_);
-    class_row->addLayout(list_box);
-    delete_place = new QVBoxLayout;
-    delete_place->addStretch(1);
-    class_row->addLayout(delete_place);
-    connect(class_list_, &QListWidget::currentRowChanged, this,
-            [this](int row) { session_->SelectClass(row); });
-    auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
-    auto* group_layout = new QVBoxLayout(group);
-    new_class_field_ = new QLineEdit;
-    new_class_field_->setObjectName(QStringLiteral("NewClassField"));
-    new_class_field_->setMaxLength(6);
-    group_layout->addStretch(1);
-    group_layout->addWidget(new_class_field_);
-    add_place = group_layout;
-    class_row->addWidget(group);
-    layout->addLayout(class_row);
-  }
-  for (const PageGrid& g : page.grids) {
-    auto* view = new GridView;
-    view->setObjectName(Q(g.name));
-    view->setAccessibleName(Q(g.definition));
-    view->SetGrid(&store_.GridOf(g.definition));
-    if (!g.hint.empty()) view->setToolTip(Q(g.hint));
-    views_[std::string(g.definition)] = view;
-    if (g.reports_edits) {
-      connect(view->grid_model(), &GridModel::CellEdited, this, [this] { session_->CellEdited(); });
-    }
-    connect(view, &GridView::HintChanged, this, [this](const QString& h) {
-      if (hint_panel_) hint_panel_->setText(h);
-    });
-    if (!g.copy_buttons) {
-      auto* group = new QGroupBox(QStringLiteral("(optionale) interne Zusatz-Informationen"));
-      auto* group_layout = new QVBoxLayout(group);
-      group_layout->addWidget(view);
-      (class_row ? static_cast<QBoxLayout*>(class_row) : layout)->addWidget(group, 2);
-      continue;
-    }
-    layout->addWidget(view, 1);
-    auto* copy_row = new QHBoxLayout;
-    auto* copy_table = new QPushButton(Q(kCopyTableCaption));
-    copy_table->setToolTip(Q(kCopyTableHint));
-    copy_table->setStatusTip(Q(kCopyTableHint));
-    copy_table->setObjectName(Q(g.name) + QStringLiteral("CopyTable"));
-    auto* copy_data = new QPushButton(Q(kCopyDataCaption));
-    copy_data->setToolTip(Q(kCopyDataHint));
-    copy_data->setStatusTip(Q(kCopyDataHint));
-    copy_data->setObjectName(Q(g.name) + QStringLiteral("CopyData"));
-    std::string def(g.definition);
-    bool first_row = g.copy_data_with_first_row;
-    connect(copy_table, &QPushButton::clicked, this, [this, def] {
+    class_list_ = widget->class_list();
+    new_class_field_ = widget->new_class_field();
+    // A click or a key in the list chooses the class; the session saves the one shown before.
+    connect(widget, &TablePageWidget::ClassSelected, this, [this](int row) {
       CommitEdits();
-      CopyGrid(def, true, false);
+      session_->ClassClicked(row);
+      ControlsChanged();
     });
-    connect(copy_data, &QPushButton::clicked, this, [this, def, first_row] {
-      CommitEdits();
-      CopyGrid(def, false, first_row);
-    });
-    copy_row->addWidget(copy_table);
-    copy_row->addWidget(copy_data);
-    copy_row->addStretch(1);
-    layout->addLayout(copy_row);
+    connect(widget, &TablePageWidget::AddClassRequested, this,
+            [this](const QString& id, const QString& school_name) {
+              CommitEdits();
+              session_->AddClass(S(id), S(school_name));
+              ControlsChanged();
+            });
   }
-  auto* buttons = new QHBoxLayout;
-  for (const PageButton& b : page.buttons) {
-    auto* button = new QPushButton(Q(b.caption));
-    button->setObjectName(QStringLiteral("Button_%1_%2_%3")
-                              .arg(SheetIndex(page.sheet))
-                              .arg(page.table)
-                              .arg(static_cast<int>(b.action)));
-    if (!b.hint.empty()) {
-      button->setToolTip(Q(b.hint));
-      button->setStatusTip(Q(b.hint));
-    }
-    button->setVisible(!b.hidden);
-    if (b.hidden) button->hide();
-    if (b.action != PageAction::kNone) {
-      // The session runs a command only for the table that is current.
-      const Sheet sheet = page.sheet;
-      const int table = page.table;
-      const PageAction action = b.action;
-      connect(button, &QPushButton::clicked, this, [this, sheet, table, action] {
-        CommitEdits();
-        session_->PageCommand(sheet, table, action);
-      });
-    }
-    if (!b.enabled_by_notice.empty()) {
-      notice_buttons_.push_back({page.sheet, page.table, std::string(b.enabled_by_notice), button});
-    }
-    if (b.action == PageAction::kDeleteClass && delete_place) {
-      delete_place->addWidget(button);
-      delete_place->addStretch(1);
-    } else if (b.action == PageAction::kAddClass && add_place) {
-      add_place->addWidget(button);
-      add_place->addStretch(1);
-    } else {
-      buttons->addWidget(button);
-    }
-  }
-  buttons->addStretch(1);
-  layout->addLayout(buttons);
+  connect(widget, &TablePageWidget::CellEdited, this, [this] { session_->CellEdited(); });
+  connect(widget, &TablePageWidget::HintChanged, this, [this](const QString& h) {
+    if (hint_panel_) hint_panel_->setText(h);
+  });
+  connect(widget, &TablePageWidget::CopyRequested, this,
+          [this](const QString& def, bool whole, bool first_row) {
+            CommitEdits();
+            CopyGrid(S(def), whole, first_row);
+          });
+  // The session runs a command only for the table that is current.
+  const Sheet sheet = page.sheet;
+  const int table = page.table;
+  connect(widget, &TablePageWidget::Command, this, [this, sheet, table](PageAction action) {
+    CommitEdits();
+    session_->PageCommand(sheet, table, action);
+  });
   return widget;
 }
 
@@ -491,8 +382,8 @@ void MainWindow::BuildSheets() {
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
-  // Start on the school sheet, its first table.
-  sheet_tabs_->setCurrentIndex(1);
+  // Start on the first sheet still handed in, its first table.
+  sheet_tabs_->setCurrentIndex(StartPage());
   connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   setCentralWidget(sheet_tabs_);
 }
@@ -566,14 +457,6 @@ void MainWindow::ChooseDataBaseDirectory() {
   auto dir =
       ui_.ChooseDirectory("Speicherort der Statistik-Datenbank", session_->paths().data_base_dir);
   if (dir) session_->DataBaseDirectoryChosen(*dir);
-}
-
-void MainWindow::RunCopy(ExportResult (*command)(ExportContext&)) {
-  ExportContext ctx{
-      session_->settings(), session_->mutable_paths(), ui_,
-      [this] { session_->SaveTable(session_->current_sheet(), session_->current_table()); },
-      [this] { session_->ShowTable(session_->current_sheet(), session_->current_table()); }};
-  session_->Guarded([&] { command(ctx); });
 }
 
 std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& report) {
@@ -665,25 +548,25 @@ void MainWindow::ControlsChanged() {
   class_fields_->setVisible(s.class_fields_visible());
   class_id_field_->setText(Q(s.current_class()));
   class_name_field_->setText(Q(s.class_internal_name()));
-  for (const PageWidget<QLabel>& n : notice_labels_) {
-    n.widget->setVisible(n.sheet == s.current_sheet() && n.table == s.current_table() &&
-                         s.notice_visible(n.notice));
-  }
   for (const ToolAction& t : tool_actions_) t.action->setVisible(s.tool_visible(t.sheet, t.index));
-  for (const PageWidget<QPushButton>& b : notice_buttons_) {
-    b.widget->setEnabled(b.sheet == s.current_sheet() && b.table == s.current_table() &&
-                         s.notice_visible(b.notice));
+  const std::vector<std::string_view> notices = s.visible_notices();
+  for (TablePageWidget* page : page_widgets_) {
+    const bool current =
+        page->page().sheet == s.current_sheet() && page->page().table == s.current_table();
+    page->ShowNotices(current ? notices : std::vector<std::string_view>{});
   }
   if (class_list_) {
     QStringList items;
     for (const std::string& c : s.class_list()) items << Q(c);
     QStringList shown;
     for (int i = 0; i < class_list_->count(); ++i) shown << class_list_->item(i)->text();
+    QSignalBlocker block(class_list_);
     if (items != shown) {
-      QSignalBlocker block(class_list_);
       class_list_->clear();
       class_list_->addItems(items);
-      if (!items.isEmpty()) class_list_->setCurrentRow(0);
+    }
+    if (class_list_->currentRow() != s.list_selection()) {
+      class_list_->setCurrentRow(s.list_selection());
     }
   }
   switch (session_->TakeFocusRequest()) {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "app/export.h"
+#include "app/program.h"
 #include "app/registry.h"
 #include "app/session.h"
 #include "app/session_tables.h"
@@ -30,6 +30,7 @@ namespace tabulon::gui {
 
 class GridView;
 class AboutBox;
+class TablePageWidget;
 
 inline constexpr const char* kMainWindowCaption =
     "Tabulon      Varnland  V.1.10. (2011) Berufsschule";
@@ -38,8 +39,7 @@ class MainWindow : public QMainWindow, public View {
   Q_OBJECT
 
  public:
-  MainWindow(std::filesystem::path program_dir, Ui& ui, Platform& platform,
-             QWidget* parent = nullptr);
+  MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   Session& session() { return *session_; }
@@ -80,16 +80,15 @@ class MainWindow : public QMainWindow, public View {
   void CopyGrid(std::string_view definition, bool whole, bool first_row);
   void OpenSettings();
   void ChooseDataBaseDirectory();
-  void RunCopy(ExportResult (*command)(ExportContext&));
   std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
   GridView* TableViewOf(Sheet sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
 
-  std::filesystem::path program_dir_;
+  Program& program_;
   Ui& ui_;
   Platform& platform_;
-  GridStore store_;
-  std::unique_ptr<Session> session_;
+  GridStore& store_;
+  Session* session_;
   std::map<std::string, GridView*, std::less<>> views_;
   std::map<QString, QAction*> actions_;
   QTabWidget* sheet_tabs_ = nullptr;
@@ -104,16 +103,7 @@ class MainWindow : public QMainWindow, public View {
   QLabel* class_name_field_ = nullptr;
   QListWidget* class_list_ = nullptr;
   QLineEdit* new_class_field_ = nullptr;
-  // Widgets that follow a page's notices: shown, or enabled, while the notice holds.
-  template <typename W>
-  struct PageWidget {
-    Sheet sheet;
-    int table;
-    std::string notice;
-    W* widget;
-  };
-  std::vector<PageWidget<QLabel>> notice_labels_;
-  std::vector<PageWidget<QPushButton>> notice_buttons_;
+  std::vector<TablePageWidget*> page_widgets_;
   struct ToolAction {
     Sheet sheet;
     std::size_t index;

@@ -10,6 +10,7 @@
 #include "gui/calc_dialogs.h"
 #include "gui/dialogs.h"
 #include "gui/help_window.h"
+#include "gui/qt_text.h"
 
 namespace tabulon::gui {
 namespace {
@@ -37,7 +38,7 @@ const KindLook& LookOf(MessageKind kind) {
 }  // namespace
 
 QString DisplayText(const std::string& text) {
-  QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QString s = Q(text);
   s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return s;
 }
@@ -83,6 +84,8 @@ int QtUi::ChooseCellValue(const CellChoiceQuestion& question) {
 }
 
 std::optional<BirthYearRange> QtUi::AskBirthYears() { return Dialogs().AskBirthYears(); }
+
+std::optional<std::string> QtUi::AskOccupationGroup() { return Dialogs().AskOccupationGroup(); }
 
 std::optional<SchoolTypeAndYears> QtUi::AskSchoolTypeAndYears() {
   return Dialogs().AskSchoolTypeAndYears();
@@ -147,19 +150,17 @@ QtPlatform::QtPlatform(std::filesystem::path program_dir) : program_dir_(std::mo
 QtPlatform::~QtPlatform() { delete help_; }
 
 bool QtPlatform::MoveToTrash(const std::filesystem::path& path) {
-  return QFile::moveToTrash(QString::fromStdString(path.string()));
+  return QFile::moveToTrash(Q(path.string()));
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
-  QApplication::clipboard()->setText(
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  QApplication::clipboard()->setText(Q(text));
 }
 
 bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::path& attachment) {
-  return QProcess::startDetached(
-      QStringLiteral("xdg-email"),
-      {QStringLiteral("--subject"), QString::fromUtf8(subject), QStringLiteral("--attach"),
-       QString::fromStdString(attachment.string())});
+  return QProcess::startDetached(QStringLiteral("xdg-email"),
+                                 {QStringLiteral("--subject"), QString::fromUtf8(subject),
+                                  QStringLiteral("--attach"), Q(attachment.string())});
 }
 
 void QtPlatform::OpenHelp(const std::string& topic) {

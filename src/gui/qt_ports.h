@@ -32,6 +32,7 @@ class QtUi : public Ui {
   int ChooseCellValue(const CellChoiceQuestion& question) override;
   std::optional<BirthYearRange> AskBirthYears() override;
   std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override;
+  std::optional<std::string> AskOccupationGroup() override;
 
  private:
   CalcDialogs& Dialogs();

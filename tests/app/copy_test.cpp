@@ -87,36 +87,18 @@ TEST(FileCopierTest, TreeArrivesBelowTargetAndMergesWithWhatIsThere) {
 }
 
 TEST(FileCopierTest, OverwriteAnswersDecideFileByFile) {
+  // Answers per question: j = Ja, n = Nein, a = Ja, alle; x = Abbrechen.
   struct Case {
     const char* name;
-    std::vector<OverwriteChoice> answers;
-    int questions_asked;
+    const char* answers;
     std::string a, b, c;  // contents of the three targets afterwards
     bool cancelled;
   };
   const Case kCases[] = {
-      {"Ja then Nein then Ja",
-       {OverwriteChoice::kYes, OverwriteChoice::kNo, OverwriteChoice::kYes},
-       3,
-       "neu-a",
-       "alt-b",
-       "neu-c",
-       false},
-      {"Ja, alle", {OverwriteChoice::kYesToAll}, 1, "neu-a", "neu-b", "neu-c", false},
-      {"Nein, Ja, alle",
-       {OverwriteChoice::kNo, OverwriteChoice::kYesToAll},
-       2,
-       "alt-a",
-       "neu-b",
-       "neu-c",
-       false},
-      {"Abbrechen",
-       {OverwriteChoice::kYes, OverwriteChoice::kCancel},
-       2,
-       "neu-a",
-       "alt-b",
-       "alt-c",
-       true},
+      {"Ja then Nein then Ja", "jnj", "neu-a", "alt-b", "neu-c", false},
+      {"Ja, alle", "a", "neu-a", "neu-b", "neu-c", false},
+      {"Nein, Ja, alle", "na", "alt-a", "neu-b", "neu-c", false},
+      {"Abbrechen", "jx", "neu-a", "alt-b", "alt-c", true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -127,13 +109,18 @@ TEST(FileCopierTest, OverwriteAnswersDecideFileByFile) {
       WriteBytes(dir / "dst" / f, "alt-" + lower);
     }
     ScriptedUi ui;
-    ui.overwrite_answers.assign(c.answers.begin(), c.answers.end());
+    for (const char* a = c.answers; *a; ++a) {
+      ui.overwrite_answers.push_back(*a == 'j'   ? OverwriteChoice::kYes
+                                     : *a == 'n' ? OverwriteChoice::kNo
+                                     : *a == 'a' ? OverwriteChoice::kYesToAll
+                                                 : OverwriteChoice::kCancel);
+    }
     FileCopier copier(ui, OverwriteMode::kAsk);
     copier.CopyMatching(dir / "src", "?.csv", dir / "dst");
 
     std::vector<testing::RecordedMessage> expected;
     const char* names[] = {"A.CSV", "B.CSV", "C.CSV"};
-    for (int i = 0; i < c.questions_asked; ++i) {
+    for (std::size_t i = 0; i < std::strlen(c.answers); ++i) {
       expected.push_back(
           {MessageKind::kConfirmation, Question(dir / "dst" / names[i], dir / "src" / names[i])});
     }

@@ -111,12 +111,24 @@ std::string ImportQuestion(const fs::path& q, const fs::path& b) {
 const std::string kBackupQuestion =
     "Soll eine (ev.) vorhandene Datenbank jetzt\rin das BAK-Verzeichnis gesichert werden?\r";
 
-TEST(ExportStaLATest, CopiesOnlyTheOfficialFilesOfThisSchool) {
+// A populated installation "a" and an existing target directory "stick" beside it.
+class ExportFixture : public ::testing::Test {
+ protected:
+  ExportFixture() {
+    inst.Populate();
+    fs::create_directories(t);
+  }
   TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
-  const fs::path t = dir / "stick";
-  fs::create_directories(t);
+  Installation inst{dir / "a"};
+  fs::path t = dir / "stick";
+};
+using ExportStaLATest = ExportFixture;
+using ExportAllTest = ExportFixture;
+using CommandsTest = ExportFixture;
+using ImportAllTest = ExportFixture;
+using BackupDatabaseTest = ExportFixture;
+
+TEST_F(ExportStaLATest, CopiesOnlyTheOfficialFilesOfThisSchool) {
   ExportResult r = inst.RunConfirmed(ExportStaLA, t);
 
   EXPECT_EQ(r.outcome, ExportOutcome::kDone);
@@ -132,11 +144,7 @@ TEST(ExportStaLATest, CopiesOnlyTheOfficialFilesOfThisSchool) {
   EXPECT_EQ(inst.reloads, 0);
 }
 
-TEST(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
-  const fs::path t = dir / "stick";
+TEST_F(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
   WriteTree(t / "12345", {{"SCHULE/1234500.CSV", "alt 0"},
                           {"SCHULE/1234501.CSV", "alt 1"},
                           {"LEHRER/1234500.CSV", "alt L0"}});
@@ -159,11 +167,7 @@ TEST(ExportStaLATest, AsksBeforeOverwritingAnEarlierExport) {
   EXPECT_TRUE(inst.ui.messages.empty());
 }
 
-TEST(ExportStaLATest, TargetStructureThatCannotBeCreatedIsReportedAndNothingCopied) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
-  const fs::path t = dir / "stick";
+TEST_F(ExportStaLATest, TargetStructureThatCannotBeCreatedIsReportedAndNothingCopied) {
   WriteBytes(t / "12345", "eine Datei, kein Verzeichnis");
   ExportResult r = inst.RunConfirmed(ExportStaLA, t);
 
@@ -176,12 +180,8 @@ TEST(ExportStaLATest, TargetStructureThatCannotBeCreatedIsReportedAndNothingCopi
   EXPECT_EQ(Tree(t), (Files{{"12345", "eine Datei, kein Verzeichnis"}}));
 }
 
-TEST(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
-  TempDir dir;
-  Installation a(dir / "a");
-  a.Populate();
-  const fs::path t = dir / "stick";
-  fs::create_directories(t);
+TEST_F(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
+  Installation& a = inst;
   ExportResult er = a.RunConfirmed(ExportAll, t);
   EXPECT_EQ(er.outcome, ExportOutcome::kDone);
   EXPECT_EQ(a.ui.questions, (std::vector<RecordedMessage>{
@@ -212,24 +212,15 @@ TEST(ExportAllTest, ImportIntoAFreshInstallationRestoresEveryFileByteForByte) {
   EXPECT_EQ(b.reloads, 1);
 }
 
-TEST(ExportAllTest, TeacherListOfTheDataDirectoryTravelsInsteadOfTheProgramOne) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
+TEST_F(ExportAllTest, TeacherListOfTheDataDirectoryTravelsInsteadOfTheProgramOne) {
   WriteBytes(inst.S() / "Lehrer.csv", "17;Neu;Hans\r\n");
-  const fs::path t = dir / "stick";
-  fs::create_directories(t);
   inst.RunConfirmed(ExportAll, t);
   EXPECT_EQ(ReadBytes(t / "12345/Lehrer.csv"), "17;Neu;Hans\r\n");
   EXPECT_FALSE(fs::exists(t / "12345/LEHRER.CSV"));
   EXPECT_TRUE(inst.ui.messages.empty());
 }
 
-TEST(ExportAllTest, FailedCopyGivesOneErrorBoxAndTheRestStillArrives) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
-  const fs::path t = dir / "stick";
+TEST_F(ExportAllTest, FailedCopyGivesOneErrorBoxAndTheRestStillArrives) {
   WriteBytes(t / "12345/SCHULE", "im Weg");
   ExportResult r = inst.RunConfirmed(ExportAll, t);
 
@@ -247,11 +238,7 @@ TEST(ExportAllTest, FailedCopyGivesOneErrorBoxAndTheRestStillArrives) {
   EXPECT_EQ(got["LEHRER.CSV"], kProgramFiles.at("LEHRER.CSV"));
 }
 
-TEST(ExportAllTest, AbbrechenAtAnOverwriteQuestionEndsAllCopying) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
-  const fs::path t = dir / "stick";
+TEST_F(ExportAllTest, AbbrechenAtAnOverwriteQuestionEndsAllCopying) {
   WriteBytes(t / "12345/KLASSE/ZIM00300.CSV", "alt");  // the first file the tree copy meets
   inst.ui.overwrite_answers = {OverwriteChoice::kCancel};
   ExportResult r = inst.RunConfirmed(ExportAll, t);
@@ -262,7 +249,7 @@ TEST(ExportAllTest, AbbrechenAtAnOverwriteQuestionEndsAllCopying) {
   EXPECT_TRUE(inst.ui.messages.empty());
 }
 
-TEST(ExportAllTest, TargetInsideTheSchoolDataIsRefusedWithoutCopying) {
+TEST_F(ExportAllTest, TargetInsideTheSchoolDataIsRefusedWithoutCopying) {
   for (bool inside : {false, true}) {
     SCOPED_TRACE(inside ? "school data directory" : "data base directory");
     TempDir dir;
@@ -285,7 +272,7 @@ TEST(ExportAllTest, TargetInsideTheSchoolDataIsRefusedWithoutCopying) {
 
 // "Abbrechen" in the dialog or "Nein" at the question: nothing is copied anywhere, the table was
 // saved first, and only the import shows the table again.
-TEST(CommandsTest, DeclinedCommandsCopyNothing) {
+TEST_F(CommandsTest, DeclinedCommandsCopyNothing) {
   using Command = ExportResult (*)(ExportContext&);
   const struct {
     const char* name;
@@ -343,14 +330,9 @@ class AdoptingUi : public ScriptedUi {
   DataPaths& paths_;
 };
 
-TEST(CommandsTest, DataDirectoriesArePutBackAndTheCopiesReadFromTheOldOnes) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
+TEST_F(CommandsTest, DataDirectoriesArePutBackAndTheCopiesReadFromTheOldOnes) {
   const DataPaths before = inst.paths;
   AdoptingUi ui(inst.paths);
-  const fs::path t = dir / "stick";
-  fs::create_directories(t);
   ui.directories = {t, std::nullopt, t};
   ui.answers = {true, false};
   ExportContext ctx{inst.settings, inst.paths, ui, nullptr, nullptr};
@@ -365,7 +347,7 @@ TEST(CommandsTest, DataDirectoriesArePutBackAndTheCopiesReadFromTheOldOnes) {
   EXPECT_EQ(Tree(t / "12345"), kOfficialFiles);
 }
 
-TEST(CommandsTest, DstNrThatCannotNameADirectoryIsRefused) {
+TEST_F(CommandsTest, DstNrThatCannotNameADirectoryIsRefused) {
   using Command = ExportResult (*)(ExportContext&);
   const Command kCommands[] = {ExportStaLA, ExportAll, ImportAll, BackupDatabase};
   for (const std::string dst : {"../12345", "12/45", ""}) {
@@ -389,10 +371,7 @@ TEST(CommandsTest, DstNrThatCannotNameADirectoryIsRefused) {
   }
 }
 
-TEST(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
+TEST_F(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
   const fs::path q = dir / "leer";
   fs::create_directories(q);
   ExportResult r = inst.RunConfirmed(ImportAll, q);
@@ -407,7 +386,7 @@ TEST(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
   EXPECT_EQ(inst.reloads, 1);
 }
 
-TEST(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
+TEST_F(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
   const struct {
     const char* name;
     std::uint16_t option;
@@ -454,10 +433,7 @@ TEST(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
   }
 }
 
-TEST(BackupDatabaseTest, BackupDirectoryThatCannotBeCreatedIsReported) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
+TEST_F(BackupDatabaseTest, BackupDirectoryThatCannotBeCreatedIsReported) {
   WriteBytes(inst.B() / "BAK", "eine Datei");
   auto ctx = inst.Context();
   ExportResult r = BackupDatabase(ctx);
@@ -469,10 +445,7 @@ TEST(BackupDatabaseTest, BackupDirectoryThatCannotBeCreatedIsReported) {
   EXPECT_EQ(ReadBytes(inst.B() / "BAK"), "eine Datei");
 }
 
-TEST(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
-  TempDir dir;
-  Installation inst(dir / "a");
-  inst.Populate();
+TEST_F(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
   WriteBytes(inst.B() / "BAK/12345/SCHULE/1234500.CSV", "vorige Sicherung");
   SetWriteFailureAfterBytesForTesting(4);
   auto ctx = inst.Context();
@@ -486,7 +459,7 @@ TEST(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
   EXPECT_EQ(Tree(inst.B() / "BAK"), (Files{{"12345/SCHULE/1234500.CSV", "vorige Sicherung"}}));
 }
 
-TEST(BackupDatabaseTest, SchoolWithoutDataYetIsNoFailure) {
+TEST_F(BackupDatabaseTest, SchoolWithoutDataYetIsNoFailure) {
   TempDir dir;
   Installation inst(dir / "a");
   auto ctx = inst.Context();

@@ -106,14 +106,14 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
   } cases[] = {
       {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n"},
       {{"schule:5"},
-       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3 oder "
-       "alles)\n"},
+       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
       {{"schule:1", "schule"},
-       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3 oder "
-       "alles)\n"},
+       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
       {{"lehrer:4"},
-       "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3 oder "
-       "alles)\n"},
+       "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
   };
   for (const auto& c : cases) {
     Result r = Pruefen(c.args, {});

@@ -19,6 +19,7 @@
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
+#include "gui_test_base.h"
 #include "gui/qt_ports.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
@@ -37,21 +38,7 @@ using tabulon::testing::WriteBytes;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-// Runs `inspect` on the next modal dialog as soon as it is open (exec() blocks the test).
-void OnNextModal(std::function<void(QWidget*)> inspect) {
-  auto* poll = new QTimer;
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      poll->stop();
-      poll->deleteLater();
-      inspect(modal);
-    }
-  });
-  poll->start();
-}
-
-class SchoolWindowTest : public ::testing::Test {
+class SchoolWindowTest : public GuiTestBase {
  protected:
   void Open(bool read_write = true, std::uint16_t log_all = 1, std::uint16_t ask = 0) {
     testing::CopyKeyFiles(dir.path());
@@ -60,10 +47,9 @@ class SchoolWindowTest : public ::testing::Test {
       s.ask_after_calculations = ask;
       s.backup_at_start = 0;  // the backup would ask first; not what these tests are about
     });
-    window = std::make_unique<MainWindow>(dir.path(), ui, platform);
+    CreateWindow();
     ui.answers = {false};  // "Soll ... gesichert werden?" from the start-up timer
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ShowWindow();
     // The start-up timer asks about the backup; later questions belong to the test.
     ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
     ui.questions.clear();
@@ -111,10 +97,6 @@ class SchoolWindowTest : public ::testing::Test {
     return testing::SchoolTableFile(dir.path() / "4711", "4711", table);
   }
 
-  TempDir dir;
-  ScriptedUi ui;
-  FakePlatform platform;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SchoolWindowTest, TypedCellReachesTheFileOnSwitchAndOnExplicitSave) {

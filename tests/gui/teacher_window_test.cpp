@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "gui/grid_view.h"
+#include "gui/gui_test_base.h"
 #include "gui/main_window.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
@@ -21,21 +22,17 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
 
-class TeacherWindowTest : public ::testing::Test {
+class TeacherWindowTest : public GuiTestBase {
  protected:
   void Open() {
     testing::CopyKeyFiles(dir.path(), {"SSSA-140.SSD", "ILKLWS-4.SSD"});
     testing::WriteSchoolSettings(dir.path(), "4711", true,
                                  [](Settings& s) { s.backup_at_start = 0; });
-    window = std::make_unique<MainWindow>(dir.path(), ui, platform);
+    CreateWindow();
     ui.answers = {false};  // the start-up backup question
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ShowWindow();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
     ui.questions.clear();
     window->sheet_tabs()->setCurrentIndex(SheetIndex(Sheet::kTeacher));
@@ -72,11 +69,6 @@ class TeacherWindowTest : public ::testing::Test {
   void WriteOem(const fs::path& p, const std::string& utf8) {
     testing::WriteBytes(p, text::Utf8ToCp850(utf8));
   }
-
-  TempDir dir;
-  ScriptedUi ui;
-  FakePlatform platform;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(TeacherWindowTest, FirstPageShowsItsTextAndSwitchingWritesTable0AndTheList) {
@@ -120,13 +112,13 @@ TEST_F(TeacherWindowTest, The2008ButtonMovesColumnsAndMarksTheTableChanged) {
   QPushButton* convert = Button(1, PageAction::kConvertTeacher2008);
   ASSERT_NE(convert, nullptr);
   ASSERT_TRUE(convert->isEnabled());
-  EXPECT_FALSE(window->session().changed());
+  EXPECT_FALSE(program->session().changed());
 
   ui.answers = {true};
   QTest::mouseClick(convert, Qt::LeftButton);
   EXPECT_EQ(GridOf("Bog2Tab1").Cell(28, 2), "7");  // old ES025 is ES027 now
   EXPECT_EQ(GridOf("Bog2Tab1").Cell(26, 2), "");
-  EXPECT_TRUE(window->session().changed());
+  EXPECT_TRUE(program->session().changed());
 
   ShowTable(2);
   const std::string saved = ReadBytes(File(1));

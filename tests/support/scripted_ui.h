@@ -103,6 +103,17 @@ class ScriptedUi : public Ui {
     return a;
   }
 
+  std::optional<std::string> AskOccupationGroup() override {
+    ++group_dialogs;
+    if (group_answers.empty()) {
+      ADD_FAILURE() << "unexpected occupation group dialog";
+      return std::nullopt;
+    }
+    auto a = group_answers.front();
+    group_answers.pop_front();
+    return a;
+  }
+
   std::vector<RecordedMessage> messages;
   std::vector<RecordedMessage> questions;
   std::deque<bool> answers;
@@ -116,6 +127,8 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<BirthYearRange>> birth_year_answers;
   int school_type_dialogs = 0;
   std::deque<std::optional<SchoolTypeAndYears>> school_type_answers;
+  int group_dialogs = 0;
+  std::deque<std::optional<std::string>> group_answers;
 };
 
 class FakePlatform : public Platform {

@@ -28,43 +28,48 @@ class DataFileTest : public testing::SchoolTableFixture {
   }
 };
 
-TEST_F(DataFileTest, WritesTheSpecifiedBytes) {
-  Grid g = Show(4);
-  const char* values[] = {"120", "40", "35", "20", "15", "5", "5"};
-  for (int c = 1; c <= 7; ++c) g.SetCell(c, 2, values[c - 1]);
-  Save(g, 4);
-  EXPECT_EQ(ReadBytes(File(4)), "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n120;40;35;20;15;5;5\r\n");
-}
-
-TEST_F(DataFileTest, HasDataRulesAndEmptyFileDeletion) {
+// Cells set in row 2 of a fresh table and the bytes the save writes ("" when the file goes).
+TEST_F(DataFileTest, SaveWritesTheSpecifiedBytesOrDeletesAnEmptyFile) {
+  const std::string es4 = "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n";
   struct Case {
     int table;
-    int col;
-    std::string value;
+    std::vector<std::pair<int, std::string>> cells;  // column, text
     bool save_only_rows_with_data;
-    bool kept;
-    std::string expected;  // when kept
+    std::string expected;
   } cases[] = {
-      // Table 0: "0" is data, never deleted.
-      {0, 2, "0", true, true, "ES001;ES002;ES003\r\n12345;0;\r\n"},
-      {0, 2, "", true, true, "ES001;ES002;ES003\r\n12345;;\r\n"},
-      // Table 4: "0" is no data, the file goes.
-      {4, 3, "0", true, false, ""},
-      {4, 3, " ", true, false, ""},
-      {4, 3, "\x01", false, false, ""},
-      {4, 3, "  ", true, true, "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n;;  ;;;;\r\n"},
-      {4, 7, "1", true, true, "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n;;;;;;1\r\n"},
+      {4,
+       {{1, "120"}, {2, "40"}, {3, "35"}, {4, "20"}, {5, "15"}, {6, "5"}, {7, "5"}},
+       true,
+       es4 + "120;40;35;20;15;5;5\r\n"},
+      // Umlauts go to disk as IBM 850.
+      {0,
+       {{2, "Süd-Öst"}, {3, "Landkreis Großmühle äß"}},
+       true,
+       "ES001;ES002;ES003\r\n12345;S\x81"
+       "d-\x99st;Landkreis Gro\xE1m\x81hle \x84\xE1\r\n"},
+      // Table 0: "0" is data, the file is never deleted.
+      {0, {{2, "0"}}, true, "ES001;ES002;ES003\r\n12345;0;\r\n"},
+      {0, {{2, ""}}, true, "ES001;ES002;ES003\r\n12345;;\r\n"},
+      // Table 4: "0", a single blank or a control character is no data, and the file goes.
+      {4, {{3, "0"}}, true, ""},
+      {4, {{3, " "}}, true, ""},
+      {4, {{3, "\x01"}}, false, ""},
+      {4, {{3, "  "}}, true, es4 + ";;  ;;;;\r\n"},
+      {4, {{7, "1"}}, true, es4 + ";;;;;;1\r\n"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.table) + ": \"" + c.value + "\"");
+    SCOPED_TRACE(std::to_string(c.table) + ": \"" + c.cells[0].second + "\"");
     settings.save_only_rows_with_data = c.save_only_rows_with_data;
     std::filesystem::remove(File(c.table));
     Grid g = Show(c.table);
-    g.SetCell(c.col, 2, c.value);
+    for (const auto& [col, text] : c.cells) g.SetCell(col, 2, text);
     Save(g, c.table);
-    EXPECT_EQ(std::filesystem::exists(File(c.table)), c.kept);
-    if (c.kept) {
+    EXPECT_EQ(std::filesystem::exists(File(c.table)), !c.expected.empty());
+    if (!c.expected.empty()) {
       EXPECT_EQ(ReadBytes(File(c.table)), c.expected);
+      // What was written comes back as it was typed.
+      Grid back = Show(c.table);
+      for (const auto& [col, text] : c.cells) EXPECT_EQ(back.Cell(col, 2), text) << col;
     }
   }
   EXPECT_TRUE(ui.messages.empty());
@@ -108,7 +113,9 @@ TEST_F(DataFileTest, WithoutTheSaveOnlyDataOptionEveryRowIsWrittenAndComesBack) 
   Save(g, 3);
   std::string bytes = ReadBytes(File(3));
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);  // rows 1 to 9
-  EXPECT_NE(bytes.find("Koch/K\x94""chin;4101;;;;;;;\r\n"), std::string::npos);  // IBM 850 ö
+  EXPECT_NE(bytes.find("Koch/K\x94"
+                       "chin;4101;;;;;;;\r\n"),
+            std::string::npos);  // IBM 850 ö
   Grid back = Show(3);
   EXPECT_EQ(back.RowCount(), 10);
   for (int r = 0; r < 10; ++r) {
@@ -153,18 +160,6 @@ TEST_F(DataFileTest, OddBytesInDataFilesAreKeptAsCharacters) {
   EXPECT_EQ(g.Cell(2, 4), "1");
 }
 
-TEST_F(DataFileTest, UmlautsGoToDiskAsIbm850AndComeBack) {
-  Grid g = Show(0);
-  g.SetCell(2, 2, "Süd-Öst");
-  g.SetCell(3, 2, "Landkreis Großmühle äß");
-  Save(g, 0);
-  EXPECT_EQ(ReadBytes(File(0)),
-            "ES001;ES002;ES003\r\n12345;S\x81""d-\x99st;Landkreis Gro\xE1m\x81hle \x84\xE1\r\n");
-  Grid back = Show(0);
-  EXPECT_EQ(back.Cell(2, 2), "Süd-Öst");
-  EXPECT_EQ(back.Cell(3, 2), "Landkreis Großmühle äß");
-}
-
 TEST_F(DataFileTest, SemicolonInACellShiftsTheRowOnTheNextLoad) {
   Grid g = Show(4);
   g.SetCell(1, 2, "1;2");
@@ -181,10 +176,10 @@ TEST_F(DataFileTest, KeyRowsTakeTheirRecordsByKey) {
   WriteBytes(File(1),
              "ES001;ES002;ES003\r\n"
              "101;3;1;1;1\r\n"
-             ";9;9;9\r\n"      // no key: unassignable
-             "777;5;5;5\r\n"   // unknown key: dropped silently
-             "105;;;\r\n"      // known key, no data
-             "Nr.;x\r\n");     // the ES row's label in column 0 is a key like any other
+             ";9;9;9\r\n"     // no key: unassignable
+             "777;5;5;5\r\n"  // unknown key: dropped silently
+             "105;;;\r\n"     // known key, no data
+             "Nr.;x\r\n");    // the ES row's label in column 0 is a key like any other
   Grid g = Show(1);
   EXPECT_EQ(g.Cell(3, 3), "3");
   EXPECT_EQ(g.Cell(4, 3), "1");
@@ -236,17 +231,19 @@ TEST_F(DataFileTest, MissingSheetDirectoryIsCreatedOrReported) {
   ScriptedUi ui2;
   Grid g2;
   SetUpGrid(g2, SchoolTableDef(2), prog, ui2);
-  ReadDataFile(g2, SchoolTableDef(2), DataFileContext{settings, other / "x" / "12345", "12345", ui2});
+  ReadDataFile(g2, SchoolTableDef(2),
+               DataFileContext{settings, other / "x" / "12345", "12345", ui2});
   ASSERT_EQ(ui2.messages.size(), 1u);
-  EXPECT_EQ(ui2.messages[0],
-            (RecordedMessage{MessageKind::kInformation,
-                             "Problem beim Erstellen des Datenverzeichnis:\r" +
-                                 (other / "x" / "12345" / "SCHULE").string() +
-                                 "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!"}));
+  EXPECT_EQ(
+      ui2.messages[0],
+      (RecordedMessage{MessageKind::kInformation,
+                       "Problem beim Erstellen des Datenverzeichnis:\r" +
+                           (other / "x" / "12345" / "SCHULE").string() +
+                           "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!"}));
   EXPECT_EQ(g2.RowCount(), 10);
   // Saving there then fails with a file error instead of claiming success.
-  EXPECT_THROW(WriteDataFile(g2, SchoolTableDef(2), DataFileContext{settings, other / "x" / "12345",
-                                                                     "12345", ui2}),
+  EXPECT_THROW(WriteDataFile(g2, SchoolTableDef(2),
+                             DataFileContext{settings, other / "x" / "12345", "12345", ui2}),
                FileError);
 }
 

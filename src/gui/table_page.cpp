@@ -1,0 +1,204 @@
+#include "gui/table_page.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/registry.h"
+#include "gui/grid_view.h"
+#include "gui/qt_text.h"
+
+namespace tabulon::gui {
+
+TablePageWidget::TablePageWidget(const TablePage& page, GridStore& store, QWidget* parent)
+    : QWidget(parent), page_(page), store_(store) {
+  auto* layout = new QVBoxLayout(this);
+  if (!page.notice_text.empty() && SheetOf(page.sheet).enabled) {
+    auto* text = new QLabel(Q(page.notice_text));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+  }
+  AddNotices(layout);
+  QHBoxLayout* class_row = nullptr;
+  // The class page keeps its delete button beside the list and its add button in the group of
+  // the new identifier, where they act; the bottom row would not hold them all.
+  QBoxLayout* delete_place = nullptr;
+  QBoxLayout* add_place = nullptr;
+  if (page.class_selector) {
+    class_row = new QHBoxLayout;
+    auto* list_box = new QVBoxLayout;
+    auto* list_label = new QLabel(QStringLiteral("Klassen:"));
+    list_label->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    class_list_ = new QListWidget;
+    class_list_->setObjectName(QStringLiteral("ClassList"));
+    class_list_->setAccessibleName(QStringLiteral("Klassen"));
+    list_label->setBuddy(class_list_);
+    list_box->addWidget(list_label);
+    list_box->addWidget(class_list_);
+    class_row->addLayout(list_box);
+    delete_place = new QVBoxLayout;
+    delete_place->addStretch(1);
+    class_row->addLayout(delete_place);
+    connect(class_list_, &QListWidget::currentRowChanged, this, &TablePageWidget::ClassSelected);
+    class_row->addWidget(BuildNewClassGroup(add_place));
+    layout->addLayout(class_row);
+  }
+  for (const PageGrid& g : page.grids) AddGrid(g, layout, class_row);
+  AddButtons(layout, delete_place, add_place);
+}
+
+// "neue Klasse anlegen": the identifier, the school's own name in a grey "optional" group, and
+// the add button (placed by AddButtons).
+QWidget* TablePageWidget::BuildNewClassGroup(QBoxLayout*& add_place) {
+  auto* group = new QGroupBox(QStringLiteral("neue Klasse anlegen"));
+  auto* group_layout = new QVBoxLayout(group);
+  auto* id_label = new QLabel(QStringLiteral("Statistik-Bezeichnung:"));
+  new_class_field_ = new QLineEdit;
+  new_class_field_->setObjectName(QStringLiteral("NewClassField"));
+  new_class_field_->setAccessibleName(QStringLiteral("Statistik-Bezeichnung"));
+  new_class_field_->setMaxLength(6);
+  const QString id_hint = QStringLiteral(
+      "3 Buchstaben (Berufsbezeichnung) + laufende Nummer (3-ziffrig)    z.B.: ZIM003");
+  id_label->setToolTip(id_hint);
+  new_class_field_->setToolTip(id_hint);
+  id_label->setBuddy(new_class_field_);
+  group_layout->addWidget(id_label);
+  group_layout->addWidget(new_class_field_);
+  auto* optional = new QGroupBox(QStringLiteral("optional: "));
+  optional->setStyleSheet(QStringLiteral("QGroupBox { background-color: #d4d0c8; }"));
+  auto* optional_layout = new QVBoxLayout(optional);
+  auto* name_label = new QLabel(QStringLiteral("schulinterne Bezeichnung:"));
+  name_label->setToolTip(
+      QStringLiteral("übliche schulinterne Bezeichnung der Klasse    z.B.: ZIM32"));
+  school_name_field_ = new QLineEdit;
+  school_name_field_->setObjectName(QStringLiteral("SchoolNameField"));
+  school_name_field_->setAccessibleName(QStringLiteral("schulinterne Bezeichnung"));
+  school_name_field_->setToolTip(
+      QStringLiteral("Klassenbezeichnung, wie sie an der Schule üblich ist"));
+  name_label->setBuddy(school_name_field_);
+  optional_layout->addWidget(name_label);
+  optional_layout->addWidget(school_name_field_);
+  optional_layout->addWidget(new QLabel(QStringLiteral("Nur für programminterne \nZwecke! ")));
+  group_layout->addWidget(optional);
+  add_place = group_layout;
+  return group;
+}
+
+// The page's notices: red lines that the session shows while their condition holds.
+void TablePageWidget::AddNotices(QVBoxLayout* layout) {
+  if (page_.notices.empty()) return;
+  auto* row = new QHBoxLayout;
+  for (const PageNotice& n : page_.notices) {
+    auto* label = new QLabel(Q(n.text));
+    label->setObjectName(Q(n.name));
+    label->setAccessibleName(Q(n.text));
+    label->setStyleSheet(QStringLiteral("color: red;"));
+    label->setWordWrap(true);
+    label->hide();
+    notice_labels_.emplace_back(std::string(n.name), label);
+    row->addWidget(label);
+  }
+  row->addStretch(1);
+  layout->addLayout(row);
+}
+
+void TablePageWidget::AddGrid(const PageGrid& g, QBoxLayout* layout, QBoxLayout* side) {
+  auto* view = new GridView;
+  view->setObjectName(Q(g.name));
+  view->setAccessibleName(Q(g.definition));
+  view->SetGrid(&store_.GridOf(g.definition));
+  if (!g.hint.empty()) view->setToolTip(Q(g.hint));
+  views_[std::string(g.definition)] = view;
+  if (g.reports_edits) {
+    connect(view->grid_model(), &GridModel::CellEdited, this, &TablePageWidget::CellEdited);
+  }
+  connect(view, &GridView::HintChanged, this, &TablePageWidget::HintChanged);
+  if (!g.copy_buttons) {
+    auto* group = new QGroupBox(QStringLiteral("(optionale) interne Zusatz-Informationen"));
+    auto* group_layout = new QVBoxLayout(group);
+    group_layout->addWidget(view);
+    (side ? side : layout)->addWidget(group, 2);
+    return;
+  }
+  layout->addWidget(view, 1);
+  auto* copy_row = new QHBoxLayout;
+  auto* copy_table = new QPushButton(Q(kCopyTableCaption));
+  copy_table->setToolTip(Q(kCopyTableHint));
+  copy_table->setStatusTip(Q(kCopyTableHint));
+  copy_table->setObjectName(Q(g.name) + QStringLiteral("CopyTable"));
+  auto* copy_data = new QPushButton(Q(kCopyDataCaption));
+  copy_data->setToolTip(Q(kCopyDataHint));
+  copy_data->setStatusTip(Q(kCopyDataHint));
+  copy_data->setObjectName(Q(g.name) + QStringLiteral("CopyData"));
+  const QString def = Q(g.definition);
+  const bool first_row = g.copy_data_with_first_row;
+  connect(copy_table, &QPushButton::clicked, this,
+          [this, def] { emit CopyRequested(def, true, false); });
+  connect(copy_data, &QPushButton::clicked, this,
+          [this, def, first_row] { emit CopyRequested(def, false, first_row); });
+  copy_row->addWidget(copy_table);
+  copy_row->addWidget(copy_data);
+  copy_row->addStretch(1);
+  layout->addLayout(copy_row);
+}
+
+void TablePageWidget::AddButtons(QVBoxLayout* layout, QBoxLayout* delete_place,
+                                 QBoxLayout* add_place) {
+  auto* buttons = new QHBoxLayout;
+  for (const PageButton& b : page_.buttons) {
+    auto* button = new QPushButton(Q(b.caption));
+    button->setObjectName(QStringLiteral("Button_%1_%2_%3")
+                              .arg(SheetIndex(page_.sheet))
+                              .arg(page_.table)
+                              .arg(static_cast<int>(b.action)));
+    if (!b.hint.empty()) {
+      button->setToolTip(Q(b.hint));
+      button->setStatusTip(Q(b.hint));
+    }
+    button->setVisible(!b.hidden);
+    if (b.action == PageAction::kAddClass && new_class_field_ && school_name_field_) {
+      // The add button takes the two fields' texts as they stand.
+      connect(button, &QPushButton::clicked, this, [this] {
+        emit AddClassRequested(new_class_field_->text(), school_name_field_->text());
+      });
+    } else if (b.action != PageAction::kNone) {
+      const PageAction action = b.action;
+      connect(button, &QPushButton::clicked, this, [this, action] { emit Command(action); });
+    }
+    if (!b.enabled_by_notice.empty()) {
+      notice_buttons_.emplace_back(std::string(b.enabled_by_notice), button);
+    }
+    if (b.action == PageAction::kDeleteClass && delete_place) {
+      delete_place->addWidget(button);
+      auto* trash = new QLabel;
+      trash->setPixmap(style()->standardIcon(QStyle::SP_TrashIcon).pixmap(32, 32));
+      trash->setToolTip(QStringLiteral("Ziel: Windows-Papierkorb"));
+      trash->setAccessibleName(QStringLiteral("Ziel: Windows-Papierkorb"));
+      delete_place->addWidget(trash);
+      delete_place->addStretch(1);
+    } else if (b.action == PageAction::kAddClass && add_place) {
+      add_place->addWidget(button);
+      add_place->addStretch(1);
+    } else {
+      buttons->addWidget(button);
+    }
+  }
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
+}
+
+void TablePageWidget::ShowNotices(const std::vector<std::string_view>& visible) {
+  auto shown = [&](const std::string& name) {
+    return std::find(visible.begin(), visible.end(), name) != visible.end();
+  };
+  for (auto& [name, label] : notice_labels_) label->setVisible(shown(name));
+  for (auto& [name, button] : notice_buttons_) button->setEnabled(shown(name));
+}
+
+}  // namespace tabulon::gui

@@ -1,0 +1,146 @@
+// The class sheet on the command line: class targets, the class list, creating and deleting a
+// class.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "cli/cli.h"
+#include "cli/trash.h"
+#include "files/files.h"
+#include "support/cli_run.h"
+#include "support/program_dir.h"
+#include "support/temp_dir.h"
+
+namespace tabulon::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::RunCli;
+using testing::TempDir;
+using testing::WriteBytes;
+
+class ClassCliTest : public ::testing::Test {
+ protected:
+  ClassCliTest() {
+    testing::CopyKeyFiles(dir.path(), {"SSVB.SSD", "SSVB0.SSD"});
+    testing::WriteSchoolSettings(dir.path(), "4711");
+  }
+  fs::path Klasse(const std::string& name) const { return dir / "4711" / "KLASSE" / name; }
+  TempDir dir;
+};
+
+TEST_F(ClassCliTest, CreateListShowAndSave) {
+  auto r = RunCli({"klasse-anlegen", "ZIM003", "--schulintern", "ZIM32"}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Klasse("ZIM00300.CSV")),
+            "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
+  EXPECT_EQ(ReadBytes(dir / "ZIM003ID.CSV"),
+            "ZIM003;\r\nZIM32;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n");
+  EXPECT_EQ(RunCli({"klasse-anlegen", "BÄC001"}, dir.path()).status, 0);
+  r = RunCli({"klassen"}, dir.path());
+  EXPECT_EQ(r.out, "BÄC001\nZIM003\n");
+
+  // Table 10 by its page name and by its number; the notes by "ident".
+  for (const char* t : {"klasse:ZIM003:4.1", "klasse:ZIM003:10"}) {
+    r = RunCli({"anzeigen", t}, dir.path());
+    EXPECT_EQ(r.status, 0) << t;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\t')), "Satzart 10") << t;
+  }
+  r = RunCli({"anzeigen", "klasse:ZIM003:ident"}, dir.path());
+  EXPECT_EQ(r.out.substr(r.out.find("schulinterne Bezeichnung\t")),
+            "schulinterne Bezeichnung\tZIM32\n"
+            "Klassen-Ltr./Tutor/Stat.-Verantw.\t\nstellv. KL/Tut./Stat.-Verantw.\t\n"
+            "Anzahl Schüler insg.\t\n   davon Schüler weibl.\t\n\t\n\t\n");
+
+  // "speichern" of table 0 writes the notes too, of "ident" only the notes.
+  fs::remove(dir / "ZIM003ID.CSV");
+  EXPECT_EQ(RunCli({"speichern", "klasse:ZIM003:0"}, dir.path()).status, 0);
+  EXPECT_TRUE(fs::exists(dir / "ZIM003ID.CSV"));
+  WriteBytes(Klasse("BÄC00100.CSV"), "ES001\r\nunverändert");
+  fs::remove(dir / "BÄC001ID.CSV");
+  EXPECT_EQ(RunCli({"speichern", "klasse:BÄC001:ident"}, dir.path()).status, 0);
+  EXPECT_TRUE(fs::exists(dir / "BÄC001ID.CSV"));
+  EXPECT_EQ(ReadBytes(Klasse("BÄC00100.CSV")), "ES001\r\nunverändert");
+}
+
+TEST_F(ClassCliTest, RefusalsEndWithStatus2) {
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"klasse-anlegen", "ZIM003"},
+       "Fehler: Eine Klasse mit der Statistik-Bezeichnung: ZIM003\nexistiert schon und kann nicht "
+       "überschrieben werden!\n"},
+      {{"klasse-anlegen", "zim003"},
+       "Fehler: Eine Klasse mit der Statistik-Bezeichnung: zim003\nexistiert schon und kann nicht "
+       "überschrieben werden!\n"},
+      {{"klasse-anlegen", "../abc"},
+       "Fehler: Die Statistik-Klassenbezeichnung:\n../abc\nist fehlerhaft!\n"},
+      {{"klasse-anlegen", "ZZZ999"},
+       "Fehler: Die Statistik-Klassenbezeichnung:\nZZZ999\nist fehlerhaft!\n"},
+      {{"anzeigen", "klasse:zim003:1"}, "Fehler: keine Klasse \"zim003\" in der Klassenliste\n"},
+      {{"anzeigen", "klasse:../abc:1"}, "Fehler: keine Klasse \"../abc\" in der Klassenliste\n"},
+      {{"klasse-loeschen", "ABC001"}, "Fehler: keine Klasse \"ABC001\" in der Klassenliste\n"},
+  };
+  for (const Case& c : cases) {
+    const auto r = RunCli(c.args, dir.path());
+    EXPECT_EQ(r.status, 2) << c.args[1];
+    EXPECT_EQ(r.err, c.err);
+  }
+  EXPECT_FALSE(fs::exists(dir / "4711" / "abc00.CSV"));
+  EXPECT_FALSE(fs::exists(dir / "abcID.CSV"));
+
+  testing::WriteSchoolSettings(dir.path(), "4711", false);
+  const auto r = RunCli({"klasse-anlegen", "ABC001"}, dir.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_FALSE(fs::exists(Klasse("ABC00100.CSV")));
+  EXPECT_EQ(RunCli({"speichern", "klasse:ZIM003:0"}, dir.path()).status, 2);
+}
+
+TEST_F(ClassCliTest, GroupCalculationTakesTheCallAsItsYes) {
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
+  WriteBytes(Klasse("ZIM00308.CSV"),
+             "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n01;;1230;;;;\r\n02;;1234;;101;6;2\r\n");
+  const auto r = RunCli({"berechnen", "klasse:ZIM003:8", "zwischensummen"}, dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("Meldung\t01\t\t1230\t\t\t6\t2\n"), std::string::npos) << r.out;
+}
+
+TEST_F(ClassCliTest, DeletingMovesTheFilesIntoTheTrash) {
+  setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
+  WriteBytes(Klasse("ZIM00309.CSV"), "ES001\r\n");
+  WriteBytes(Klasse("ZIM00100.CSV"), "ES001\r\n");
+  WriteBytes(dir / "ZIM003ID.CSV", "ZIM003;\r\n");
+  const auto r = RunCli({"klasse-loeschen", "ZIM003"}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(fs::exists(Klasse("ZIM00300.CSV")));
+  EXPECT_TRUE(fs::exists(Klasse("ZIM00100.CSV")));
+  EXPECT_EQ(ReadBytes(dir / "Trash" / "files" / "ZIM00309.CSV"), "ES001\r\n");
+  EXPECT_EQ(ReadBytes(dir / "Trash" / "files" / "ZIM003ID.CSV"), "ZIM003;\r\n");
+  const std::string info = ReadBytes(dir / "Trash" / "info" / "ZIM00300.CSV.trashinfo");
+  EXPECT_EQ(info.substr(0, 18), "[Trash Info]\nPath=");
+  EXPECT_NE(info.find(Klasse("ZIM00300.CSV").string()), std::string::npos);
+  EXPECT_EQ(RunCli({"klassen"}, dir.path()).out, "ZIM001\n");
+  unsetenv("XDG_DATA_HOME");
+}
+
+TEST(TrashTest, ANameInUseGetsANumberAndAFailureLeavesTheFile) {
+  TempDir dir;
+  WriteBytes(dir / "a" / "X.CSV", "1");
+  WriteBytes(dir / "b" / "X.CSV", "2");
+  EXPECT_TRUE(MoveIntoTrashDir(dir / "a" / "X.CSV", dir / "T"));
+  EXPECT_TRUE(MoveIntoTrashDir(dir / "b" / "X.CSV", dir / "T"));
+  EXPECT_EQ(ReadBytes(dir / "T" / "files" / "X.CSV.2"), "2");
+  EXPECT_TRUE(fs::exists(dir / "T" / "info" / "X.CSV.2.trashinfo"));
+  WriteBytes(dir / "c" / "Y.CSV", "3");
+  WriteBytes(dir / "F", "a file where the trash directory should be");
+  EXPECT_FALSE(MoveIntoTrashDir(dir / "c" / "Y.CSV", dir / "F"));
+  EXPECT_EQ(ReadBytes(dir / "c" / "Y.CSV"), "3");
+}
+
+}  // namespace
+}  // namespace tabulon::cli
