@@ -251,11 +251,28 @@ int Session::SetUpAndLoadPage(const TablePage& page, bool load, bool skip_unrepo
 
 void Session::UpdateNotices(const TablePage* page, int max_fields) {
   notices_visible_.clear();
+  page_max_fields_ = max_fields;
+  UpdateTools();
   if (page == nullptr) return;
   for (const PageNotice& n : page->notices) {
     notices_visible_.push_back(n.visible != nullptr && !dst_nr_refused_ &&
                                n.visible(Context(), max_fields));
   }
+}
+
+void Session::UpdateTools() {
+  for (const SheetDef* sheet : Sheets()) {
+    std::vector<bool>& shown = tools_visible_[SheetIndex(sheet->sheet)];
+    shown.clear();
+    for (const ToolCommand& t : sheet->tools) {
+      shown.push_back(t.visible == nullptr || (!dst_nr_refused_ && t.visible(Context())));
+    }
+  }
+}
+
+bool Session::tool_visible(Sheet sheet, std::size_t index) const {
+  const std::vector<bool>& shown = tools_visible_[SheetIndex(sheet)];
+  return index < shown.size() && shown[index];
 }
 
 void Session::SetCalcButtons(Sheet sheet, int table) {

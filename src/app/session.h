@@ -80,6 +80,8 @@ class Session {
   void PageCommand(Sheet sheet, int table, PageAction action);
   // The three calculation commands on the current table (menu items and tool buttons).
   void Calculate(CalcCommand command);
+  // The "T&ools" items the sheets declare (by sheet and position): run one.
+  void RunTool(Sheet sheet, std::size_t index);
 
   // The data base directory was chosen in the directory dialog.
   void DataBaseDirectoryChosen(const std::filesystem::path& dir);
@@ -128,6 +130,8 @@ class Session {
   // The names of the current page's notices that are shown now.
   std::vector<std::string_view> visible_notices() const;
   bool notice_visible(std::string_view name) const;
+  // Whether a sheet's "T&ools" item is shown; decided each time a table is shown.
+  bool tool_visible(Sheet sheet, std::size_t index) const;
   FocusRequest TakeFocusRequest();
   int top_page() const { return top_page_; }
   int inner_page(Sheet sheet) const;
@@ -142,6 +146,7 @@ class Session {
   void ShowClassTable(const SheetDef& sheet, int table);
   int SetUpAndLoadPage(const TablePage& page, bool load, bool skip_unreported = false);
   void UpdateNotices(const TablePage* page, int max_fields);
+  void UpdateTools();
   void SetCalcButtons(Sheet sheet, int table);
   void ReleaseToggle();
   void CreateDirectoryReported(const std::filesystem::path& dir);
@@ -181,6 +186,8 @@ class Session {
   bool calc_[3] = {false, false, false};
   bool class_tools_enabled_ = false;
   std::vector<bool> notices_visible_;
+  int page_max_fields_ = 0;  // what the current page's load reported, for its notices
+  std::vector<bool> tools_visible_[kSheetCount];
   bool timer_armed_ = false;
   FocusRequest focus_ = FocusRequest::kNone;
   ErrorFlags error_flags_;

@@ -36,6 +36,7 @@ void Session::PageCommand(Sheet sheet, int table, PageAction action) {
   const GridCommand* command = def.FindCommand(table, action);
   const TablePage* page = def.FindPage(table);
   Grid* grid = page ? TableGridOf(*page) : nullptr;
+  if (command != nullptr && !command->grid.empty()) grid = store_.FindGrid(command->grid);
   if (command == nullptr || grid == nullptr) return;
   bool reload = false;
   const TableContext ctx = Context();
@@ -47,6 +48,40 @@ void Session::PageCommand(Sheet sheet, int table, PageAction action) {
   }
   GridChanged(sheet, table);
   ShowChangeState();
+}
+
+void Session::RunTool(Sheet sheet, std::size_t index) {
+  const SheetDef& def = SheetOf(sheet);
+  if (index >= def.tools.size() || dst_nr_refused_) return;
+  const ToolCommand& tool = def.tools[index];
+  const TableContext ctx = Context();
+  if (tool.action != PageAction::kNone) {
+    // The menu's twin of a page button: the table's grid as it stands, whichever page is shown.
+    const GridCommand* command = def.FindCommand(tool.table, tool.action);
+    const TablePage* page = def.FindPage(tool.table);
+    Grid* grid = page ? TableGridOf(*page) : nullptr;
+    if (command == nullptr || grid == nullptr) return;
+    bool reload = false;
+    CommandEnv env{*grid, ui_, ctx, changed_, reload};
+    Guarded([&] { command->run(env); });
+    GridChanged(sheet, tool.table);
+    ShowChangeState();
+    return;
+  }
+  if (tool.run == nullptr) return;
+  ToolOutcome outcome = ToolOutcome::kIncomplete;
+  Guarded([&] { outcome = tool.run(ctx); });
+  // The rewritten file replaces what the grid showed; an incomplete run leaves it to the person.
+  if (outcome != ToolOutcome::kIncomplete && sheet == current_sheet_ &&
+      tool.table == current_table_) {
+    Guarded([&] { ShowTable(current_sheet_, current_table_); });
+    return;
+  }
+  const TablePage* page = SheetIndex(current_sheet_) < kSheetCount
+                              ? FindTablePage(current_sheet_, current_table_)
+                              : nullptr;
+  UpdateNotices(page, page_max_fields_);
+  Notify();
 }
 
 void Session::Calculate(CalcCommand command) {

@@ -10,9 +10,9 @@ namespace {
 
 // Every verb, in the order the usage lists them.
 const Verb* const kVerbs[] = {
-    &kVerbEinstellungen, &kVerbAnzeigen,      &kVerbSpeichern,      &kVerbExportieren,
-    &kVerbImportieren,   &kVerbSichern,       &kVerbBerechnen,      &kVerbPruefen,
-    &kVerbKlassen,       &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
+    &kVerbEinstellungen, &kVerbAnzeigen,  &kVerbSpeichern,     &kVerbExportieren,
+    &kVerbImportieren,   &kVerbSichern,   &kVerbBerechnen,     &kVerbPruefen,
+    &kVerbUmwandeln,     &kVerbKlassen,   &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
     &kVerbDrucken,
 };
 

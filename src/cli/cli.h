@@ -104,6 +104,7 @@ extern const Verb kVerbImportieren;
 extern const Verb kVerbSichern;
 extern const Verb kVerbBerechnen;
 extern const Verb kVerbPruefen;
+extern const Verb kVerbUmwandeln;
 extern const Verb kVerbKlassen;
 extern const Verb kVerbKlasseAnlegen;
 extern const Verb kVerbKlasseLoeschen;

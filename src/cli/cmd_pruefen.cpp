@@ -228,7 +228,9 @@ int CmdPruefen(Context& ctx) {
         Grid grid;
         // Testing looks at the stored files and changes nothing on disk.
         const TableContext tc{settings, paths, class_id, ui, /*create_missing_dirs=*/false};
-        SetUpAndLoadTable(grid, def, *def.FindTableNumber(table), tc);
+        const TableDef& table_def = *def.FindTableNumber(table);
+        const int max_fields = SetUpAndLoadTable(grid, def, table_def, tc);
+        PrintPageNotices(def, table_def.name, tc, max_fields, ctx.err);
         return grid;
       },
       settings);

@@ -132,6 +132,8 @@ int LoadTarget(Context& ctx, const std::string& text, LoadedTable& loaded, Ui& u
   try {
     loaded.max_fields = SetUpAndLoadTable(loaded.grid, *loaded.target.sheet, *loaded.target.def,
                                           ContextOf(loaded, ui));
+    PrintPageNotices(*loaded.target.sheet, loaded.target.def->name, ContextOf(loaded, ui),
+                     loaded.max_fields, ctx.err);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;
@@ -149,6 +151,25 @@ int SaveLoaded(const LoadedTable& loaded, Ui& ui) {
     return kExitUsage;
   }
   return kExitOk;
+}
+
+void PrintPageNotices(const SheetDef& sheet, std::string_view definition, const TableContext& ctx,
+                      int max_fields, std::ostream& err) {
+  std::string line;
+  for (const TablePage& page : sheet.pages) {
+    bool on_page = false;
+    for (const PageGrid& g : page.grids) on_page = on_page || g.definition == definition;
+    if (!on_page) continue;
+    for (const PageNotice& n : page.notices) {
+      if (n.visible == nullptr || !n.visible(ctx, max_fields)) continue;
+      std::string text(n.text);
+      for (char& c : text) {
+        if (c == '\n') c = ' ';
+      }
+      line += (line.empty() ? "" : " ") + text;
+    }
+  }
+  if (!line.empty()) err << "Hinweis: " << line << "\n";
 }
 
 void PrintGrid(const Grid& g, std::ostream& out) {

@@ -76,6 +76,10 @@ TableContext ContextOf(const LoadedTable& loaded, Ui& ui);
 // message of a file error or when the table was kept unsaved.
 int SaveLoaded(const LoadedTable& loaded, Ui& ui);
 
+// The notices the page of the loaded table shows now, on one line led by "Hinweis: ".
+void PrintPageNotices(const SheetDef& sheet, std::string_view definition, const TableContext& ctx,
+                      int max_fields, std::ostream& err);
+
 // Every cell of every row, cells separated by a tab and rows by a newline.
 void PrintGrid(const Grid& g, std::ostream& out);
 

@@ -84,7 +84,7 @@ constexpr MenuEntry kMenus[] = {
     {nullptr, "CalcRowMenu"},
     {"&Testen (weitere PLAUSIs)", "ClassAllTestsMenu"},
     {nullptr, "ClassFootnotesMenu"},
-    {"T&ools", "ConvertTeacher"},
+    {"T&ools", "SheetTools"},
     {"&Einstellungen", "Settings"},
     {"E&Mail", "MailQuick", true},
     {"&Hilfe", "HelpShow"},
@@ -190,7 +190,6 @@ void MainWindow::BuildActions() {
   AddAction("CalcRowMenu", "zusammenfassende Zeile");
   AddAction("ClassAllTestsMenu", "Alle PLAUSIs einer &Klasse");
   AddAction("ClassFootnotesMenu", "zusätzliche PLAUSI einer Klasse (&Fußnoten a..h)");
-  AddAction("ConvertTeacher", "Überführen Lehrer-Tabelle 1 (2008) in aktuelle Version");
   AddAction("Settings", "&Programmeinstellungen");
   AddAction("MailQuick", "&Schnell-Meldung");
   AddAction("HelpShow", "&anzeigen")->setShortcut(QKeySequence(Qt::Key_F1));
@@ -245,8 +244,26 @@ void MainWindow::BuildMenus() {
     }
     if (!*e.action) {
       menu->addSeparator();
+    } else if (std::string_view(e.action) == "SheetTools") {
+      AddSheetTools(menu);
     } else {
       menu->addAction(action(QString::fromLatin1(e.action)));
+    }
+  }
+}
+
+// The "T&ools" items come from the sheets; the session decides which are shown.
+void MainWindow::AddSheetTools(QMenu* menu) {
+  for (const SheetDef* sheet : Sheets()) {
+    for (std::size_t i = 0; i < sheet->tools.size(); ++i) {
+      QAction* a = menu->addAction(Q(sheet->tools[i].caption));
+      a->setObjectName(QStringLiteral("Tool%1_%2").arg(SheetIndex(sheet->sheet)).arg(i));
+      const Sheet s = sheet->sheet;
+      connect(a, &QAction::triggered, this, [this, s, i] {
+        CommitEdits();
+        session_->RunTool(s, i);
+      });
+      tool_actions_.push_back({s, i, a});
     }
   }
 }
@@ -541,6 +558,7 @@ void MainWindow::ControlsChanged() {
   class_fields_->setVisible(s.class_fields_visible());
   class_id_field_->setText(Q(s.current_class()));
   class_name_field_->setText(Q(s.class_internal_name()));
+  for (const ToolAction& t : tool_actions_) t.action->setVisible(s.tool_visible(t.sheet, t.index));
   const std::vector<std::string_view> notices = s.visible_notices();
   for (TablePageWidget* page : page_widgets_) {
     const bool current =

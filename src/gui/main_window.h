@@ -11,13 +11,14 @@
 #include <optional>
 #include <string>
 
-#include "app/registry.h"
 #include "app/program.h"
+#include "app/registry.h"
 #include "app/session.h"
 #include "app/session_tables.h"
 #include "tables/grid.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow, public View {
   void BuildActions();
   void BuildMenus();
   void BuildToolBar();
+  void AddSheetTools(QMenu* menu);
   void BuildSheets();
   void BuildStatusLine();
   QWidget* BuildClassFields();
@@ -103,6 +105,12 @@ class MainWindow : public QMainWindow, public View {
   QListWidget* class_list_ = nullptr;
   QLineEdit* new_class_field_ = nullptr;
   std::vector<TablePageWidget*> page_widgets_;
+  struct ToolAction {
+    Sheet sheet;
+    std::size_t index;
+    QAction* action;
+  };
+  std::vector<ToolAction> tool_actions_;
   AboutBox* about_ = nullptr;
   QTimer flash_timer_;
   QTimer startup_timer_;

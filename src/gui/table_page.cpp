@@ -113,6 +113,7 @@ void TablePageWidget::AddGrid(const PageGrid& g, QBoxLayout* layout, QBoxLayout*
   view->setObjectName(Q(g.name));
   view->setAccessibleName(Q(g.definition));
   view->SetGrid(&store_.GridOf(g.definition));
+  if (!g.hint.empty()) view->setToolTip(Q(g.hint));
   views_[std::string(g.definition)] = view;
   if (g.reports_edits) {
     connect(view->grid_model(), &GridModel::CellEdited, this, &TablePageWidget::CellEdited);

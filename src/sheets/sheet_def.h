@@ -46,8 +46,8 @@ inline constexpr std::string_view kCopyDataHint =
 // What a page button does. The window forwards the action with its page to the session; the
 // session finds the sheet's command for it (or handles the few that act on the session itself).
 enum class PageAction {
-  kNone,     // a button without an action
-  kPlausi,   // the table's internal plausibility test
+  kNone,    // a button without an action
+  kPlausi,  // the table's internal plausibility test
   kAppendRow,
   kAppendRows,
   kSortRows,
@@ -77,11 +77,12 @@ struct PageButton {
 };
 
 struct PageGrid {
-  std::string_view name;        // the grid's name, for accessibility and tests
-  std::string_view definition;  // "Bog1Tab0", ...
-  bool copy_buttons = true;     // the class identification grid has none
+  std::string_view name;                  // the grid's name, for accessibility and tests
+  std::string_view definition;            // "Bog1Tab0", ...
+  bool copy_buttons = true;               // the class identification grid has none
   bool copy_data_with_first_row = false;  // a grid without ES row copies from its first data row
   bool reports_edits = true;              // edits in the class identification grid do not count
+  std::string_view hint = {};             // the grid's hint, where it differs from a table's
 };
 
 // A label a page shows while its condition holds, evaluated each time the page's table is shown.
@@ -167,16 +168,32 @@ struct GridCommand {
   int table;  // -1: every table of the sheet whose page shows the button
   PageAction action;
   void (*run)(CommandEnv& env);
+  // The definition of the grid the command works on; empty: the page's table (the teacher's
+  // first page also holds the identification grid, which its row buttons act on).
+  std::string_view grid = {};
 };
 
-// A command of the "T&ools" menu that belongs to a sheet (file conversions). It works on the
-// stored files; the session reloads the current table afterwards when `reload` says so.
+// How a command of the "T&ools" menu ended.
+enum class ToolOutcome {
+  kDone,        // the files are in their new state
+  kIncomplete,  // a step failed; the person was told which
+  kDeclined,    // "Nein" to the command's opening question
+};
+
+// A command of the "T&ools" menu that belongs to a sheet (file conversions). It either works on
+// the stored files (`run`), or runs a page command of `table` on that table's grid (`action`, the
+// menu's twin of a page button).
 struct ToolCommand {
   std::string_view caption;
   // Whether the item is shown now; nullptr: always.
   bool (*visible)(const TableContext& ctx) = nullptr;
-  // Returns true when the current table must be shown again.
-  bool (*run)(const TableContext& ctx) = nullptr;
+  ToolOutcome (*run)(const TableContext& ctx) = nullptr;
+  // The table whose file `run` rewrites: shown again afterwards when it is current (unless the
+  // command ended incomplete). With `action`, the table whose grid the command works on.
+  int table = -1;
+  PageAction action = PageAction::kNone;
+  // The argument of "tabulon-cli umwandeln" that runs the command ("2003").
+  std::string_view cli_name = {};
 };
 
 // A name of a table on the command line beside its number ("lehrer:ident", "klasse:ID:4.1").

@@ -19,7 +19,7 @@ void ResetToInitialFrame(Grid& grid, const TableDef& def) {
   grid.SetRowCount(def.rows);
   grid.SetFixedRows(1);
   grid.SetFixedCols(def.fixed_cols);
-  grid.SetBackground(kYellow);
+  grid.SetBackground(def.background);
   grid.SetDefaultRowHeight(kDefaultRowHeight);
   grid.SetDefaultColWidth(def.default_col_width);
   for (const ColumnWidth& w : def.widths) grid.SetColWidth(w.col, w.width);

@@ -73,6 +73,8 @@ struct TableDef {
   bool zero_is_data;             // whether the text "0" counts as data
   bool delete_when_empty;        // delete a file without data rows after saving
   bool shrink_key_rows = true;   // key rows follow the row-height setting
+  // The colour of the paper form; tables that stay at the school are grey.
+  std::uint32_t background = kYellow;
 
   // Runs after every load, also when there was no file.
   void (*complete)(Grid& grid, const LoadContext& ctx) = nullptr;

@@ -5,6 +5,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -46,7 +47,8 @@ constexpr const char* kCp850 = "ibm-850";
 constexpr const char* kCp1252 = "windows-1252";
 
 bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // The byte -> UTF-16 tables are built once from ICU itself; a single-byte code page is a table,
@@ -58,7 +60,11 @@ struct ByteTable {
 ByteTable BuildTable(const char* name) {
   ByteTable t{};
   UConverter* conv = Converter(name);
-  for (int b = 0; b < 256; ++b) {
+  // Both code pages keep ASCII as it is, as Windows does; ICU's IBM table swaps a few control
+  // characters (0x1A, 0x1C, 0x7F), which would make a text read differently depending on whether
+  // it also holds a non-ASCII character.
+  for (int b = 0; b < 0x80; ++b) t.to_unicode[b] = static_cast<char16_t>(b);
+  for (int b = 0x80; b < 256; ++b) {
     char in = static_cast<char>(b);
     const char* src = &in;
     UChar out[4];
@@ -106,27 +112,42 @@ std::string BytesToUtf8(std::string_view bytes, const char* name) {
   return out;
 }
 
+// The reverse of the byte table, so that writing is the exact inverse of reading.
+struct ReverseTable {
+  std::array<unsigned char, 0x10000> from_unicode{};  // 0: no byte (the NUL byte is ASCII)
+};
+
+ReverseTable BuildReverse(const ByteTable& t) {
+  ReverseTable r;
+  for (int b = 0xFF; b >= 0x80; --b) {
+    if (t.to_unicode[b] != u'?') r.from_unicode[t.to_unicode[b]] = static_cast<unsigned char>(b);
+  }
+  return r;
+}
+
+const ReverseTable& Reverse(const char* name) {
+  static const ReverseTable cp850 = BuildReverse(Table(kCp850));
+  static const ReverseTable cp1252 = BuildReverse(Table(kCp1252));
+  return name == kCp850 ? cp850 : cp1252;
+}
+
 std::string Utf8ToBytes(std::string_view utf8, const char* name) {
   if (IsAscii(utf8)) return std::string(utf8);
-  UConverter* conv = Converter(name);
-  // UTF-8 -> UTF-16 -> code page; ICU's ucnv_convertEx would do the same two steps.
-  UConverter* u8 = nullptr;
-  UErrorCode status = U_ZERO_ERROR;
-  thread_local ConverterPtr utf8_conv;
-  if (!utf8_conv) {
-    utf8_conv.reset(ucnv_open("UTF-8", &status));
-    if (U_FAILURE(status)) throw std::runtime_error("ICU converter missing: UTF-8");
+  const ReverseTable& r = Reverse(name);
+  std::string out;
+  out.reserve(utf8.size());
+  const auto length = static_cast<int32_t>(utf8.size());
+  for (int32_t i = 0; i < length;) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), i, length, c);
+    if (c >= 0 && c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c > 0 && c < 0x10000 && r.from_unicode[static_cast<std::size_t>(c)] != 0) {
+      out.push_back(static_cast<char>(r.from_unicode[static_cast<std::size_t>(c)]));
+    } else {
+      out.push_back('?');  // not in the code page, or not UTF-8 at all
+    }
   }
-  u8 = utf8_conv.get();
-  ucnv_reset(u8);
-  std::string out(utf8.size() + 8, '\0');
-  const char* src = utf8.data();
-  char* dst = out.data();
-  status = U_ZERO_ERROR;
-  ucnv_convertEx(conv, u8, &dst, out.data() + out.size(), &src, utf8.data() + utf8.size(),
-                 nullptr, nullptr, nullptr, nullptr, true, true, &status);
-  if (U_FAILURE(status)) throw std::runtime_error("text conversion failed");
-  out.resize(static_cast<std::size_t>(dst - out.data()));
   return out;
 }
 

@@ -106,12 +106,14 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
   } cases[] = {
       {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n"},
       {{"schule:5"},
-       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, klasse:ID:0 bis klasse:ID:10 "
-       "oder alles)\n"},
+       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
       {{"schule:1", "schule"},
-       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, klasse:ID:0 bis klasse:ID:10 "
-       "oder alles)\n"},
-      {{"lehrer:1"}, "Fehler: Ziel lehrer:1 kann noch nicht geprüft werden\n"},
+       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+      {{"lehrer:4"},
+       "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
+       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
   };
   for (const auto& c : cases) {
     Result r = Pruefen(c.args, {});
@@ -201,6 +203,14 @@ TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
             "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
             "Test erfolgreich durchlaufen!\n"
             "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Schulbogen - Tab.: Dienststelle\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Lehrerbogen - Tab.: Angaben je Lehrkraft (1)\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Lehrerbogen - Tab.: Wöchentlich erteilte Stunden\n"
+            "Test erfolgreich durchlaufen!\n"
+            "interner Plausi-Test: Lehrerbogen - Tab.: Religionsunterricht\n"
             "Test erfolgreich durchlaufen!\n");
   Result full = Cli({"pruefen", "--alle", "schule:2"});
   EXPECT_EQ(full.status, 0);

@@ -108,5 +108,19 @@ TEST(EncodingTest, ComparesInWindows1252ByteOrder) {
   }
 }
 
+// Control characters read the same whether or not the text also holds an umlaut, and every byte
+// survives reading and writing in both code pages.
+TEST(EncodingTest, ControlCharactersDoNotDependOnTheRestOfTheText) {
+  for (char c : {'\x1a', '\x1c', '\x7f'}) {
+    const std::string alone(1, c);
+    EXPECT_EQ(Cp850ToUtf8(alone + "\x84"), alone + "ä");
+    EXPECT_EQ(Utf8ToCp850(alone + "ä"), alone + "\x84");
+    EXPECT_EQ(Cp1252ToUtf8(alone + "\xe4"), alone + "ä");
+  }
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(Utf8ToCp850(Cp850ToUtf8(all)), all);
+}
+
 }  // namespace
 }  // namespace tabulon::text

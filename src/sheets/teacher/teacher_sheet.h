@@ -1,4 +1,5 @@
-// The teacher sheet as the rest of the program sees it: one declaration.
+// The teacher sheet (Lehrer-Bogen) as the program's registry sees it: its tables, pages, tests,
+// calculations, page commands, tools and command-line name.
 #pragma once
 
 #include "sheets/sheet_def.h"
