@@ -69,12 +69,21 @@ class GridView : public QTableView {
   void ShowCurrentCell();
   // The text of the top-left corner: the fixed cells of the header row.
   QString CornerText() const;
+  // Moves the keyboard focus to the control after (before) the grid.
+  void LeaveGrid(bool forward);
+  // Whether Tab (forward) or Shift+Tab would run past the last (first) cell.
+  bool AtEdge(bool forward) const;
 
  signals:
   void HintChanged(const QString& hint);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab moves from cell to cell; from the last cell (Shift+Tab: the first) and with Ctrl it
+  // leaves the grid, so that the keyboard is never caught in it.
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   void ApplyLayout();
