@@ -492,6 +492,9 @@ TEST(SettingsDialogAccessTest, ControlsAreNamedByTheirLabelsAndTheKeyboardComple
   testing::TempDir dir;
   testing::ScriptedUi ui;
   fs::create_directories(dir.path() / "daten" / "zz_schule");
+  // Enough directories before it that it lies below the list's first screen.
+  for (int i = 0; i < 150; ++i)
+    fs::create_directories(dir.path() / "daten" / ("a" + std::to_string(1000 + i)));
   Settings s;
   s.data_base_dir = (dir.path() / "daten" / "zz_schule").string();
   WriteSettingsFile(dir.path(), s);
