@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QStorageInfo>
+#include <QTimer>
 #include <system_error>
 
 #include "files/files.h"
+#include "gui/accessibility.h"
 #include "gui/qt_ports.h"
 #include "text/encoding.h"
 #include "ui_about_box.h"
@@ -44,6 +46,11 @@ void SetUpDirectoryList(QTreeView* view, QFileSystemModel* model) {
   model->setRootPath(QStringLiteral("/"));
   view->setModel(model);
   for (int c = 1; c < model->columnCount(); ++c) view->hideColumn(c);
+  // The model reads directories in the background and the rows above the chosen directory move
+  // as they arrive; the chosen one is kept in sight, so that the keyboard starts where it is.
+  QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] {
+    if (view->currentIndex().isValid()) view->scrollTo(view->currentIndex());
+  });
 }
 
 QString WithSeparator(QString dir) {
@@ -127,6 +134,7 @@ SettingsDialog::SettingsDialog(fs::path program_dir, Ui& ui, QWidget* parent)
       port_(ui),
       model_(new QFileSystemModel(this)) {
   ui_->setupUi(this);
+  NameControlsByTheirLabels(this);
   SetUpDirectoryList(ui_->dirList, model_);
   FillDriveBox(ui_->driveBox);
   connect(ui_->driveBox, &QComboBox::activated, this,
@@ -149,6 +157,8 @@ void SettingsDialog::showEvent(QShowEvent* event) {
   ReloadSettings(program_dir_, record_);
   SettingsToControls();
   QDialog::showEvent(event);
+  // Scrolling needs the laid-out list, which exists once the dialog is on the screen.
+  QTimer::singleShot(0, this, [this] { ui_->dirList->scrollTo(ui_->dirList->currentIndex()); });
 }
 
 void SettingsDialog::SetDirectory(const QString& dir) {
@@ -226,6 +236,7 @@ DirectoryDialog::DirectoryDialog(QWidget* parent, Ui* ui)
       model_(new QFileSystemModel(this)),
       port_(ui) {
   ui_->setupUi(this);
+  NameControlsByTheirLabels(this);
   SetUpDirectoryList(ui_->dirList, model_);
   FillDriveBox(ui_->driveBox);
   connect(ui_->driveBox, &QComboBox::activated, this, &DirectoryDialog::DriveChosen);

@@ -12,6 +12,7 @@
 #include "app/print.h"
 #include "gui/print_preview.h"
 #include "gui/qt_text.h"
+#include "gui/accessibility.h"
 
 namespace tabulon::gui {
 namespace {
@@ -109,6 +110,7 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   buttons->addStretch(1);
   buttons->addWidget(close);
   layout->addLayout(buttons);
+  NameControlsByTheirLabels(this);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(findings_button_, &QPushButton::clicked, this, &ErrorWindow::ShowFindings);
   connect(print_button_, &QPushButton::clicked, this, [this] {
@@ -124,6 +126,8 @@ void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> 
   setWindowTitle(Q(protocol.caption));
   protocol_->setHtml(HtmlOfProtocol(protocol));
   verdict_->setText(Q(protocol.verdict));
+  // A screen reader announces the window with its title and this description as it opens.
+  setAccessibleDescription(verdict_label_->text() + QLatin1Char(' ') + Q(protocol.verdict));
   Colour(verdict_, protocol.verdict_colour);
   for (std::size_t k = 0; k < statuses_.size() && k < protocol.statuses.size(); ++k) {
     statuses_[k]->setText(Q(protocol.statuses[k].text));
@@ -157,6 +161,7 @@ void ErrorWindow::ShowFindings() {
   label->setBuddy(list);
   layout->addWidget(label);
   layout->addWidget(list);
+  NameControlsByTheirLabels(&list_dialog);
   connect(list, &QListWidget::itemActivated, &list_dialog, [&](QListWidgetItem* item) {
     ChooseFinding(static_cast<std::size_t>(list->row(item)));
     if (chosen_) list_dialog.accept();

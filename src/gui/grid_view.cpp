@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpression>
@@ -37,6 +38,22 @@ class CellDelegate : public QStyledItemDelegate {
     }
     view_->SetOpenEditor(editor);
     return editor;
+  }
+  // Ctrl+Tab leaves the grid from an open editor too; the editor keeps what was typed.
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      auto* editor = qobject_cast<QWidget*>(object);
+      if (editor && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+          (key->modifiers() & Qt::ControlModifier)) {
+        const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        view_->LeaveGrid(forward);
+        return true;
+      }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
   }
 
  private:
@@ -293,8 +310,10 @@ void GridView::ApplyLayout() {
   int label_width = 0;
   for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
   if (label_width > 0) verticalHeader()->setFixedWidth(label_width);
-  setStyleSheet(
-      QStringLiteral("QTableView { background-color: %1; }").arg(ColorOf(g->Background()).name()));
+  // A frame shows which grid has the focus, also where the background is yellow.
+  setStyleSheet(QStringLiteral("QTableView { background-color: %1; }"
+                               " QTableView:focus { border: 2px solid #000080; }")
+                    .arg(ColorOf(g->Background()).name()));
 }
 
 void GridView::Rebuilt() {
@@ -375,6 +394,69 @@ void GridView::PasteText(const QString& text) {
   }
   Write(plan.writes, QStringLiteral("Einfügen"));
   emit HintChanged(Q(plan.Hint()));
+}
+
+bool GridView::AtEdge(bool forward) const {
+  const int rows = model_->rowCount(), cols = model_->columnCount();
+  if (rows == 0 || cols == 0) return true;
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return false;
+  return forward ? current.row() == rows - 1 && current.column() == cols - 1
+                 : current.row() == 0 && current.column() == 0;
+}
+
+void GridView::LeaveGrid(bool forward) {
+  // The widget's own chain, not the view's: the view would turn the step into a cell move.
+  QWidget::focusNextPrevChild(forward);
+}
+
+bool GridView::focusNextPrevChild(bool next) {
+  if (AtEdge(next)) return QWidget::focusNextPrevChild(next);
+  return QTableView::focusNextPrevChild(next);
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+      const bool forward = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+      if (ctrl || AtEdge(forward)) {
+        LeaveGrid(forward);
+        event->accept();
+        return;
+      }
+      break;
+    }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // Ctrl+PgUp/PgDn switch tables; the window handles them.
+      if (ctrl) {
+        event->ignore();
+        return;
+      }
+      break;
+    case Qt::Key_Escape:
+      // The window moves the focus to the page tabs.
+      event->ignore();
+      return;
+    default:
+      break;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const bool step = hint == QAbstractItemDelegate::EditNextItem ||
+                    hint == QAbstractItemDelegate::EditPreviousItem;
+  const bool forward = hint == QAbstractItemDelegate::EditNextItem;
+  if (step && AtEdge(forward)) {
+    // Tab in the last cell's editor goes on to the next control instead of the first cell.
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    LeaveGrid(forward);
+    return;
+  }
+  QTableView::closeEditor(editor, hint);
 }
 
 }  // namespace tabulon::gui

@@ -84,6 +84,10 @@ class GridView : public QTableView {
   // nothing and is reported through PasteRefused.
   void PasteText(const QString& text);
   QUndoStack* undo_stack() const { return undo_; }
+  // Moves the keyboard focus to the control after (before) the grid.
+  void LeaveGrid(bool forward);
+  // Whether Tab (forward) or Shift+Tab would run past the last (first) cell.
+  bool AtEdge(bool forward) const;
 
  signals:
   void HintChanged(const QString& hint);
@@ -91,6 +95,11 @@ class GridView : public QTableView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab moves from cell to cell; from the last cell (Shift+Tab: the first) and with Ctrl it
+  // leaves the grid, so that the keyboard is never caught in it.
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   void ApplyLayout();

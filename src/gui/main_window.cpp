@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include "app/print.h"
 #include "app/session_plausi.h"
 #include "files/files.h"
+#include "gui/accessibility.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
@@ -105,6 +108,7 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
       platform_(platform),
       store_(program.store()),
       session_(&program.session()) {
+  InstallAccessibility();
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromUtf8(kMainWindowCaption));
   setMinimumSize(1050, 775);
@@ -117,6 +121,7 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   BuildToolBar();
   BuildSheets();
   BuildStatusLine();
+  BuildKeyboard();
   about_ = new AboutBox(this);
   about_->SetProgramDir(Q(DisplayPath(program_.program_dir())));
 
@@ -277,7 +282,14 @@ void MainWindow::BuildToolBar() {
       bar->addSeparator();
       continue;
     }
-    bar->addAction(action(QString::fromLatin1(e.action)));
+    QAction* a = action(QString::fromLatin1(e.action));
+    bar->addAction(a);
+    // Tool buttons take the focus like any button, and are announced by what they do (the
+    // calculation buttons show only a letter).
+    if (QWidget* button = bar->widgetForAction(a)) {
+      button->setFocusPolicy(Qt::TabFocus);
+      button->setAccessibleName(a->toolTip().isEmpty() ? a->iconText() : a->toolTip());
+    }
   }
   suspend_button_ = new QToolButton;
   suspend_button_->setObjectName(QStringLiteral("SpeedButton18"));
@@ -285,7 +297,7 @@ void MainWindow::BuildToolBar() {
   suspend_button_->setText(QStringLiteral("Speichern aussetzen"));
   suspend_button_->setToolTip(QStringLiteral("aktuelle Tabelle dieses Mal nicht speichern"));
   suspend_button_->setStatusTip(suspend_button_->toolTip());
-  suspend_button_->setAccessibleName(QStringLiteral("Speichern 1x aussetzen"));
+  suspend_button_->setFocusPolicy(Qt::TabFocus);
   connect(suspend_button_, &QToolButton::toggled, this,
           [this](bool down) { session_->SetSaveSuspend(down); });
   bar->addWidget(suspend_button_);
@@ -368,6 +380,8 @@ void MainWindow::BuildSheets() {
   sheet_tabs_ = new QTabWidget;
   sheet_tabs_->setObjectName(QStringLiteral("PageControl1"));
   sheet_tabs_->setToolTip(QStringLiteral("Statistik-Meldung"));
+  sheet_tabs_->setAccessibleName(QStringLiteral("Statistik-Meldung"));
+  sheet_tabs_->tabBar()->setAccessibleName(QStringLiteral("Statistik-Bögen"));
   sheet_tabs_->setCornerWidget(BuildClassFields(), Qt::TopRightCorner);
   for (const SheetDef* sheet_def : Sheets()) {
     const SheetDef& sheet = *sheet_def;
@@ -376,6 +390,9 @@ void MainWindow::BuildSheets() {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("SheetTabs%1").arg(SheetIndex(sheet.sheet)));
     table_tabs_[SheetIndex(sheet.sheet)] = tabs;
+    const QString tables_name = QStringLiteral("Tabellen: %1").arg(Q(sheet.caption));
+    tabs->setAccessibleName(tables_name);
+    tabs->tabBar()->setAccessibleName(tables_name);
     for (const TablePage& t : sheet.pages) tabs->addTab(BuildTablePage(t), Q(t.caption));
     if (!sheet.enabled) {
       // A sheet no longer handed in shows only why.
@@ -392,10 +409,157 @@ void MainWindow::BuildSheets() {
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
+  // Alt+letter presses a page's buttons; the menus keep their own letters.
+  QString menu_letters;
+  for (QAction* menu : menuBar()->actions()) {
+    const QString text = menu->text();
+    const int amp = text.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < text.size()) menu_letters += text[amp + 1];
+  }
+  for (TablePageWidget* page : page_widgets_) page->AssignMnemonics(menu_letters);
   // Start on the first sheet still handed in, its first table.
   sheet_tabs_->setCurrentIndex(StartPage());
   connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   setCentralWidget(sheet_tabs_);
+}
+
+void MainWindow::BuildKeyboard() {
+  struct Key {
+    const char* name;
+    QList<QKeySequence> keys;
+    std::function<void()> run;
+  };
+  const Key keys[] = {
+      {"NextTable", {QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, [this] { StepTable(1); }},
+      {"PreviousTable", {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, [this] { StepTable(-1); }},
+      {"NextSheet",
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_PageDown)},
+       [this] { StepSheet(1); }},
+      {"PreviousSheet",
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_PageUp)},
+       [this] { StepSheet(-1); }},
+      {"NextRegion",
+       {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_F6)},
+       [this] { StepRegion(1); }},
+      {"PreviousRegion",
+       {QKeySequence(Qt::SHIFT | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
+       [this] { StepRegion(-1); }},
+  };
+  // Window-wide keys without a menu item: they work wherever the focus is, grids included.
+  for (const Key& k : keys) {
+    auto* a = new QAction(this);
+    a->setObjectName(QString::fromLatin1(k.name));
+    a->setShortcuts(k.keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    connect(a, &QAction::triggered, this, k.run);
+    addAction(a);
+    actions_[a->objectName()] = a;
+  }
+}
+
+TablePageWidget* MainWindow::CurrentPageWidget() const {
+  const std::optional<Sheet> sheet = SheetAt(sheet_tabs_->currentIndex());
+  if (!sheet) return nullptr;
+  return qobject_cast<TablePageWidget*>(table_tabs_[SheetIndex(*sheet)]->currentWidget());
+}
+
+void MainWindow::FocusCurrentGrid() {
+  TablePageWidget* page = CurrentPageWidget();
+  if (page == nullptr || !page->isVisible()) return;
+  // A switch that put the focus on its page itself (the class list, the new class field) keeps
+  // it there.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && page->isAncestorOf(focus)) return;
+  if (GridView* grid = page->FirstGrid()) grid->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::StepTable(int step) {
+  const std::optional<Sheet> sheet = SheetAt(sheet_tabs_->currentIndex());
+  if (!sheet) return;
+  QTabWidget* tabs = table_tabs_[SheetIndex(*sheet)];
+  if (!tabs->isVisible() || tabs->count() < 2) return;
+  // The page change runs the table switch of the session, which saves the table left.
+  tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
+  FocusCurrentGrid();
+}
+
+void MainWindow::StepSheet(int step) {
+  const int count = sheet_tabs_->count();
+  int index = sheet_tabs_->currentIndex();
+  for (int i = 0; i < count; ++i) {
+    index = (index + step + count) % count;
+    if (sheet_tabs_->isTabEnabled(index)) break;
+  }
+  if (index == sheet_tabs_->currentIndex()) return;
+  sheet_tabs_->setCurrentIndex(index);
+  FocusCurrentGrid();
+}
+
+std::vector<std::vector<QWidget*>> MainWindow::FocusRegions() const {
+  std::vector<std::vector<QWidget*>> regions;
+  auto usable = [](QWidget* w) {
+    return w && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+  };
+  std::vector<QWidget*> tools;
+  for (QToolButton* b :
+       findChild<QToolBar*>(QStringLiteral("ToolBar"))->findChildren<QToolButton*>()) {
+    if (usable(b)) tools.push_back(b);
+  }
+  regions.push_back(tools);
+  regions.push_back({sheet_tabs_->tabBar()});
+  const std::optional<Sheet> sheet = SheetAt(sheet_tabs_->currentIndex());
+  if (sheet) regions.push_back({table_tabs_[SheetIndex(*sheet)]->tabBar()});
+  TablePageWidget* page = CurrentPageWidget();
+  if (page) {
+    std::vector<QWidget*> grids, buttons, class_fields;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+      if (!usable(w)) continue;
+      if (qobject_cast<GridView*>(w)) {
+        grids.push_back(w);
+      } else if (qobject_cast<QPushButton*>(w)) {
+        buttons.push_back(w);
+      } else if (w == page->class_list() || w == page->new_class_field()) {
+        class_fields.push_back(w);
+      }
+    }
+    regions.push_back(grids);
+    regions.push_back(buttons);
+    regions.push_back(class_fields);
+  }
+  std::erase_if(regions,
+                [&](const std::vector<QWidget*>& r) { return r.empty() || !usable(r.front()); });
+  return regions;
+}
+
+void MainWindow::StepRegion(int step) {
+  const auto regions = FocusRegions();
+  if (regions.empty()) return;
+  const int count = static_cast<int>(regions.size());
+  QWidget* focus = QApplication::focusWidget();
+  int current = -1;
+  for (int i = 0; i < count && current < 0; ++i) {
+    for (QWidget* w : regions[i]) {
+      if (focus && (w == focus || w->isAncestorOf(focus))) current = i;
+    }
+  }
+  const int next = current < 0 ? (step > 0 ? 0 : count - 1) : (current + step + count) % count;
+  regions[next].front()->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Esc outside an editor leads from anywhere in the window back to the page tabs.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    const std::optional<Sheet> sheet = SheetAt(sheet_tabs_->currentIndex());
+    QTabWidget* tabs = sheet ? table_tabs_[SheetIndex(*sheet)] : nullptr;
+    if (tabs && tabs->isVisible()) {
+      tabs->tabBar()->setFocus(Qt::OtherFocusReason);
+    } else {
+      sheet_tabs_->tabBar()->setFocus(Qt::OtherFocusReason);
+    }
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::BuildStatusLine() {

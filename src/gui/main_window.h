@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "app/registry.h"
@@ -65,6 +66,7 @@ class MainWindow : public QMainWindow, public View {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildActions();
@@ -73,6 +75,16 @@ class MainWindow : public QMainWindow, public View {
   void AddSheetTools(QMenu* menu);
   void BuildSheets();
   void BuildStatusLine();
+  // Keys that work anywhere in the window: switching tables and sheets, moving between regions.
+  void BuildKeyboard();
+  TablePageWidget* CurrentPageWidget() const;
+  void FocusCurrentGrid();
+  void StepTable(int step);
+  void StepSheet(int step);
+  // The regions F6 moves between, each with its focusable controls: tool bar, sheet tabs, table
+  // tabs, grids, page buttons, class fields.
+  std::vector<std::vector<QWidget*>> FocusRegions() const;
+  void StepRegion(int step);
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
   void PageChanged();

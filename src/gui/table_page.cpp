@@ -9,12 +9,86 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
+#include <map>
 
 #include "app/registry.h"
 #include "gui/grid_view.h"
 #include "gui/qt_text.h"
 
 namespace tabulon::gui {
+
+QStringList WithMnemonics(const QStringList& captions, const QString& reserved) {
+  const QString blocked = reserved.toLower();
+  // Each caption's candidate positions, word starts first; a letter only once per caption.
+  std::vector<std::vector<int>> candidates(captions.size());
+  for (int k = 0; k < captions.size(); ++k) {
+    const QString& caption = captions[k];
+    QString seen;
+    // Word starts, other letters, then digits for a caption without a free letter.
+    for (int pass = 0; pass < 3; ++pass) {
+      for (int i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i].toLower();
+        const bool word_start = i == 0 || !caption[i - 1].isLetterOrNumber();
+        if (c.unicode() >= 128) continue;
+        if (pass < 2 && (!c.isLetter() || (pass == 0) != word_start)) continue;
+        if (pass == 2 && !c.isDigit()) continue;
+        if (blocked.contains(c) || seen.contains(c)) continue;
+        seen += c;
+        candidates[k].push_back(i);
+      }
+    }
+  }
+  // Captions in order each take their most preferred free letter; where none is free, the holder
+  // of one moves to another of its letters if it can, so that as many captions as possible get one.
+  std::map<QChar, int> owner;                    // letter -> caption
+  std::vector<int> chosen(captions.size(), -1);  // caption -> position
+  std::function<bool(int, QString&)> place = [&](int k, QString& visited) {
+    for (int i : candidates[k]) {
+      const QChar c = captions[k][i].toLower();
+      if (!visited.contains(c) && owner.find(c) == owner.end()) {
+        owner[c] = k;
+        chosen[k] = i;
+        return true;
+      }
+    }
+    for (int i : candidates[k]) {
+      const QChar c = captions[k][i].toLower();
+      if (visited.contains(c)) continue;
+      visited += c;
+      auto it = owner.find(c);
+      if (it == owner.end() || place(it->second, visited)) {
+        owner[c] = k;
+        chosen[k] = i;
+        return true;
+      }
+    }
+    return false;
+  };
+  for (int k = 0; k < captions.size(); ++k) {
+    QString visited;
+    place(k, visited);
+  }
+  QStringList out;
+  for (int k = 0; k < captions.size(); ++k) {
+    QString text;
+    for (int i = 0; i < captions[k].size(); ++i) {
+      if (i == chosen[k]) text += QLatin1Char('&');
+      text += captions[k][i];
+      if (captions[k][i] == QLatin1Char('&')) text += QLatin1Char('&');
+    }
+    out << text;
+  }
+  return out;
+}
+
+QString GridAccessibleName(const TablePage& page, const PageGrid& grid) {
+  const SheetDef* sheet = FindSheetOfDefinition(grid.definition);
+  const TableDef* def = sheet ? sheet->FindTable(grid.definition) : nullptr;
+  const QString caption = Q(page.caption);
+  if (def == nullptr || def->title.empty() || Q(def->title) == caption) return caption;
+  return QStringLiteral("%1 (%2)").arg(Q(def->title), caption);
+}
 
 TablePageWidget::TablePageWidget(const TablePage& page, GridStore& store, QWidget* parent)
     : QWidget(parent), page_(page), store_(store) {
@@ -61,7 +135,7 @@ QWidget* TablePageWidget::BuildNewClassGroup(QBoxLayout*& add_place) {
   auto* id_label = new QLabel(QStringLiteral("Statistik-Bezeichnung:"));
   new_class_field_ = new QLineEdit;
   new_class_field_->setObjectName(QStringLiteral("NewClassField"));
-  new_class_field_->setAccessibleName(QStringLiteral("Statistik-Bezeichnung"));
+  new_class_field_->setAccessibleName(QStringLiteral("neue Klasse anlegen: Statistik-Bezeichnung"));
   new_class_field_->setMaxLength(6);
   const QString id_hint = QStringLiteral(
       "3 Buchstaben (Berufsbezeichnung) + laufende Nummer (3-ziffrig)    z.B.: ZIM003");
@@ -111,7 +185,11 @@ void TablePageWidget::AddNotices(QVBoxLayout* layout) {
 void TablePageWidget::AddGrid(const PageGrid& g, QBoxLayout* layout, QBoxLayout* side) {
   auto* view = new GridView;
   view->setObjectName(Q(g.name));
-  view->setAccessibleName(Q(g.definition));
+  // Announced by what the person sees: the table's title and page, the sheet as description.
+  view->setAccessibleName(GridAccessibleName(page_, g));
+  const SheetDef& sheet = SheetOf(page_.sheet);
+  view->setAccessibleDescription(Q(sheet.hint.empty() ? sheet.caption : sheet.hint));
+  if (first_grid_ == nullptr) first_grid_ = view;
   view->SetGrid(&store_.GridOf(g.definition));
   if (!g.hint.empty()) view->setToolTip(Q(g.hint));
   views_[std::string(g.definition)] = view;
@@ -142,6 +220,17 @@ void TablePageWidget::AddGrid(const PageGrid& g, QBoxLayout* layout, QBoxLayout*
           [this, def] { emit CopyRequested(def, true, false); });
   connect(copy_data, &QPushButton::clicked, this,
           [this, def, first_row] { emit CopyRequested(def, false, first_row); });
+  // A page with two grids has two pairs of copy buttons: their names say which grid they copy.
+  const auto copy_grids = std::count_if(page_.grids.begin(), page_.grids.end(),
+                                        [](const PageGrid& p) { return p.copy_buttons; });
+  if (copy_grids > 1) {
+    copy_table->setAccessibleName(Q(kCopyTableCaption) + QStringLiteral(": ") +
+                                  GridAccessibleName(page_, g));
+    copy_data->setAccessibleName(Q(kCopyDataCaption) + QStringLiteral(": ") +
+                                 GridAccessibleName(page_, g));
+  }
+  buttons_.emplace_back(copy_table, Q(kCopyTableCaption));
+  buttons_.emplace_back(copy_data, Q(kCopyDataCaption));
   copy_row->addWidget(copy_table);
   copy_row->addWidget(copy_data);
   copy_row->addStretch(1);
@@ -151,6 +240,8 @@ void TablePageWidget::AddGrid(const PageGrid& g, QBoxLayout* layout, QBoxLayout*
 void TablePageWidget::AddButtons(QVBoxLayout* layout, QBoxLayout* delete_place,
                                  QBoxLayout* add_place) {
   auto* buttons = new QHBoxLayout;
+  // The page's own buttons come first when the letters are handed out.
+  std::size_t page_buttons = 0;
   for (const PageButton& b : page_.buttons) {
     auto* button = new QPushButton(Q(b.caption));
     button->setObjectName(QStringLiteral("Button_%1_%2_%3")
@@ -162,6 +253,7 @@ void TablePageWidget::AddButtons(QVBoxLayout* layout, QBoxLayout* delete_place,
       button->setStatusTip(Q(b.hint));
     }
     button->setVisible(!b.hidden);
+    if (!b.hidden) buttons_.emplace(buttons_.begin() + page_buttons++, button, Q(b.caption));
     if (b.action == PageAction::kAddClass && new_class_field_ && school_name_field_) {
       // The add button takes the two fields' texts as they stand.
       connect(button, &QPushButton::clicked, this, [this] {
@@ -192,6 +284,17 @@ void TablePageWidget::AddButtons(QVBoxLayout* layout, QBoxLayout* delete_place,
   buttons->addStretch(1);
   layout->addLayout(buttons);
 }
+
+void TablePageWidget::AssignMnemonics(const QString& reserved) {
+  QStringList captions;
+  for (const auto& [button, caption] : buttons_) captions << caption;
+  const QStringList texts = WithMnemonics(captions, reserved);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i].first->setText(texts[static_cast<int>(i)]);
+  }
+}
+
+GridView* TablePageWidget::FirstGrid() const { return first_grid_; }
 
 void TablePageWidget::ShowNotices(const std::vector<std::string_view>& visible) {
   auto shown = [&](const std::string& name) {

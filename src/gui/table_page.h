@@ -3,6 +3,7 @@
 // widget; what differs between pages is data.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <map>
 #include <string>
@@ -23,6 +24,13 @@ namespace tabulon::gui {
 
 class GridView;
 
+// Gives each caption a mnemonic (Alt+letter): a word's first letter where it is free, else any
+// free letter, else a free digit; never one of `reserved` (the menus' letters) and never twice.
+// A caption with nothing free stays without one; "&" in a caption is kept as text.
+QStringList WithMnemonics(const QStringList& captions, const QString& reserved);
+// The name a screen reader announces for a grid: the table's title and the page's caption.
+QString GridAccessibleName(const TablePage& page, const PageGrid& grid);
+
 class TablePageWidget : public QWidget {
   Q_OBJECT
 
@@ -36,6 +44,10 @@ class TablePageWidget : public QWidget {
   QLineEdit* new_class_field() const { return new_class_field_; }
   // Shows each notice while it holds, and enables the buttons that depend on one.
   void ShowNotices(const std::vector<std::string_view>& visible);
+  // Gives the page's visible buttons their mnemonics, avoiding the letters in `reserved`.
+  void AssignMnemonics(const QString& reserved);
+  // The grid the keyboard goes to when the page is shown: its first.
+  GridView* FirstGrid() const;
 
  signals:
   void CellEdited();
@@ -60,6 +72,8 @@ class TablePageWidget : public QWidget {
   QListWidget* class_list_ = nullptr;
   QLineEdit* new_class_field_ = nullptr;
   QLineEdit* school_name_field_ = nullptr;
+  std::vector<std::pair<QPushButton*, QString>> buttons_;  // with their captions
+  GridView* first_grid_ = nullptr;
 };
 
 }  // namespace tabulon::gui

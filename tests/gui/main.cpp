@@ -3,9 +3,12 @@
 
 #include <QApplication>
 
+#include "gui/accessibility.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  tabulon::gui::InstallAccessibility();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
