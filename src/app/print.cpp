@@ -248,6 +248,7 @@ PrintDocument LayoutTable(const Grid& grid, const TablePrintHeading& heading,
 
   for (std::size_t b = 0; b < blocks.size(); ++b) {
     std::vector<int> cols;
+    cols.reserve(static_cast<std::size_t>(fixed_cols + blocks[b].second - blocks[b].first + 1));
     for (int c = 0; c < fixed_cols; ++c) cols.push_back(c);
     for (int c = blocks[b].first; c <= blocks[b].second; ++c) cols.push_back(c);
     std::string block_text = second;

@@ -13,7 +13,7 @@ std::filesystem::path ResolveDataBaseDir(const Settings& settings,
 
 std::filesystem::path DataBaseDirFromText(const std::string& text,
                                           const std::filesystem::path& program_dir) {
-  const std::filesystem::path prog = WithTrailingSeparator(program_dir);
+  std::filesystem::path prog = WithTrailingSeparator(program_dir);
   if (text.empty()) return prog;
   std::filesystem::path dir(text);
   if (dir.is_relative()) dir = prog / dir;

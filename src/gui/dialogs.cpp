@@ -147,7 +147,7 @@ SettingsDialog::SettingsDialog(fs::path program_dir, Ui& ui, QWidget* parent)
     SettingsToControls();
   });
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ui_->acceptButton, &QPushButton::clicked, this, &SettingsDialog::Accept);
+  connect(ui_->acceptButton, &QPushButton::clicked, this, &SettingsDialog::TakeOver);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -206,7 +206,7 @@ void SettingsDialog::ControlsToSettings() {
   }
 }
 
-void SettingsDialog::Accept() {
+void SettingsDialog::TakeOver() {
   ControlsToSettings();
   // The number names the school's data directory; one that cannot do so would put the data
   // somewhere else or nowhere, so the dialog stays open until it is corrected.

@@ -76,7 +76,7 @@ class SettingsDialog : public QDialog {
 
  private:
   void SetDirectory(const QString& dir);
-  void Accept();
+  void TakeOver();  // "übernehmen": check, write the record, accept
 
   std::unique_ptr<::Ui::TEinstellForm> ui_;
   std::filesystem::path program_dir_;
