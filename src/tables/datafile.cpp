@@ -231,6 +231,11 @@ std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_
   return text::Utf8ToCp850(text);
 }
 
+void CompleteDstNrRecord(Grid& grid, const LoadContext& ctx) {
+  const std::string& dst = grid.Cell(1, 2);
+  if (IsBlankCell(dst) || dst == "00000") grid.SetCell(1, 2, ctx.settings.dst_nr);
+}
+
 bool KeyRowsMissing(const Grid& grid, const TableDef& def) {
   return def.kind == TableKind::kKeyRow && !HasAnyKey(grid, def);
 }

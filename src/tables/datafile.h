@@ -41,6 +41,11 @@ struct ReadResult {
 // step. Throws FileError when the file exists but cannot be read.
 ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& ctx);
 
+// The completion step of every identification record that carries the DST-Nr. in its row 2,
+// column 1: a new record, or a file still carrying the placeholder number, gets the DST-Nr. the
+// program runs with, so that the record always names the school whose data these are.
+void CompleteDstNrRecord(Grid& grid, const LoadContext& ctx);
+
 // The filling half of ReadDataFile on given file bytes, without messages and completion.
 ReadResult LoadDataBytes(Grid& grid, const TableDef& def, std::string_view bytes,
                          const Settings& settings);

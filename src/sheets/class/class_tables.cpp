@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tables/datafile.h"
 #include "tables/values.h"
 
 namespace tabulon::class_sheet {
@@ -29,13 +30,6 @@ constexpr FrameCell kFrame0[] = {
     {0, 2, "Meldung"},
 };
 constexpr ColumnWidth kWidths0[] = {{0, 90}};
-
-// A new class, or a file still carrying the placeholder number, gets the DST-Nr. the program runs
-// with: the class belongs to the school whose data directory holds it.
-void CompleteTable0(Grid& grid, const LoadContext& ctx) {
-  const std::string& dst = grid.Cell(1, 2);
-  if (IsBlankCell(dst) || dst == "00000") grid.SetCell(1, 2, ctx.settings.dst_nr);
-}
 
 // ---- Table 1: pupils by birth year -------------------------------------------------------------
 
@@ -330,7 +324,7 @@ std::array<TableDef, kTableCount + 1> BuildTables() {
       Make({-1, kIdentDefinition, "Klasse", K::kSingleRecord, 2, 9, 64, kWidthsIdent, kFrameIdent,
             1, 1, 1, 1, true}),
   };
-  t[0].complete = CompleteTable0;
+  t[0].complete = CompleteDstNrRecord;
   t[1].complete = CompleteTable1;
   SetKeys(t[2], "SSVB.SSD", "Schulische Vorbildung", kTable2LastKeyRow);
   t[2].complete = CompleteKeyRows<kTable2LastKeyRow>;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tables/datafile.h"
 #include "tables/rows.h"
 
 namespace tabulon {
@@ -19,13 +20,6 @@ constexpr FrameCell kFrame0[] = {
     {0, 2, "Meldung"},
 };
 constexpr ColumnWidth kWidths0[] = {{0, 90}};
-
-// A new school, or a file still carrying the placeholder number, gets the DST-Nr. the program
-// runs with, so that the identification always names the school whose data these are.
-void CompleteTable0(Grid& grid, const LoadContext& ctx) {
-  const std::string& dst = grid.Cell(1, 2);
-  if (IsBlankCell(dst) || dst == "00000") grid.SetCell(1, 2, ctx.settings.dst_nr);
-}
 
 // ---- Table 1: classes and pupils by school type ----------------------------------------------
 
@@ -187,7 +181,7 @@ constexpr TableDef kTables[] = {
      .default_col_width = 120, .widths = kWidths0, .frame = kFrame0, .sheet_dir = kDir,
      .file_number = 0, .first_data_col = 1, .data_col_count = 3, .has_data_first_col = 1,
      .has_data_last_col = 3, .zero_is_data = true, .delete_when_empty = false,
-     .complete = CompleteTable0},
+     .complete = CompleteDstNrRecord},
     {.sheet = Sheet::kSchool, .table = 1, .name = "Bog1Tab1", .title = "Schul-Tabelle 1",
      .kind = TableKind::kKeyRow, .cols = 18, .rows = 32, .fixed_cols = 2,
      .default_col_width = 90, .widths = kWidths1, .frame = kFrame1, .key_file = "SSSA.SSD",

@@ -9,6 +9,7 @@
 
 #include "files/files.h"
 #include "sheets/teacher/teacher_list.h"
+#include "tables/datafile.h"
 #include "tables/fields.h"
 #include "tables/values.h"
 #include "text/encoding.h"
@@ -33,13 +34,6 @@ constexpr FrameCell kFrame0[] = {
     {1, 1, "ES001"},     {0, 2, "Meldung"},
 };
 constexpr ColumnWidth kWidths0[] = {{0, 90}};
-
-// A new table, or a file still carrying the placeholder number, gets the DST-Nr. the program runs
-// with.
-void CompleteTable0(Grid& grid, const LoadContext& ctx) {
-  const std::string& dst = grid.Cell(1, 2);
-  if (IsBlankCell(dst) || dst == "00000") grid.SetCell(1, 2, ctx.settings.dst_nr);
-}
 
 // ---- Table 1: one record per teacher ---------------------------------------------------------
 
@@ -231,7 +225,7 @@ std::array<TableDef, 5> BuildTables() {
           .has_data_last_col = 1,
           .zero_is_data = true,
           .delete_when_empty = false,
-          .complete = CompleteTable0,
+          .complete = CompleteDstNrRecord,
       },
       TableDef{
           .sheet = Sheet::kTeacher,
