@@ -104,16 +104,20 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n"},
+      {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T, klasse:ID:T, klasse:ID:alle, "
+       "klasse:ID:fussnoten, klassennummern, klassen oder alles)\n"},
       {{"schule:5"},
        "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
       {{"schule:1", "schule"},
        "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
       {{"lehrer:4"},
        "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
   };
   for (const auto& c : cases) {
     Result r = Pruefen(c.args, {});
