@@ -115,7 +115,7 @@ class Parser {
       return true;
     }
     if (error == TargetError::kNone) {
-      if (target.sheet->tests.empty() || target.sheet->FindTest(target.def->table) == nullptr) {
+      if (target.sheet->tests.empty()) {
         err_ << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
         return false;
       }

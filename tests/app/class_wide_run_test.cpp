@@ -1,13 +1,19 @@
 #include "app/class_wide_run.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/session.h"
+#include "app/session_tables.h"
 #include "base/settings.h"
 #include "plausi/catalogue.h"
+#include "support/program_dir.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
 #include "tables/values.h"
 
 namespace tabulon {
@@ -179,6 +185,91 @@ TEST(ClassWideRun, Footnotes) {
               "interner Plausi-Test: Plausi über mehrere Klassenbögen (Fußnoten a..h)");
     EXPECT_EQ(f.loads, (std::vector<int>{1, 2, 3, 5, 7, 8, 9})) << c.what;
   }
+}
+
+// ---- started from the desktop program ---------------------------------------------------------
+
+namespace fs = std::filesystem;
+using tabulon::testing::FakePlatform;
+using tabulon::testing::RecordedMessage;
+using tabulon::testing::ScriptedUi;
+using tabulon::testing::TempDir;
+using ::testing::ElementsAre;
+
+constexpr MessageKind kInfo = MessageKind::kInformation;
+constexpr MessageKind kErr = MessageKind::kError;
+constexpr int kClassTop = 3;
+
+class ClassTestsSessionTest : public ::testing::Test {
+ protected:
+  ClassTestsSessionTest() {
+    testing::CopyKeyFiles(prog, {"SSVB.SSD", "SSFSR.SSD", "SSAS.SSD", "SSLTF.SSD", "SSUS.SSD",
+                                 "SSVB0.SSD", "SLAND.SSD", "SHKK.SSD"});
+    testing::WriteSchoolSettings(prog, "4711", true);
+    RegisterSheetTables(store, prog, ui);
+    session = std::make_unique<Session>(prog, ui, platform, store);
+    session->SetPlausiWindow([this](const PlausiReport& r) -> std::optional<std::size_t> {
+      windows.push_back(r);
+      return std::nullopt;
+    });
+    session->FormCreate();
+    session->FormShow();
+  }
+
+  TempDir dir;
+  fs::path prog = dir / "prog";
+  ScriptedUi ui;
+  FakePlatform platform;
+  GridStore store;
+  std::unique_ptr<Session> session;
+  std::vector<PlausiReport> windows;
+};
+
+TEST_F(ClassTestsSessionTest, ToolButtonsOnlyOnTheClassSheetWithAClass) {
+  ui.messages.clear();
+  session->ClassToolTest(true);
+  session->ClassToolTest(false);
+  EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{kInfo, "Test nur für Klassen vorgesehen!"},
+                                       RecordedMessage{kInfo, "Test nur für Klassen vorgesehen!"}));
+  ASSERT_TRUE(session->PageChanged(kClassTop, 0));
+  ui.messages.clear();
+  session->ClassToolTest(true);
+  EXPECT_THAT(ui.messages,
+              ElementsAre(RecordedMessage{kInfo, "Keine Klasse ausgewählt oder vorhanden!"}));
+  ui.messages.clear();
+  session->RunClassSummaryTest();
+  session->RunClassFootnoteTest();
+  EXPECT_THAT(
+      ui.messages,
+      ElementsAre(RecordedMessage{kErr, "Sie müssen für diesen Test\reine Klasse auswählen!"},
+                  RecordedMessage{kErr, "Sie müssen für diesen Test\reine Klasse auswählen!"}));
+  EXPECT_TRUE(windows.empty());
+}
+
+TEST_F(ClassTestsSessionTest, SummaryOfANewClassSavesFirstAndShowsItsWindow) {
+  ASSERT_TRUE(session->PageChanged(kClassTop, 0));
+  session->AddClass("ZIM003", "");
+  ui.messages.clear();
+  session->ClassToolTest(true);
+  // The new class's table 0 was saved before the run read it.
+  EXPECT_TRUE(fs::exists(prog / "4711" / "KLASSE" / "ZIM00300.CSV"));
+  ASSERT_EQ(windows.size(), 1u);
+  const PlausiReport& r = windows[0];
+  EXPECT_EQ(r.title, "Zusammenfassender Plausi-Test über alle Bögen einer Klasse");
+  EXPECT_EQ(r.protocol.verdict_label, "Gesamtergebnis:");
+  ASSERT_EQ(r.protocol.statuses.size(), 10u);
+  EXPECT_EQ(r.protocol.statuses[0].text, "fehlerhaft");  // school type and the rest are empty
+  EXPECT_EQ(r.protocol.statuses[2].text, "fehlerfrei");
+  EXPECT_TRUE(ui.messages.empty());
+
+  // Every figure of the new class is 0, so the footnotes agree; the settings list every check,
+  // so the window opens all the same.
+  session->ClassToolTest(false);
+  ASSERT_EQ(windows.size(), 2u);
+  EXPECT_EQ(windows[1].title,
+            "interner Plausi-Test: Plausi über mehrere Klassenbögen (Fußnoten a..h)");
+  EXPECT_EQ(windows[1].protocol.verdict, "Tests bestanden!");
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
