@@ -27,8 +27,7 @@ TEST(CliUsageTest, VerbsDeclareTheirOptionsAndArguments) {
     std::string err;
   } refused[] = {
       {{"anzeigen", "--json", "schule:1"}, "Fehler: --json gilt nur für pruefen\n"},
-      {{"speichern", "schule:1", "--speichern"},
-       "Fehler: --speichern gilt nur für berechnen, umwandeln\n"},
+      {{"speichern", "schule:1", "--speichern"}, "Fehler: --speichern gilt nur für berechnen, umwandeln\n"},
       {{"sichern", "--ueberschreiben"},
        "Fehler: --ueberschreiben gilt nur für exportieren, importieren\n"},
       {{"einstellungen", "x"}, "Fehler: einstellungen erwartet kein Ziel\n"},
