@@ -101,6 +101,12 @@ class Session {
   void AddClass(const std::string& id, const std::string& school_name);
   void DeleteClass();
   void TestClassNumbering();
+  // The tests over all tables of the current class: the summary of tables 0 to 9 and the
+  // footnote cross test (page buttons and menu items). Both save the current table first.
+  void RunClassSummaryTest();
+  void RunClassFootnoteTest();
+  // The two class tool buttons: the same tests, on the class sheet only.
+  void ClassToolTest(bool summary);
 
   // Runs a command and reports a file error in one error box; grids and settings stay.
   void Guarded(const std::function<void()>& command);

@@ -32,6 +32,8 @@ void Session::PageCommand(Sheet sheet, int table, PageAction action) {
   if (action == PageAction::kPlausi) return RunCurrentPlausi();
   if (action == PageAction::kDeleteClass) return DeleteClass();
   if (action == PageAction::kTestClassNumbering) return TestClassNumbering();
+  if (action == PageAction::kAllClassTests) return RunClassSummaryTest();
+  if (action == PageAction::kFootnoteTest) return RunClassFootnoteTest();
   const SheetDef& def = SheetOf(sheet);
   const GridCommand* command = def.FindCommand(table, action);
   const TablePage* page = def.FindPage(table);

@@ -33,7 +33,7 @@ struct Options {
   bool stala = false;            // --stala
   bool has_school_name = false;  // --schulintern TEXT
   std::string school_name;
-  bool has_pdf = false;              // --pdf DATEI
+  bool has_pdf = false;  // --pdf DATEI
   std::string pdf;
   std::vector<std::string> positional;
 };
@@ -125,6 +125,15 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
 using TableLoader = std::function<Grid(Sheet sheet, int table, Ui& ui)>;
 // `settings`: the DST-Nr. the tests compare against.
 int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
+               const Settings& settings = Settings{});
+
+// Where pruefen finds the stored tables of every sheet, class tables by their class, and the
+// class list ("klassen", "alles", and which classes a target may name).
+struct PruefenSource {
+  std::function<Grid(Sheet sheet, int table, const std::string& class_id, Ui& ui)> load;
+  std::function<std::vector<std::string>()> class_list;
+};
+int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
                const Settings& settings = Settings{});
 
 }  // namespace tabulon::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/class_wide_run.h"
 #include "app/registry.h"
 #include "app/session_plausi.h"
 #include "app/session_tables.h"
@@ -15,66 +16,147 @@
 #include "cli/targets.h"
 #include "files/files.h"
 #include "plausi/protocol.h"
+#include "sheets/class/class_list.h"
 
 namespace tabulon::cli {
 namespace {
 
-constexpr const char* kArgError = "mindestens ein Ziel (schule:T oder alles)";
+constexpr const char* kMoreTargets =
+    "klasse:ID:alle, klasse:ID:fussnoten, klassennummern, klassen oder alles";
+constexpr const char* kArgError =
+    "mindestens ein Ziel (schule:T, klasse:ID:T, klasse:ID:alle, klasse:ID:fussnoten, "
+    "klassennummern, klassen oder alles)";
+
+enum class JobKind { kTable, kClassSummary, kFootnotes, kClassWide, kNumbering };
 
 struct Target {
+  JobKind kind = JobKind::kTable;
   std::string name;  // as the user wrote it, e.g. "schule:2"
-  const SheetDef* sheet;
-  const TableDef* def;
+  const SheetDef* sheet = nullptr;
+  const TableDef* def = nullptr;
   std::string class_id;
 };
 
-// Parses the targets; false after a message on standard error. "alles" stands for every table
-// with a test of every sheet named by the DST-Nr., in page order.
-bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out,
-                  std::ostream& err) {
-  if (args.empty()) {
-    err << "Fehler: pruefen erwartet " << kArgError << "\n";
+class Parser {
+ public:
+  Parser(const PruefenSource& source, std::ostream& err) : source_(source), err_(err) {}
+
+  // Parses the targets; false after a message on standard error.
+  bool Parse(const std::vector<std::string>& args, std::vector<Target>& out) {
+    if (args.empty()) {
+      err_ << "Fehler: pruefen erwartet " << kArgError << "\n";
+      return false;
+    }
+    for (const std::string& a : args) {
+      if (!ParseOne(a, out)) return false;
+    }
+    return true;
+  }
+
+ private:
+  const PruefenSource& source_;
+  std::ostream& err_;
+  std::optional<std::vector<std::string>> list_;
+
+  const std::vector<std::string>& List() {
+    if (!list_) list_ = source_.class_list ? source_.class_list() : std::vector<std::string>{};
+    return *list_;
+  }
+
+  bool Listed(const std::string& id) {
+    if (id != kNoClass && class_sheet::FindClass(List(), id) >= 0) return true;
+    err_ << "Fehler: keine Klasse \"" << id << "\" in der Klassenliste\n";
     return false;
   }
-  const std::string hint = " (" + AllTargetRanges() + " oder alles)";
-  for (const std::string& a : args) {
+
+  // "klassen": the numbering (a school without classes passes), then every class in list order.
+  void AddClasses(std::vector<Target>& out) {
+    if (!List().empty()) out.push_back({JobKind::kNumbering, "klassennummern"});
+    for (const std::string& id : List()) {
+      out.push_back({JobKind::kClassWide, "klasse:" + id, &SheetOf(Sheet::kClass), nullptr, id});
+    }
+  }
+
+  bool ParseOne(const std::string& a, std::vector<Target>& out) {
     if (a == "alles") {
+      // Every table with a test of every sheet named by the DST-Nr., in page order; then classes.
       for (const SheetDef* sheet : Sheets()) {
         if (sheet->prefix != FilePrefix::kDstNr) continue;
         for (const TablePage& page : sheet->pages) {
           const TableDef* def = sheet->FindTableNumber(page.table);
           if (def != nullptr && sheet->FindTest(page.table) != nullptr) {
-            out.push_back({std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
+            out.push_back({JobKind::kTable,
+                           std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
                            def, ""});
           }
         }
       }
-      continue;
+      AddClasses(out);
+      return true;
+    }
+    if (a == "klassen") {
+      AddClasses(out);
+      return true;
+    }
+    if (a == "klassennummern") {
+      out.push_back({JobKind::kNumbering, a});
+      return true;
     }
     TableTarget target;
     std::string table_text;
-    if (ParseTarget(a, target, table_text) == TargetError::kNone) {
+    const TargetError error = ParseTarget(a, target, table_text);
+    const bool class_target =
+        target.sheet != nullptr && target.sheet->prefix == FilePrefix::kClassId;
+    if (class_target && error == TargetError::kUnknownTable &&
+        (table_text == "alle" || table_text == "fussnoten") && a.rfind(':') > a.find(':')) {
+      if (!Listed(target.class_id)) return false;
+      out.push_back({table_text == "alle" ? JobKind::kClassSummary : JobKind::kFootnotes, a,
+                     target.sheet, nullptr, target.class_id});
+      return true;
+    }
+    if (error == TargetError::kNone) {
       if (target.sheet->tests.empty()) {
-        err << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
+        err_ << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
         return false;
       }
-      out.push_back({a, target.sheet, target.def, target.class_id});
-      continue;
+      if (class_target && !Listed(target.class_id)) return false;
+      out.push_back({JobKind::kTable, a, target.sheet, target.def, target.class_id});
+      return true;
     }
     if (target.sheet != nullptr && target.sheet->tests.empty()) {
-      err << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
+      err_ << "Fehler: Ziel " << a << " kann noch nicht geprüft werden\n";
     } else {
-      err << "Fehler: unbekanntes Ziel " << a << hint << "\n";
+      err_ << "Fehler: unbekanntes Ziel " << a << " (" << AllTargetRanges() << ", " << kMoreTargets
+           << ")\n";
     }
     return false;
   }
-  return true;
-}
+};
 
 struct RunRecord {
   std::string target;
+  std::string class_id;  // empty for the school's and the teacher's tables
   PlausiReport report;
   ErrorFlags flags;
+  bool summary = false;
+  TableStatuses statuses{};
+  std::vector<int> finding_tables;  // summary runs: the table of each finding
+};
+
+struct Box {
+  MessageKind kind;
+  std::string text;
+};
+
+// Shows the boxes as the command line does and keeps them for --json and the exit status.
+class RecordingUi : public CliUi {
+ public:
+  using CliUi::CliUi;
+  void Message(MessageKind kind, const std::string& text) override {
+    boxes.push_back({kind, text});
+    CliUi::Message(kind, text);
+  }
+  std::vector<Box> boxes;
 };
 
 void WriteJsonString(std::ostream& o, const std::string& s) {
@@ -111,6 +193,7 @@ void PrintText(std::ostream& o, const RunRecord& run) {
     return;
   }
   for (const ProtocolLine& l : r.protocol.lines) o << l.text << "\n";
+  for (const StatusLine& l : r.protocol.statuses) o << l.label << ": " << l.text << "\n";
   o << r.protocol.verdict_label << " " << r.protocol.verdict << "\n";
 }
 
@@ -118,6 +201,24 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
   const PlausiReport& r = run.report;
   o << "{\"ziel\":";
   WriteJsonString(o, run.target);
+  o << ",\"klasse\":";
+  if (run.class_id.empty()) {
+    o << "null";
+  } else {
+    WriteJsonString(o, run.class_id);
+  }
+  if (run.summary) {
+    o << ",\"tabellen\":{";
+    for (int t = 0; t < kSummaryTableCount; ++t) {
+      const std::uint16_t st = run.statuses[static_cast<std::size_t>(t)];
+      o << (t ? "," : "") << "\"" << (t < 10 ? "0" : "") << t << "\":\""
+        << (st == kTableFaulty      ? "fehlerhaft"
+            : st == kTableFaultFree ? "fehlerfrei"
+                                    : "")
+        << "\"";
+    }
+    o << "}";
+  }
   o << ",\"titel\":";
   WriteJsonString(o, r.title);
   o << ",\"fenster\":" << (r.window ? "true" : "false");
@@ -155,7 +256,9 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
   o << "],\"befunde\":[";
   for (std::size_t i = 0; i < r.result.findings.size(); ++i) {
     const Finding& f = r.result.findings[i];
-    o << (i ? "," : "") << "{\"nummer\":" << f.entry << ",\"spalte\":";
+    o << (i ? "," : "") << "{\"nummer\":" << f.entry;
+    if (i < run.finding_tables.size()) o << ",\"tabelle\":" << run.finding_tables[i];
+    o << ",\"spalte\":";
     if (f.col < 0) {
       o << "null,\"zeile\":null}";
     } else {
@@ -176,29 +279,84 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
 
 int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
                const Settings& settings) {
+  PruefenSource source;
+  source.load = [&load](Sheet sheet, int table, const std::string&, Ui& ui) {
+    return load(sheet, table, ui);
+  };
+  return RunPruefen(ctx, log_all_tests, source, settings);
+}
+
+int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
+               const Settings& settings) {
   std::vector<Target> targets;
-  if (!ParseTargets(ctx.options.positional, targets, ctx.err)) return kExitUsage;
-  CliUi ui(ctx.err);
+  Parser parser(source, ctx.err);
+  if (!parser.Parse(ctx.options.positional, targets)) return kExitUsage;
+  RecordingUi ui(ctx.err);
   std::vector<RunRecord> runs;
+  std::optional<std::vector<Box>> numbering;
   bool any_failed = false;
-  for (const Target& t : targets) {
-    const SheetTest* test = t.sheet->FindTest(t.def->table);
-    if (test == nullptr) continue;  // a table without a test, such as school table 0
-    Grid grid;
-    try {
-      grid = load(t.sheet->sheet, t.def->table, ui);
-    } catch (const FileError& e) {
-      ui.Message(MessageKind::kError, e.Message());
-      return kExitUsage;
-    }
-    // The same run as the table page's button: reset, test, title, window or box.
-    RunRecord r;
-    r.target = t.name;
-    TestEnv env{grid, r.flags, settings, t.class_id};
-    r.report = RunPlausi(*test, env, log_all_tests);
+  const auto add = [&](RunRecord r) {
     any_failed = any_failed || AnyErrorFailed(r.flags);
     if (!ctx.options.json) PrintText(ctx.out, r);
     runs.push_back(std::move(r));
+  };
+  const auto summary_record = [&](const std::string& name, const std::string& id,
+                                  ClassSummaryReport s) {
+    RunRecord r{name, id, std::move(s.report), s.flags, true, s.statuses};
+    for (const TableFinding& f : s.findings) r.finding_tables.push_back(f.table);
+    return r;
+  };
+  try {
+    for (const Target& t : targets) {
+      const ClassTableLoad class_load = [&](int table) {
+        return source.load(Sheet::kClass, table, t.class_id, ui);
+      };
+      switch (t.kind) {
+        case JobKind::kTable: {
+          const SheetTest* test = t.sheet->FindTest(t.def->table);
+          if (test == nullptr) break;  // a table without a test, such as school table 0
+          Grid grid = source.load(t.sheet->sheet, t.def->table, t.class_id, ui);
+          // The same run as the table page's button: reset, test, title, window or box.
+          RunRecord r{t.name, t.class_id};
+          TestEnv env{grid, r.flags, settings, t.class_id};
+          r.report = RunPlausi(*test, env, log_all_tests);
+          add(std::move(r));
+          break;
+        }
+        case JobKind::kClassSummary:
+          add(summary_record(t.name, t.class_id,
+                             RunClassSummary(class_load, settings, t.class_id, log_all_tests)));
+          break;
+        case JobKind::kFootnotes: {
+          ClassRunReport f = RunClassFootnotes(class_load, log_all_tests);
+          add({t.name, t.class_id, std::move(f.report), f.flags});
+          break;
+        }
+        case JobKind::kClassWide: {
+          if (!ctx.options.json) ctx.out << "Klasse: " << t.class_id << "\n";
+          ClassWideReport w = RunClassWideTests(class_load, settings, t.class_id, log_all_tests);
+          const std::string lead = "klasse:" + t.class_id + ":";
+          add(summary_record(lead + "alle", t.class_id, std::move(w.summary)));
+          add({lead + "4.1", t.class_id, std::move(w.table41.report), w.table41.flags});
+          add({lead + "fussnoten", t.class_id, std::move(w.footnotes.report), w.footnotes.flags});
+          break;
+        }
+        case JobKind::kNumbering: {
+          const std::size_t first = ui.boxes.size();
+          ErrorFlags flags;
+          class_sheet::TestClassNumbering(
+              source.class_list ? source.class_list() : std::vector<std::string>{}, ui, flags);
+          numbering.emplace(ui.boxes.begin() + static_cast<std::ptrdiff_t>(first), ui.boxes.end());
+          for (const Box& b : *numbering) {
+            any_failed = any_failed || b.kind == MessageKind::kError;
+          }
+          break;
+        }
+      }
+    }
+  } catch (const FileError& e) {
+    ui.Message(MessageKind::kError, e.Message());
+    return kExitUsage;
   }
   if (ctx.options.json) {
     ctx.out << "{\"laeufe\":[";
@@ -206,7 +364,21 @@ int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
       if (i) ctx.out << ",";
       PrintJsonRun(ctx.out, runs[i]);
     }
-    ctx.out << "],\"bestanden\":" << (any_failed ? "false" : "true") << "}\n";
+    ctx.out << "],\"nummerierung\":";
+    if (numbering) {
+      ctx.out << "[";
+      for (std::size_t i = 0; i < numbering->size(); ++i) {
+        const Box& b = (*numbering)[i];
+        ctx.out << (i ? "," : "") << "{\"art\":\""
+                << (b.kind == MessageKind::kError ? "Fehler" : "Information") << "\",\"text\":";
+        WriteJsonString(ctx.out, b.text);
+        ctx.out << "}";
+      }
+      ctx.out << "]";
+    } else {
+      ctx.out << "null";
+    }
+    ctx.out << ",\"bestanden\":" << (any_failed ? "false" : "true") << "}\n";
   }
   return any_failed ? kExitFailed : kExitOk;
 }
@@ -220,26 +392,26 @@ int CmdPruefen(Context& ctx) {
   int status = PrepareSettings(ctx, settings, paths);
   if (status != kExitOk) return status;
   const bool log_all = ctx.options.all || settings.log_all_tests == 1;
-  std::string class_id;
-  return RunPruefen(
-      ctx, log_all,
-      [&](Sheet sheet, int table, Ui& ui) {
-        const SheetDef& def = SheetOf(sheet);
-        Grid grid;
-        // Testing looks at the stored files and changes nothing on disk.
-        const TableContext tc{settings, paths, class_id, ui, /*create_missing_dirs=*/false};
-        const TableDef& table_def = *def.FindTableNumber(table);
-        const int max_fields = SetUpAndLoadTable(grid, def, table_def, tc);
-        PrintPageNotices(def, table_def.name, tc, max_fields, ctx.err);
-        return grid;
-      },
-      settings);
+  PruefenSource source;
+  source.load = [&](Sheet sheet, int table, const std::string& class_id, Ui& ui) {
+    const SheetDef& def = SheetOf(sheet);
+    Grid grid;
+    // Testing looks at the stored files and changes nothing on disk.
+    const TableContext tc{settings, paths, class_id, ui, /*create_missing_dirs=*/false};
+    const TableDef& table_def = *def.FindTableNumber(table);
+    const int max_fields = SetUpAndLoadTable(grid, def, table_def, tc);
+    PrintPageNotices(def, table_def.name, tc, max_fields, ctx.err);
+    return grid;
+  };
+  source.class_list = [&] { return class_sheet::ReadClassList(ClassDirOf(paths)); };
+  return RunPruefen(ctx, log_all, source, settings);
 }
 
 }  // namespace
 
-const Verb kVerbPruefen{"pruefen", "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
-                        kOptAlle | kOptJson, 1, -1, kArgError,
-                        CmdPruefen};
+const Verb kVerbPruefen{
+    "pruefen",           "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
+    kOptAlle | kOptJson, 1,         -1,
+    kArgError,           CmdPruefen};
 
 }  // namespace tabulon::cli

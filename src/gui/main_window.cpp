@@ -229,6 +229,10 @@ void MainWindow::BuildActions() {
   on("HelpAboutMenu", [this] { about_->exec(); });
   on("Settings", [this] { OpenSettings(); });
   on("PlausiRun", [this] { session_->RunCurrentPlausi(); });
+  on("ClassAllTests", [this] { session_->ClassToolTest(/*summary=*/true); });
+  on("ClassFootnotes", [this] { session_->ClassToolTest(/*summary=*/false); });
+  on("ClassAllTestsMenu", [this] { session_->RunClassSummaryTest(); });
+  on("ClassFootnotesMenu", [this] { session_->RunClassFootnoteTest(); });
   on("CalcSubtotals", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
   on("CalcSubtotalsMenu", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
   on("CalcColumns", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });

@@ -104,16 +104,21 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "Fehler: pruefen erwartet mindestens ein Ziel (schule:T oder alles)\n"},
+      {{},
+       "Fehler: pruefen erwartet mindestens ein Ziel (schule:T, klasse:ID:T, klasse:ID:alle, "
+       "klasse:ID:fussnoten, klassennummern, klassen oder alles)\n"},
       {{"schule:5"},
        "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
       {{"schule:1", "schule"},
        "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
       {{"lehrer:4"},
        "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10 oder alles)\n"},
+       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
+       "klassen oder alles)\n"},
   };
   for (const auto& c : cases) {
     Result r = Pruefen(c.args, {});
@@ -136,14 +141,16 @@ TEST(CliPruefenTest, JsonHoldsLinesStatesAndFindings) {
       Pruefen({"--json", "schule:4", "schule:3"}, {{3, Table3()}, {4, Table4("10", "5", "6")}});
   EXPECT_EQ(r.status, 1);
   const std::string& o = r.out;
-  EXPECT_EQ(o.rfind("{\"laeufe\":[{\"ziel\":\"schule:4\",\"titel\":\"interner Plausi-Test: "
-                    "Schulbogen - Tab.: Religionsunterricht\",\"fenster\":true,\"meldung\":null,"
-                    "\"zeilen\":[{\"nummer\":70,\"art\":\"ueberschrift\",\"farbe\":\"schwarz\","
-                    "\"text\":\"[70]  Summe [Schüler/-innen mit Religionsunterricht insgesamt]\"},"
-                    "{\"nummer\":70,\"art\":\"fehler\",\"farbe\":\"rot\",\"text\":\"  --->   "
-                    "fehlerhaft!\"},",
-                    0),
-            0u)
+  EXPECT_EQ(
+      o.rfind(
+          "{\"laeufe\":[{\"ziel\":\"schule:4\",\"klasse\":null,\"titel\":\"interner Plausi-Test: "
+          "Schulbogen - Tab.: Religionsunterricht\",\"fenster\":true,\"meldung\":null,"
+          "\"zeilen\":[{\"nummer\":70,\"art\":\"ueberschrift\",\"farbe\":\"schwarz\","
+          "\"text\":\"[70]  Summe [Schüler/-innen mit Religionsunterricht insgesamt]\"},"
+          "{\"nummer\":70,\"art\":\"fehler\",\"farbe\":\"rot\",\"text\":\"  --->   "
+          "fehlerhaft!\"},",
+          0),
+      0u)
       << o;
   EXPECT_NE(o.find("\"ergebnis\":\"Test nicht bestanden!\",\"ergebnis_farbe\":\"rot\","
                    "\"bestanden\":false,\"eintraege\":[{\"nummer\":1,\"geprueft\":false,"),
@@ -157,7 +164,7 @@ TEST(CliPruefenTest, JsonHoldsLinesStatesAndFindings) {
   EXPECT_NE(o.find("\"fenster\":false,\"meldung\":\"Test erfolgreich durchlaufen!\",\"zeilen\":[],"
                    "\"ergebnis\":null"),
             std::string::npos);
-  const std::string end = "\"fehlerposition\":null}],\"bestanden\":false}\n";
+  const std::string end = "\"fehlerposition\":null}],\"nummerierung\":null,\"bestanden\":false}\n";
   ASSERT_GE(o.size(), end.size());
   EXPECT_EQ(o.substr(o.size() - end.size()), end);
 }

@@ -7,6 +7,7 @@
 #include "sheets/class/class_commands.h"
 #include "sheets/class/class_ident.h"
 #include "sheets/class/class_table9.h"
+#include "sheets/class/class_tests.h"
 #include "sheets/class/class_tables.h"
 #include "tables/datafile.h"
 #include "tables/rows.h"
@@ -287,6 +288,7 @@ SheetDef MakeSheet() {
   s.pages = kPages;
   s.io = kIO;
   s.calcs = kCalcs;
+  s.tests = ClassTests();
   s.commands = kCommands;
   s.target_aliases = kAliases;
   return s;

@@ -105,7 +105,9 @@ int GroupCodeOf(int key) { return key < 1000 ? key * 10 : key; }
 T8Structure AnalyseTable8(const Grid& grid, ErrorFlags& flags) {
   T8Structure s;
   for (int row = 2; row < grid.RowCount(); ++row) {
-    if (RangeIsEmpty(grid, 0, row, row, kT8FemaleCol)) continue;
+    // Column 0 holds labels ("Meldung") also in rows without data: emptiness is judged by
+    // columns 1 to 7.
+    if (RangeIsEmpty(grid, kT8LineCol, row, row, kT8FemaleCol)) continue;
     const std::string& code = grid.Cell(kT8CodeCol, row);
     const bool sum_row = grid.Cell(kT8LineCol, row) == "99";
     if (text::CharCount(code) != 4 && !sum_row) {

@@ -47,7 +47,7 @@ struct T8Structure {
   std::vector<T8Finding> findings;
 };
 
-// Analyses rows 2 to the last (rows empty in columns 0 to 7 are skipped). Counts and line numbers
+// Analyses rows 2 to the last (rows empty in columns 1 to 7 are skipped). Counts and line numbers
 // are read as cell numbers reporting to entry 7 in `flags`; nothing else is set there.
 T8Structure AnalyseTable8(const Grid& grid, ErrorFlags& flags);
 
