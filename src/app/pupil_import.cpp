@@ -111,7 +111,7 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
       PupilTableChange change;
       change.class_id = id;
       change.table = t;
-      change.cells = class_sheet::ChangedCells(loaded[t], grid);
+      change.cells = class_sheet::ChangedCells(loaded[t], grid, t);
       if (change.cells.empty() && exists) continue;
       change.overwrites = class_sheet::HoldsCounts(loaded[t], t);
       change.derived = std::move(grid);

@@ -804,44 +804,57 @@ ClassDerivation DeriveClassTables(const std::vector<const Pupil*>& pupils, const
   return result;
 }
 
-std::vector<CellChange> ChangedCells(const Grid& before, const Grid& after) {
+namespace {
+
+std::pair<int, int> CountCols(int table) {
+  switch (table) {
+    case 1:
+      return {2, 5};
+    case 5:
+    case 6:
+      return {3, 4};
+    case 9:
+      return {kT9TotalCol, kT9FemaleCol};
+    case 10:
+      return {1, 5};
+    default:
+      return {3, 6};
+  }
+}
+
+bool RowHasCounts(const Grid& grid, int table, int row) {
+  const auto [first, last] = CountCols(table);
+  for (int c = first; c <= last; ++c) {
+    const std::string& v = grid.Cell(c, row);
+    if (!IsBlankCell(v) && v != "0") return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<CellChange> ChangedCells(const Grid& before, const Grid& after, int table) {
   std::vector<CellChange> out;
   const int rows = std::max(before.RowCount(), after.RowCount());
   const int cols = std::max(before.ColCount(), after.ColCount());
   for (int r = 0; r < rows; ++r) {
+    // A data row without counts on either side is not written, so it changes nothing stored.
+    if (r >= 2 && !RowHasCounts(before, table, r) && !RowHasCounts(after, table, r)) continue;
     for (int c = 0; c < cols; ++c) {
       const std::string& a = before.Cell(c, r);
       const std::string& b = after.Cell(c, r);
-      if (a != b) out.push_back({c, r, a, b});
+      if (a == b) continue;
+      // A blank count and a 0 say the same: no pupil.
+      if ((IsBlankCell(a) && b == "0") || (a == "0" && IsBlankCell(b))) continue;
+      out.push_back({c, r, a, b});
     }
   }
   return out;
 }
 
 bool HoldsCounts(const Grid& grid, int table) {
-  int first = 3, last = 6;
-  switch (table) {
-    case 1:
-      first = 2, last = 5;
-      break;
-    case 5:
-    case 6:
-      first = 3, last = 4;
-      break;
-    case 9:
-      first = kT9TotalCol, last = kT9FemaleCol;
-      break;
-    case 10:
-      first = 1, last = 5;
-      break;
-    default:
-      break;
-  }
   for (int r = 2; r < grid.RowCount(); ++r) {
-    for (int c = first; c <= last; ++c) {
-      const std::string& v = grid.Cell(c, r);
-      if (!IsBlankCell(v) && v != "0") return true;
-    }
+    if (RowHasCounts(grid, table, r)) return true;
   }
   return false;
 }

@@ -128,8 +128,9 @@ struct CellChange {
   std::string new_text;
 };
 // The changed cells between a table as loaded and as derived (rows missing on one side count as
-// empty).
-std::vector<CellChange> ChangedCells(const Grid& before, const Grid& after);
+// empty). Data rows without counts on both sides are passed over (they are not saved), and a
+// blank count equals 0.
+std::vector<CellChange> ChangedCells(const Grid& before, const Grid& after, int table);
 // Whether a loaded table holds typed counts (a cell of its count columns other than blank and
 // "0"); such a table is overwritten only after confirmation.
 bool HoldsCounts(const Grid& grid, int table);

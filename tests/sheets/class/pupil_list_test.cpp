@@ -50,8 +50,8 @@ TEST(PupilListParse, QuotesFollowRfc4180AndLinesCountPhysically) {
   EXPECT_EQ(list.pupils[0].Field(kKlasse), "ZIM003");
   EXPECT_EQ(list.pupils[1].Field(kKlasse), "ZIM004");
   EXPECT_EQ(list.pupils[1].line, 3);
-  // The quoted line break moved the next record to line 5; the blank line 6 is passed over.
-  EXPECT_EQ(list.pupils[2].line, 7);
+  // The quoted line break took lines 3 and 4; the blank line 5 is passed over.
+  EXPECT_EQ(list.pupils[2].line, 6);
   EXPECT_TRUE(list.Has(kGeschlecht));
   EXPECT_FALSE(list.Has(kGeburtsjahr));
   EXPECT_EQ(list.headers, (std::vector<std::string>{"Notiz", "Klasse", "Geschlecht"}));
@@ -236,14 +236,17 @@ TEST_F(PupilDeriveTest, ChangedCellsAndTypedCountsDecideTheConfirmation) {
   EXPECT_TRUE(HoldsCounts(before, 5));
   Grid after = before;
   after.SetCell(4, 3, "3");
+  after.SetCell(3, 3, "");   // 0 -> blank: the same
+  after.SetCell(4, 5, "0");  // a row without counts on both sides: not stored, not listed
+  after.SetCell(1, 5, "neu");
   after.SetRowCount(after.RowCount() + 1);
-  after.SetCell(1, after.RowCount() - 1, "neu");
-  const auto cells = ChangedCells(before, after);
+  after.SetCell(3, after.RowCount() - 1, "4");
+  const auto cells = ChangedCells(before, after, 5);
   ASSERT_EQ(cells.size(), 2u);
   EXPECT_EQ(cells[0].old_text, "2");
   EXPECT_EQ(cells[0].new_text, "3");
-  EXPECT_EQ(cells[1].old_text, "");
-  EXPECT_EQ(cells[1].new_text, "neu");
+  EXPECT_EQ(cells[1].row, after.RowCount() - 1);
+  EXPECT_EQ(cells[1].new_text, "4");
 }
 
 }  // namespace
