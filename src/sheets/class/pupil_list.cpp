@@ -557,7 +557,8 @@ PupilList ParsePupilList(std::string_view bytes) {
     std::string found;
     for (const std::string& h : list.headers) {
       if (!found.empty()) found += ", ";
-      found += Quoted(h);
+      // Printed on one line whatever the list holds.
+      found += Quoted(text::EscapeControls(h));
     }
     throw PupilListError("Die Schülerliste hat keine Spalte „Klasse“. Gefundene Spalten: " +
                          (found.empty() ? std::string("keine") : found) + ".");

@@ -81,6 +81,9 @@ TEST(PupilListParse, BadListsAreRefusedWithTheirReason) {
        "Die Schülerliste hat keine Spalte „Klasse“. Gefundene Spalten: „Name“, „Vorname“, "
        "„Jahrgang“."},
       {"Klasse;Geschlecht\r\n", "Die Schülerliste enthält keine Schüler."},
+      {"Na\x1b[2Jme\n1\n",
+       "Die Schülerliste hat keine Spalte „Klasse“. Gefundene Spalten: "
+       "„Na\\x1b[2Jme“."},
       {"Klasse;Geschlecht\nA;w\nB,m\n",
        "Zeile 3: 1 Felder, die Kopfzeile hat 2 (Trennzeichen gemischt oder Anführungszeichen "
        "fehlen?)."},
