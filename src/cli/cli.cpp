@@ -10,10 +10,10 @@ namespace {
 
 // Every verb, in the order the usage lists them.
 const Verb* const kVerbs[] = {
-    &kVerbEinstellungen, &kVerbAnzeigen,  &kVerbSpeichern,     &kVerbExportieren,
-    &kVerbImportieren,   &kVerbSichern,   &kVerbBerechnen,     &kVerbPruefen,
-    &kVerbUmwandeln,     &kVerbKlassen,   &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
-    &kVerbDrucken,
+    &kVerbEinstellungen, &kVerbAnzeigen,      &kVerbSpeichern,     &kVerbExportieren,
+    &kVerbImportieren,   &kVerbSichern,       &kVerbBerechnen,     &kVerbPruefen,
+    &kVerbUmwandeln,     &kVerbKlassen,       &kVerbKlasseAnlegen, &kVerbKlasseLoeschen,
+    &kVerbDrucken,       &kVerbSchuelerliste,
 };
 
 struct OptionName {
@@ -29,10 +29,13 @@ constexpr OptionName kOptionNames[] = {
     {kOptStala, "--stala"},
     {kOptSchulintern, "--schulintern", "TEXT"},
     {kOptPdf, "--pdf", "DATEI"},
+    {kOptVorlage, "--vorlage", "DATEI"},
+    {kOptKlassenAnlegen, "--klassen-anlegen"},
 };
 
 // Where an option that takes a value keeps it.
 std::string* ValueOf(Options& o, Option flag) {
+  if (flag == kOptVorlage) return &o.template_file;
   return flag == kOptPdf ? &o.pdf : &o.school_name;
 }
 
@@ -52,6 +55,10 @@ bool* FlagOf(Options& o, Option flag) {
       return &o.has_school_name;
     case kOptPdf:
       return &o.has_pdf;
+    case kOptVorlage:
+      return &o.has_template;
+    case kOptKlassenAnlegen:
+      return &o.create_classes;
   }
   return nullptr;
 }

@@ -35,6 +35,9 @@ struct Options {
   std::string school_name;
   bool has_pdf = false;  // --pdf DATEI
   std::string pdf;
+  bool has_template = false;  // --vorlage DATEI
+  std::string template_file;
+  bool create_classes = false;  // --klassen-anlegen
   std::vector<std::string> positional;
 };
 
@@ -80,6 +83,8 @@ enum Option : unsigned {
   kOptStala = 1u << 4,           // --stala
   kOptSchulintern = 1u << 5,     // --schulintern TEXT
   kOptPdf = 1u << 6,             // --pdf DATEI
+  kOptVorlage = 1u << 7,         // --vorlage DATEI
+  kOptKlassenAnlegen = 1u << 8,  // --klassen-anlegen
 };
 
 // One verb as it declares itself: the usage and --help texts are built from these declarations,
@@ -109,6 +114,7 @@ extern const Verb kVerbKlassen;
 extern const Verb kVerbKlasseAnlegen;
 extern const Verb kVerbKlasseLoeschen;
 extern const Verb kVerbDrucken;
+extern const Verb kVerbSchuelerliste;
 
 // The usage text, built from the verbs' declarations.
 std::string UsageText();

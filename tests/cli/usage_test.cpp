@@ -26,10 +26,10 @@ TEST(CliUsageTest, VerbsDeclareTheirOptionsAndArguments) {
     std::vector<std::string> args;
     std::string err;
   } refused[] = {
-      {{"anzeigen", "--json", "schule:1"}, "Fehler: --json gilt nur für pruefen\n"},
-      {{"speichern", "schule:1", "--speichern"}, "Fehler: --speichern gilt nur für berechnen, umwandeln\n"},
+      {{"anzeigen", "--json", "schule:1"}, "Fehler: --json gilt nur für pruefen, schuelerliste\n"},
+      {{"speichern", "schule:1", "--speichern"}, "Fehler: --speichern gilt nur für berechnen, umwandeln, schuelerliste\n"},
       {{"sichern", "--ueberschreiben"},
-       "Fehler: --ueberschreiben gilt nur für exportieren, importieren\n"},
+       "Fehler: --ueberschreiben gilt nur für exportieren, importieren, schuelerliste\n"},
       {{"einstellungen", "x"}, "Fehler: einstellungen erwartet kein Ziel\n"},
       {{"pruefen", "-q"}, "Fehler: unbekannte Option -q\n"},
   };

@@ -1,0 +1,59 @@
+// Filling the class tables from a pupil list: every class of the list has its tables loaded as
+// showing their pages does, derived from its pupils, compared with what is stored, and written
+// through the tables' own saves. Planning writes nothing; writing follows only the plan.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/data_paths.h"
+#include "base/ports.h"
+#include "base/settings.h"
+#include "sheets/class/pupil_list.h"
+#include "tables/grid.h"
+
+namespace tabulon {
+
+// One class table whose derived content differs from the stored one.
+struct PupilTableChange {
+  std::string class_id;
+  int table = 0;
+  // The stored table held typed counts: writing it overwrites data and needs confirmation.
+  bool overwrites = false;
+  std::vector<class_sheet::CellChange> cells;
+  Grid derived;
+};
+
+struct PupilImportPlan {
+  std::vector<std::string> table_lines;  // which tables are filled, which stay untouched
+  int pupils_read = 0;
+  int assigned = 0;
+  std::vector<class_sheet::PupilReport> reports;  // in line order
+  std::vector<std::string> classes;               // classes whose pupils were counted
+  std::vector<std::string> new_classes;           // of them, the ones to be created
+  std::vector<PupilTableChange> changes;
+  bool NeedsConfirmation() const;
+};
+
+// Loads and derives the tables of every class in the list. Classes that do not exist are
+// planned for creation only with `create_classes` and a safe identifier; otherwise their pupils
+// are reported. Throws FileError when a table cannot be read.
+PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
+                                const DataPaths& paths, Ui& ui, int current_year,
+                                bool create_classes);
+
+// Writes the planned tables (new classes first get their table 0 and notes file, as adding a
+// class does). Returns the number of class tables written. Throws FileError; tables written
+// before the failure stay written, each of them whole.
+int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, const DataPaths& paths,
+                     Ui& ui);
+
+// The preview as lines: per class and table the cells that change, old → new (all of them for
+// tables that overwrite typed counts, a count for the others).
+std::vector<std::string> PreviewLines(const PupilImportPlan& plan);
+
+// The current calendar year, the upper bound of birth years.
+int CurrentYear();
+
+}  // namespace tabulon
