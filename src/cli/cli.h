@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/whole_check.h"
 #include "base/ports.h"
 #include "base/settings.h"
 #include "base/sheet.h"
@@ -33,7 +34,7 @@ struct Options {
   bool stala = false;            // --stala
   bool has_school_name = false;  // --schulintern TEXT
   std::string school_name;
-  bool has_pdf = false;              // --pdf DATEI
+  bool has_pdf = false;  // --pdf DATEI
   std::string pdf;
   std::vector<std::string> positional;
 };
@@ -120,11 +121,10 @@ enum class CopyVerb { kExportStaLA, kExportAll, kImportAll, kBackup };
 // only with --ueberschreiben. Left-out files are listed on standard error.
 int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory);
 
-// pruefen with the tables coming from `load` (sheet, table): the stored table as the program
-// shows it, set up and loaded; throws FileError. `log_all_tests` lists passed checks too.
-using TableLoader = std::function<Grid(Sheet sheet, int table, Ui& ui)>;
-// `settings`: the DST-Nr. the tests compare against.
-int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
-               const Settings& settings = Settings{});
+// pruefen with the tables coming from `load` (sheet, table, class): the stored table as the
+// program shows it, set up and loaded; throws FileError. `log_all_tests` lists passed checks
+// too. `settings`: the DST-Nr. the tests compare against; `classes`: the classes "alles" checks.
+int RunPruefen(Context& ctx, bool log_all_tests, const WholeCheckLoader& load,
+               const Settings& settings = Settings{}, const std::vector<std::string>& classes = {});
 
 }  // namespace tabulon::cli

@@ -9,12 +9,14 @@
 #include "app/registry.h"
 #include "app/session_plausi.h"
 #include "app/session_tables.h"
+#include "app/whole_check.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/targets.h"
 #include "files/files.h"
 #include "plausi/protocol.h"
+#include "sheets/class/class_list.h"
 
 namespace tabulon::cli {
 namespace {
@@ -22,14 +24,14 @@ namespace {
 constexpr const char* kArgError = "mindestens ein Ziel (schule:T oder alles)";
 
 struct Target {
-  std::string name;  // as the user wrote it, e.g. "schule:2"
-  const SheetDef* sheet;
+  std::string name;       // as the user wrote it, e.g. "schule:2"
+  const SheetDef* sheet;  // nullptr: "alles", the whole-school check
   const TableDef* def;
   std::string class_id;
 };
 
-// Parses the targets; false after a message on standard error. "alles" stands for every table
-// with a test of every sheet named by the DST-Nr., in page order.
+// Parses the targets; false after a message on standard error. "alles" stands for the
+// whole-school check: every tested table of the sheets named by the DST-Nr., then every class.
 bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out,
                   std::ostream& err) {
   if (args.empty()) {
@@ -39,16 +41,7 @@ bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out
   const std::string hint = " (" + AllTargetRanges() + " oder alles)";
   for (const std::string& a : args) {
     if (a == "alles") {
-      for (const SheetDef* sheet : Sheets()) {
-        if (sheet->prefix != FilePrefix::kDstNr) continue;
-        for (const TablePage& page : sheet->pages) {
-          const TableDef* def = sheet->FindTableNumber(page.table);
-          if (def != nullptr && sheet->FindTest(page.table) != nullptr) {
-            out.push_back({std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
-                           def, ""});
-          }
-        }
-      }
+      out.push_back({a, nullptr, nullptr, ""});
       continue;
     }
     TableTarget target;
@@ -71,11 +64,7 @@ bool ParseTargets(const std::vector<std::string>& args, std::vector<Target>& out
   return true;
 }
 
-struct RunRecord {
-  std::string target;
-  PlausiReport report;
-  ErrorFlags flags;
-};
+using RunRecord = WholeCheckRun;
 
 void WriteJsonString(std::ostream& o, const std::string& s) {
   o << '"';
@@ -152,7 +141,17 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
       << ",\"fehlerhaft\":" << (run.flags.failed[n] ? "true" : "false")
       << ",\"hinweis\":" << (run.flags.hint[n] ? "true" : "false") << "}";
   }
-  o << "],\"befunde\":[";
+  o << "],\"bogen\":";
+  WriteJsonString(o, std::string(SheetOf(run.sheet).cli_name));
+  o << ",\"klasse\":";
+  if (run.class_id.empty()) {
+    o << "null";
+  } else {
+    WriteJsonString(o, run.class_id);
+  }
+  o << ",\"tabelle\":" << run.table << ",\"tabellenname\":";
+  WriteJsonString(o, run.table_name);
+  o << ",\"befunde\":[";
   for (std::size_t i = 0; i < r.result.findings.size(); ++i) {
     const Finding& f = r.result.findings[i];
     o << (i ? "," : "") << "{\"nummer\":" << f.entry << ",\"spalte\":";
@@ -174,31 +173,51 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
 
 }  // namespace
 
-int RunPruefen(Context& ctx, bool log_all_tests, const TableLoader& load,
-               const Settings& settings) {
+int RunPruefen(Context& ctx, bool log_all_tests, const WholeCheckLoader& load,
+               const Settings& settings, const std::vector<std::string>& classes) {
   std::vector<Target> targets;
   if (!ParseTargets(ctx.options.positional, targets, ctx.err)) return kExitUsage;
   CliUi ui(ctx.err);
   std::vector<RunRecord> runs;
   bool any_failed = false;
+  auto take = [&](RunRecord r) {
+    any_failed = any_failed || AnyErrorFailed(r.flags);
+    if (!ctx.options.json) PrintText(ctx.out, r);
+    runs.push_back(std::move(r));
+  };
   for (const Target& t : targets) {
-    const SheetTest* test = t.sheet->FindTest(t.def->table);
-    if (test == nullptr) continue;  // a table without a test, such as school table 0
-    Grid grid;
     try {
-      grid = load(t.sheet->sheet, t.def->table, ui);
+      if (t.sheet == nullptr) {
+        // The whole-school check, the same run as the window's "Gesamtprüfung".
+        WholeCheck check(classes, load, settings, log_all_tests);
+        while (!check.Done()) {
+          const std::size_t before = check.result().runs.size();
+          check.Step(ui);
+          for (std::size_t i = before; i < check.result().runs.size(); ++i) {
+            take(check.result().runs[i]);
+          }
+        }
+        continue;
+      }
+      const SheetTest* test = t.sheet->FindTest(t.def->table);
+      if (test == nullptr) continue;  // a table without a test, such as school table 0
+      Grid grid = load(*t.sheet, *t.def, t.class_id, ui);
+      // The same run as the table page's button: reset, test, title, window or box.
+      RunRecord r;
+      r.target = t.name;
+      r.sheet = t.sheet->sheet;
+      r.class_id = t.class_id;
+      r.table = t.def->table;
+      if (const TablePage* page = t.sheet->FindPage(t.def->table)) {
+        r.table_name = std::string(page->caption);
+      }
+      TestEnv env{grid, r.flags, settings, t.class_id};
+      r.report = RunPlausi(*test, env, log_all_tests);
+      take(std::move(r));
     } catch (const FileError& e) {
       ui.Message(MessageKind::kError, e.Message());
       return kExitUsage;
     }
-    // The same run as the table page's button: reset, test, title, window or box.
-    RunRecord r;
-    r.target = t.name;
-    TestEnv env{grid, r.flags, settings, t.class_id};
-    r.report = RunPlausi(*test, env, log_all_tests);
-    any_failed = any_failed || AnyErrorFailed(r.flags);
-    if (!ctx.options.json) PrintText(ctx.out, r);
-    runs.push_back(std::move(r));
   }
   if (ctx.options.json) {
     ctx.out << "{\"laeufe\":[";
@@ -220,26 +239,26 @@ int CmdPruefen(Context& ctx) {
   int status = PrepareSettings(ctx, settings, paths);
   if (status != kExitOk) return status;
   const bool log_all = ctx.options.all || settings.log_all_tests == 1;
-  std::string class_id;
+  const std::vector<std::string> classes = class_sheet::ReadClassList(
+      paths.school_data_dir / std::string(SheetOf(Sheet::kClass).data_dir));
   return RunPruefen(
       ctx, log_all,
-      [&](Sheet sheet, int table, Ui& ui) {
-        const SheetDef& def = SheetOf(sheet);
+      [&](const SheetDef& sheet, const TableDef& def, const std::string& class_id, Ui& ui) {
         Grid grid;
         // Testing looks at the stored files and changes nothing on disk.
         const TableContext tc{settings, paths, class_id, ui, /*create_missing_dirs=*/false};
-        const TableDef& table_def = *def.FindTableNumber(table);
-        const int max_fields = SetUpAndLoadTable(grid, def, table_def, tc);
-        PrintPageNotices(def, table_def.name, tc, max_fields, ctx.err);
+        const int max_fields = SetUpAndLoadTable(grid, sheet, def, tc);
+        PrintPageNotices(sheet, def.name, tc, max_fields, ctx.err);
         return grid;
       },
-      settings);
+      settings, classes);
 }
 
 }  // namespace
 
-const Verb kVerbPruefen{"pruefen", "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
-                        kOptAlle | kOptJson, 1, -1, kArgError,
-                        CmdPruefen};
+const Verb kVerbPruefen{
+    "pruefen",           "ZIEL...", "interne PLAUSI-Tests der gespeicherten Tabellen",
+    kOptAlle | kOptJson, 1,         -1,
+    kArgError,           CmdPruefen};
 
 }  // namespace tabulon::cli

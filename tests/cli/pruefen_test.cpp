@@ -29,12 +29,14 @@ Result Pruefen(std::vector<std::string> args, const std::map<int, Grid>& tables,
       ctx.options.positional.push_back(a);
     }
   }
-  int status = RunPruefen(ctx, log_all, [&](Sheet sheet, int table, Ui&) {
-    EXPECT_EQ(sheet, Sheet::kSchool);
-    auto it = tables.find(table);
-    if (it == tables.end()) throw FileError("/daten/SCHULE/1234504.CSV", "Lesen", "kaputt");
-    return it->second;
-  });
+  int status = RunPruefen(ctx, log_all,
+                          [&](const SheetDef& sheet, const TableDef& def, const std::string&, Ui&) {
+                            EXPECT_EQ(sheet.sheet, Sheet::kSchool);
+                            auto it = tables.find(def.table);
+                            if (it == tables.end())
+                              throw FileError("/daten/SCHULE/1234504.CSV", "Lesen", "kaputt");
+                            return it->second;
+                          });
   return {status, out.str(), err.str()};
 }
 
