@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>

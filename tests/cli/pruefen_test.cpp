@@ -225,5 +225,26 @@ TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
             "Ergebnis: Tests bestanden!\n");
 }
 
+// "alles" is the whole-school check: the school-wide sheets, then every class of the list; the
+// JSON names each run's sheet, class and table.
+TEST_F(CliPruefenFilesTest, EverythingWithClassesNamesSheetClassAndTablePerRun) {
+  testing::WriteBytes(dir / "12345" / "KLASSE" / "ABC00100.CSV", "ES001\r\n");
+  Result r = Cli({"pruefen", "--json", "alles"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("{\"ziel\":\"schule:1\","), std::string::npos);
+  EXPECT_NE(r.out.find(",\"bogen\":\"schule\",\"klasse\":null,\"tabelle\":1,\"tabellenname\":"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(",\"bogen\":\"lehrer\",\"klasse\":null,\"tabelle\":"), std::string::npos);
+  // Every class run names its class; none names another.
+  std::size_t at = 0;
+  while ((at = r.out.find("\"bogen\":\"klasse\",", at)) != std::string::npos) {
+    EXPECT_EQ(r.out.compare(at, 35, "\"bogen\":\"klasse\",\"klasse\":\"ABC001\","), 0);
+    ++at;
+  }
+  EXPECT_EQ(testing::ReadBytes(dir / "12345" / "KLASSE" / "ABC00100.CSV"), "ES001\r\n");
+  EXPECT_EQ(r.out.substr(r.out.size() - 18), "],\"bestanden\":true}\n");
+}
+
 }  // namespace
 }  // namespace tabulon::cli
