@@ -213,7 +213,22 @@ TEST_F(WholeCheckTest, ThePrintedListHoldsTheGroupsAndFindings) {
   const PrintDocument doc = WholeCheckDocument(r, false);
   EXPECT_EQ(doc.pdf_name, "Gesamtpruefung.pdf");
   EXPECT_EQ(doc.pdf.rfind("%PDF", 0), 0u);
-  EXPECT_FALSE(doc.pages.empty());
+  std::vector<std::string> texts;
+  for (const PrintPage& page : doc.pages) {
+    for (const PrintText& t : page.texts) texts.push_back(t.text);
+  }
+  auto has = [&](const std::string& part) {
+    for (const std::string& t : texts) {
+      if (t.find(part) != std::string::npos) return true;
+    }
+    return false;
+  };
+  const auto findings = FindingsOf(r, false);
+  ASSERT_FALSE(findings.empty());
+  EXPECT_TRUE(has(kWholeCheckTitle));
+  EXPECT_TRUE(has(GroupFindings(r, findings)[0].caption));
+  EXPECT_TRUE(has("[70]  "));
+  EXPECT_TRUE(has("Test nicht bestanden!"));
 }
 
 }  // namespace
