@@ -10,8 +10,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressDialog>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -667,6 +667,7 @@ void MainWindow::StartWholeCheck() {
 
 void MainWindow::WholeCheckSlice() {
   if (!check_) return;
+  if (check_progress_->wasCanceled()) check_->Cancel();
   if (!check_->Done()) {
     try {
       check_->Step(ui_);

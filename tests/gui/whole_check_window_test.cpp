@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -144,7 +146,10 @@ TEST_F(WholeCheckWindowTest, TheShownTableIsSavedFirstAndItsFindingsListedGroupe
   ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));
   EXPECT_TRUE(w->findings().empty());
   EXPECT_EQ(w->model()->rowCount(), 0);
-  EXPECT_TRUE(ui.messages.empty());
+  // The test's program directory lacks two key files; their boxes are the only ones.
+  for (const auto& m : ui.messages) {
+    EXPECT_EQ(m.text.rfind("Statistik-Schlüssel-Datei: ", 0), 0u) << m.text;
+  }
 }
 
 TEST_F(WholeCheckWindowTest, ProgressCountsClassesAndAbbrechenStopsAfterTheCurrentOne) {
