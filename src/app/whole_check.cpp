@@ -42,6 +42,8 @@ WholeCheckLoader StoredTableLoader(const Settings& settings, const DataPaths& pa
   };
 }
 
+ClassWideTests ProgramClassWideTests() { return {}; }
+
 WholeCheck::WholeCheck(std::vector<std::string> classes, WholeCheckLoader load,
                        const Settings& settings, bool log_all_tests, ClassWideTests class_wide)
     : classes_(std::move(classes)),

@@ -68,6 +68,10 @@ WholeCheckLoader StoredTableLoader(const Settings& settings, const DataPaths& pa
 using ClassWideTests = std::function<void(const std::string& class_id, const WholeCheckLoader& load,
                                           Ui& ui, WholeCheckResult& result)>;
 
+// The class-wide tests both the command line and the window run per class. Nothing yet: the
+// class sheet's summary test, table 4.1 and the footnote cross test are to be returned here.
+ClassWideTests ProgramClassWideTests();
+
 class WholeCheck {
  public:
   WholeCheck(std::vector<std::string> classes, WholeCheckLoader load, const Settings& settings,

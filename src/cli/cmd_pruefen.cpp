@@ -189,7 +189,7 @@ int RunPruefen(Context& ctx, bool log_all_tests, const WholeCheckLoader& load,
     try {
       if (t.sheet == nullptr) {
         // The whole-school check, the same run as the window's "Gesamtprüfung".
-        WholeCheck check(classes, load, settings, log_all_tests);
+        WholeCheck check(classes, load, settings, log_all_tests, ProgramClassWideTests());
         while (!check.Done()) {
           const std::size_t before = check.result().runs.size();
           check.Step(ui);

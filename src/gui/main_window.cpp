@@ -643,9 +643,9 @@ void MainWindow::StartWholeCheck() {
   // does meanwhile changes what a half-done run looks at.
   check_settings_ = session_->settings();
   check_paths_ = session_->paths();
-  check_ = std::make_unique<WholeCheck>(session_->class_list(),
-                                        StoredTableLoader(check_settings_, check_paths_),
-                                        check_settings_, check_settings_.log_all_tests != 0);
+  check_ = std::make_unique<WholeCheck>(
+      session_->class_list(), StoredTableLoader(check_settings_, check_paths_), check_settings_,
+      check_settings_.log_all_tests != 0, ProgramClassWideTests());
   check_progress_ = new QProgressDialog(this);
   check_progress_->setObjectName(QStringLiteral("WholeCheckProgress"));
   check_progress_->setWindowTitle(QString::fromUtf8(kWholeCheckTitle));
