@@ -108,6 +108,12 @@ class Session {
   // The two class tool buttons: the same tests, on the class sheet only.
   void ClassToolTest(bool summary);
 
+  // The whole-school check starts: the table shown is saved as leaving it saves it. False when it
+  // could not be written (the box has said so).
+  bool SaveForWholeCheck();
+  // A finding was chosen: when its table is the current one, its cell becomes the current cell.
+  void MoveToFinding(Sheet sheet, int table, int col, int row);
+
   // Runs a command and reports a file error in one error box; grids and settings stay.
   void Guarded(const std::function<void()>& command);
 

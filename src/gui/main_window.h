@@ -16,9 +16,11 @@
 #include "app/registry.h"
 #include "app/session.h"
 #include "app/session_tables.h"
+#include "app/whole_check.h"
 #include "tables/grid.h"
 
 class QAction;
+class QProgressDialog;
 class QMenu;
 class QLabel;
 class QLineEdit;
@@ -32,6 +34,7 @@ namespace tabulon::gui {
 class GridView;
 class AboutBox;
 class TablePageWidget;
+class WholeCheckWindow;
 
 inline constexpr const char* kMainWindowCaption =
     "Tabulon      Varnland  V.1.10. (2011) Berufsschule";
@@ -55,6 +58,15 @@ class MainWindow : public QMainWindow, public View {
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
   AboutBox* about_box() const { return about_; }
+
+  // The whole-school check: saves the table shown, then checks the stored files one class per
+  // turn of the event loop behind a progress dialog, and shows the findings window.
+  void StartWholeCheck();
+  bool whole_check_running() const { return check_ != nullptr; }
+  QProgressDialog* whole_check_progress() const { return check_progress_; }
+  WholeCheckWindow* whole_check_window() const { return check_window_; }
+  // Shows the finding's sheet, class and table (saving as any switch does) and its cell.
+  void GoToFinding(const WholeCheckRun& run, const WholeCheckFinding& finding);
 
   // View
   void GridRebuilt(Sheet sheet, int table) override;
@@ -96,6 +108,8 @@ class MainWindow : public QMainWindow, public View {
   std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
   GridView* TableViewOf(Sheet sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
+  void WholeCheckSlice();
+  void FinishWholeCheck();
 
   Program& program_;
   Ui& ui_;
@@ -127,6 +141,13 @@ class MainWindow : public QMainWindow, public View {
   QTimer flash_timer_;
   QTimer startup_timer_;
   bool shown_once_ = false;
+  // The running whole-school check, on its own copy of the settings and paths.
+  Settings check_settings_;
+  DataPaths check_paths_;
+  std::unique_ptr<WholeCheck> check_;
+  QProgressDialog* check_progress_ = nullptr;
+  QTimer check_timer_;
+  WholeCheckWindow* check_window_ = nullptr;
   bool reverting_ = false;
 };
 

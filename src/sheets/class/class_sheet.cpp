@@ -36,7 +36,7 @@ int LoadTable9(Grid& grid, const TableDef& def, const TableContext& ctx) {
   Table9Load loaded;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
-    EnsureClassDir(path.parent_path(), ctx.ui);
+    if (ctx.create_missing_dirs) EnsureClassDir(path.parent_path(), ctx.ui);
     for (int row = 2; row < grid.RowCount(); ++row) {
       for (int col = kT9GroupNameCol; col <= kT9FemaleCol; ++col) grid.SetCell(col, row, "");
     }
