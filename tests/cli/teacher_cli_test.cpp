@@ -136,21 +136,9 @@ TEST_F(TeacherCliTest, Umwandeln2008PrintsAndSavesOnlyWhenAsked) {
 
   CliResult saved = Cli({"umwandeln", "2008", "--speichern"});
   EXPECT_EQ(saved.status, 0);
-  std::vector<std::string> fields;
-  const std::string file = text::Cp850ToUtf8(testing::ReadBytes(File(1)));
-  const std::string second_line = file.substr(file.find("\r\n") + 2);
-  std::string_view rest = second_line;
-  for (int i = 0; i < 27; ++i) {
-    const std::size_t semi = rest.find(';');
-    fields.emplace_back(rest.substr(0, semi));
-    rest.remove_prefix(semi + 1);
-  }
-  // ES021 = 3 stays, ES022 and ES023 empty, old ES023 (5) in ES024, old ES025 (7) in ES027.
-  EXPECT_EQ(fields[20], "3");
-  EXPECT_EQ(fields[21], "");
-  EXPECT_EQ(fields[22], "");
-  EXPECT_EQ(fields[23], "5");
-  EXPECT_EQ(fields[26], "7");
+  // The column move itself is the conversion's own test; here: it reached the file.
+  EXPECT_NE(testing::ReadBytes(File(1)).find("\r\n1;" + std::string(19, ';') + "3;;;5;;;7;"),
+            std::string::npos);
 
   EXPECT_EQ(Cli({"umwandeln", "1999"}).err,
             "Fehler: unbekannte Umwandlung 1999 (möglich: 2003, 2008)\n");

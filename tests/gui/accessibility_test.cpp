@@ -542,12 +542,6 @@ TEST(SettingsDialogAccessTest, ControlsAreNamedByTheirLabelsAndTheKeyboardComple
             "zz_schule");
 }
 
-}  // namespace
-}  // namespace tabulon::gui
-
-namespace tabulon::gui {
-namespace {
-
 TEST(DirectoryDialogAccessTest, DriveBoxAndDirectoryListAreNamedByTheirLabels) {
   testing::TempDir dir;
   DirectoryDialog dialog;

@@ -136,20 +136,5 @@ TEST(TeacherTable3CalcTest, SummaryRow) {
   EXPECT_TRUE(calc.flags.Failed(7));
 }
 
-TEST(TeacherCalcEntries, TablesWithoutACalculation) {
-  for (const CalcEntry& e : TeacherCalcs()) EXPECT_NE(e.table, 0);
-  const CalcEntry* t1 = nullptr;
-  const CalcEntry* t3 = nullptr;
-  for (const CalcEntry& e : TeacherCalcs()) {
-    if (e.table == 1) t1 = &e;
-    if (e.table == 3) t3 = &e;
-  }
-  ASSERT_TRUE(t1 && t3);
-  EXPECT_EQ(t1->summary_row, nullptr);
-  EXPECT_EQ(t1->subtotal_rows, nullptr);
-  EXPECT_EQ(t3->subtotal_rows, nullptr);
-  EXPECT_EQ(t3->summary_columns, nullptr);
-}
-
 }  // namespace
 }  // namespace tabulon::calc

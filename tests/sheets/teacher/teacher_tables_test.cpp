@@ -28,30 +28,15 @@ TEST_F(TeacherTablesTest, DefinitionFilesAsWrittenWhenMissing) {
   EXPECT_EQ(ReadBytes(p / "Bog2Ident.TBD"),
             "4;51;Lehrer\r\n0;0;intern\r\n1;0;Nr.\r\n2;0;Name\r\n3;0;Vorname\r\n");
 
+  // Of the long frames only the sizes, a column heading and a label in Windows-1252: the labels
+  // themselves are the frame's declaration.
   const std::vector<std::string> t1 = Lines(text::Cp1252ToUtf8(ReadBytes(p / "Bog2Tab1.TBD")));
   ASSERT_EQ(t1.size(), 1u + 2 * 61);
   EXPECT_EQ(t1[0], "61;10;Lehrer-Tabelle 1");
-  EXPECT_EQ(t1[1], "0;0;Satzart 1");
-  EXPECT_EQ(t1[3], "2;0;Lehrer-Nr.");
   EXPECT_EQ(t1[20], "19;0;dar. erhöht/vermind. durch Sabbatjahr");
-  EXPECT_EQ(t1[61], "60;0;Mehrarb. bzw. Überstdn.");
   EXPECT_EQ(t1[63], "1;1;Klarname      |       Erfassungsspalte");
-  EXPECT_EQ(t1[122], "60;1;ES059");
-
-  const std::vector<std::string> t2 = Lines(text::Cp1252ToUtf8(ReadBytes(p / "Bog2Tab2.TBD")));
-  ASSERT_EQ(t2.size(), 1u + 2 * 14);
-  EXPECT_EQ(t2[0], "14;31;Lehrer-Tabelle 2");
-  EXPECT_EQ(t2[6], "5;0;wöchentl. tatsächl. erteilte U.stdn. insg.");
-  EXPECT_EQ(t2[15], "0;1;Nr.");
-  EXPECT_EQ(t2[16], "1;1;(Bezeichnung)   |   Erfassungsspalte");
-  EXPECT_EQ(t2[28], "13;1;ES012");
-
-  const std::vector<std::string> t3 = Lines(text::Cp1252ToUtf8(ReadBytes(p / "Bog2Tab3.TBD")));
-  ASSERT_EQ(t3.size(), 1u + 2 * 9);
-  EXPECT_EQ(t3[0], "9;6;Lehrer-Tabelle 3");
-  EXPECT_EQ(t3[3], "2;0;Nr.");
-  EXPECT_EQ(t3[11], "1;1;(Bezeichnung)     |      Erfassungsspalte");
-  EXPECT_EQ(t3[18], "8;1;ES007");
+  EXPECT_TRUE(ReadBytes(p / "Bog2Tab2.TBD").starts_with("14;31;Lehrer-Tabelle 2\r\n"));
+  EXPECT_TRUE(ReadBytes(p / "Bog2Tab3.TBD").starts_with("9;6;Lehrer-Tabelle 3\r\n"));
 }
 
 // ---- table 0 ---------------------------------------------------------------------------------

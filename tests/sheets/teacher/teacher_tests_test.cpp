@@ -81,6 +81,17 @@ struct Case1 {
   CellPosition cursor;
 };
 
+// Each case changes some cells of `base`; the run's failed entries and the cursor are what the
+// user sees in the protocol and the grid.
+template <std::size_t N>
+void ExpectCases(TestResult (*test)(TestEnv&), const Grid& base, const Case1 (&cases)[N]) {
+  for (const Case1& c : cases) {
+    Outcome r = RunTest(test, With(base, c.cells));
+    EXPECT_EQ(r.Failed(), c.failed) << c.what;
+    EXPECT_EQ(r.Cursor(), c.cursor) << c.what;
+  }
+}
+
 TEST(TeacherTable1Test, Rules) {
   const Case1 cases[] = {
       {"3 missing", {{Es(1), 4, "4"}}, {180}, {Es(1), 4}},
@@ -120,11 +131,7 @@ TEST(TeacherTable1Test, Rules) {
       {"not a number", {{Es(15), 2, "x"}}, {7, 227}, {Es(16), 2}},
       {"broken code row", {{Es(30), 1, "ES30"}}, {5}, {0, 0}},
   };
-  for (const Case1& c : cases) {
-    Outcome r = RunTest(TestTeacherTable1, With(Table1(3), c.cells));
-    EXPECT_EQ(r.Failed(), c.failed) << c.what;
-    EXPECT_EQ(r.Cursor(), c.cursor) << c.what;
-  }
+  ExpectCases(TestTeacherTable1, Table1(3), cases);
 }
 
 TEST(TeacherTable1Test, NumbersBeyondRow100AreCounted) {
@@ -182,11 +189,7 @@ TEST(TeacherTable2Test, Rules) {
        {61, 202},
        {7, 30}},
   };
-  for (const Case1& c : cases) {
-    Outcome r = RunTest(TestTeacherTable2, With(Table2(), c.cells));
-    EXPECT_EQ(r.Failed(), c.failed) << c.what;
-    EXPECT_EQ(r.Cursor(), c.cursor) << c.what;
-  }
+  ExpectCases(TestTeacherTable2, Table2(), cases);
   Outcome r = RunTest(TestTeacherTable2, Table2());
   for (int e : {5, 7, 61, 63, 65, 66, 67, 68, 69, 190, 200, 201, 202}) {
     EXPECT_TRUE(r.flags.Tested(e)) << e;
@@ -227,11 +230,7 @@ TEST(TeacherTable3Test, Rules) {
        {213},
        {6, 5}},
   };
-  for (const Case1& c : cases) {
-    Outcome r = RunTest(TestTeacherTable3, With(Table3(), c.cells));
-    EXPECT_EQ(r.Failed(), c.failed) << c.what;
-    EXPECT_EQ(r.Cursor(), c.cursor) << c.what;
-  }
+  ExpectCases(TestTeacherTable3, Table3(), cases);
 }
 
 }  // namespace
