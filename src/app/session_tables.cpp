@@ -61,14 +61,11 @@ void RegisterSheetTables(GridStore& store, const std::filesystem::path& program_
   for (const SheetDef* sheet : Sheets()) {
     for (const TableDef& def : sheet->tables) {
       const TableDef* d = &def;
-      store.Register(std::string(def.name),
-                     {[d, program_dir, &ui](Grid& g) { SetUpGrid(g, *d, program_dir, ui); },
-                      [d, sheet](Grid& g, const TableContext& ctx) {
-                        return LoadTable(g, *sheet, *d, ctx);
-                      },
-                      [d, sheet](Grid& g, const TableContext& ctx) {
-                        SaveTable(g, *sheet, *d, ctx);
-                      }});
+      store.Register(
+          std::string(def.name),
+          {[d, program_dir, &ui](Grid& g) { SetUpGrid(g, *d, program_dir, ui); },
+           [d, sheet](Grid& g, const TableContext& ctx) { return LoadTable(g, *sheet, *d, ctx); },
+           [d, sheet](Grid& g, const TableContext& ctx) { SaveTable(g, *sheet, *d, ctx); }});
     }
   }
 }

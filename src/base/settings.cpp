@@ -23,11 +23,16 @@ struct WordField {
   std::uint16_t Settings::*member;
 };
 constexpr WordField kWordFields[] = {
-    {278, &Settings::shrink_rows_without_data}, {280, &Settings::save_only_rows_with_data},
-    {282, &Settings::log_all_tests},            {284, &Settings::backup_at_start},
-    {286, &Settings::report_unclear_records},   {290, &Settings::warn_unsuitable_access},
-    {292, &Settings::ask_after_calculations},   {294, &Settings::copy_with_es_row},
-    {296, &Settings::portable},                 {298, &Settings::reserved_word1},
+    {278, &Settings::shrink_rows_without_data},
+    {280, &Settings::save_only_rows_with_data},
+    {282, &Settings::log_all_tests},
+    {284, &Settings::backup_at_start},
+    {286, &Settings::report_unclear_records},
+    {290, &Settings::warn_unsuitable_access},
+    {292, &Settings::ask_after_calculations},
+    {294, &Settings::copy_with_es_row},
+    {296, &Settings::portable},
+    {298, &Settings::reserved_word1},
     {300, &Settings::reserved_word2},
 };
 constexpr std::size_t kReadOnlyOffset = 288;
@@ -39,7 +44,8 @@ void PutText(unsigned char* rec, TextField f, const std::string& utf8) {
   if (bytes.size() > f.capacity) bytes.resize(f.capacity);
   rec[f.offset] = static_cast<unsigned char>(bytes.size());
   // A length-prefixed field: no terminating NUL belongs into the record.
-  std::memcpy(rec + f.offset + 1, bytes.data(), bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
+  std::memcpy(rec + f.offset + 1, bytes.data(),
+              bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
 }
 
 std::string GetText(const unsigned char* rec, TextField f) {

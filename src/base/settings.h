@@ -17,14 +17,14 @@ inline constexpr std::size_t kDstNrMaxChars = 20;
 inline constexpr std::size_t kDirectoryMaxChars = 255;
 
 struct Settings {
-  std::string dst_nr = "00000";         // UTF-8, at most 20 characters
-  std::string data_base_dir;            // UTF-8, at most 255 characters; empty: program directory
+  std::string dst_nr = "00000";  // UTF-8, at most 20 characters
+  std::string data_base_dir;     // UTF-8, at most 255 characters; empty: program directory
   std::uint16_t shrink_rows_without_data = 0;
   std::uint16_t save_only_rows_with_data = 1;
   std::uint16_t log_all_tests = 1;
   std::uint16_t backup_at_start = 1;
   std::uint16_t report_unclear_records = 1;
-  std::uint8_t read_only = 1;           // 0 read and write; any other value read-only
+  std::uint8_t read_only = 1;  // 0 read and write; any other value read-only
   std::uint16_t warn_unsuitable_access = 1;
   std::uint16_t ask_after_calculations = 0;
   std::uint16_t copy_with_es_row = 0;

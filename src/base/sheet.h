@@ -15,7 +15,7 @@ enum class Sheet : int {
 
 inline constexpr int kSheetCount = 4;
 inline constexpr std::array<Sheet, kSheetCount> kAllSheets = {Sheet::kQuick, Sheet::kSchool,
-                                                               Sheet::kTeacher, Sheet::kClass};
+                                                              Sheet::kTeacher, Sheet::kClass};
 
 inline constexpr int SheetIndex(Sheet s) { return static_cast<int>(s); }
 

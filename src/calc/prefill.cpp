@@ -4,7 +4,6 @@
 #include <system_error>
 #include <vector>
 
-
 namespace tabulon {
 namespace {
 
@@ -58,6 +57,5 @@ bool FillTypeAndYearRows(Grid& grid, const std::string& code, BirthYearRange yea
   }
   return changed;
 }
-
 
 }  // namespace tabulon

@@ -7,15 +7,21 @@
 
 namespace tabulon::cli {
 
-const Verb kVerbAnzeigen{
-    "anzeigen", "ZIEL", "eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)", 0, 1, 1,
-    "genau ein Ziel, z. B. schule:1", [](Context& ctx) {
-      CliUi ui(ctx.err);
-      LoadedTable loaded;
-      const int status = LoadTarget(ctx, ctx.options.positional[0], loaded, ui);
-      if (status != kExitOk) return status;
-      PrintGrid(loaded.grid, ctx.out);
-      return kExitOk;
-    }};
+const Verb kVerbAnzeigen{"anzeigen",
+                         "ZIEL",
+                         "eine Tabelle nach Aufbau und Laden ausgeben (Tab-getrennt)",
+                         0,
+                         1,
+                         1,
+                         "genau ein Ziel, z. B. schule:1",
+                         [](Context& ctx) {
+                           CliUi ui(ctx.err);
+                           LoadedTable loaded;
+                           const int status =
+                               LoadTarget(ctx, ctx.options.positional[0], loaded, ui);
+                           if (status != kExitOk) return status;
+                           PrintGrid(loaded.grid, ctx.out);
+                           return kExitOk;
+                         }};
 
 }  // namespace tabulon::cli

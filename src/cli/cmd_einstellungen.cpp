@@ -39,8 +39,13 @@ int CmdEinstellungen(Context& ctx) {
 
 }  // namespace
 
-const Verb kVerbEinstellungen{"einstellungen", "",
+const Verb kVerbEinstellungen{"einstellungen",
+                              "",
                               "die wirksamen Einstellungen ausgeben (Schlüssel=Wert)",
-                              0, 0, 0, "kein Ziel", CmdEinstellungen};
+                              0,
+                              0,
+                              0,
+                              "kein Ziel",
+                              CmdEinstellungen};
 
 }  // namespace tabulon::cli

@@ -2,8 +2,8 @@
 // what the three copying verbs share.
 #include <ostream>
 
-#include "base/data_paths.h"
 #include "app/export.h"
+#include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
@@ -109,9 +109,14 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
 }
 
 const Verb kVerbExportieren{
-    "exportieren", "ZIEL",
+    "exportieren",
+    "ZIEL",
     "alle Daten (--stala: die amtlichen) nach ZIEL/DST-NR exportieren",
-    kOptStala | kOptUeberschreiben, 1, 1, "genau ein ZIEL-Verzeichnis", [](Context& ctx) {
+    kOptStala | kOptUeberschreiben,
+    1,
+    1,
+    "genau ein ZIEL-Verzeichnis",
+    [](Context& ctx) {
       return RunCopyVerb(ctx, ctx.options.stala ? CopyVerb::kExportStaLA : CopyVerb::kExportAll,
                          ctx.options.positional[0]);
     }};

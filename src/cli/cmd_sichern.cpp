@@ -5,7 +5,12 @@
 
 namespace tabulon::cli {
 
-const Verb kVerbSichern{"sichern", "", "die Datenbank ins BAK-Verzeichnis sichern", 0, 0, 0,
+const Verb kVerbSichern{"sichern",
+                        "",
+                        "die Datenbank ins BAK-Verzeichnis sichern",
+                        0,
+                        0,
+                        0,
                         "kein Verzeichnis",
                         [](Context& ctx) { return RunCopyVerb(ctx, CopyVerb::kBackup, {}); }};
 

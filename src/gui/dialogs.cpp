@@ -1,5 +1,4 @@
 #include "gui/dialogs.h"
-#include "gui/qt_text.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -10,6 +9,7 @@
 #include "files/files.h"
 #include "gui/accessibility.h"
 #include "gui/qt_ports.h"
+#include "gui/qt_text.h"
 #include "text/encoding.h"
 #include "ui_about_box.h"
 #include "ui_directory_dialog.h"
@@ -20,7 +20,6 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 // The mounted volumes, the root first, as the drive box lists them.
 void FillDriveBox(QComboBox* box) {
@@ -139,9 +138,8 @@ SettingsDialog::SettingsDialog(fs::path program_dir, Ui& ui, QWidget* parent)
   FillDriveBox(ui_->driveBox);
   connect(ui_->driveBox, &QComboBox::activated, this,
           [this](int i) { SetDirectory(ui_->driveBox->itemText(i)); });
-  connect(
-      ui_->dirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-      [this](const QModelIndex& index) { record_.data_base_dir = S(model_->filePath(index)); });
+  connect(ui_->dirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) { record_.data_base_dir = S(model_->filePath(index)); });
   connect(ui_->defaultsButton, &QPushButton::clicked, this, [this] {
     DefaultSettings(record_);
     SettingsToControls();

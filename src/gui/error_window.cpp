@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/print.h"
+#include "gui/accessibility.h"
 #include "gui/print_preview.h"
 #include "gui/qt_text.h"
-#include "gui/accessibility.h"
 
 namespace tabulon::gui {
 namespace {

@@ -1,5 +1,4 @@
 #include "gui/help_window.h"
-#include "gui/qt_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +10,8 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include "gui/qt_text.h"
 
 namespace tabulon::gui {
 namespace {

@@ -77,15 +77,15 @@ bool HasAnyKey(const Grid& grid, const TableDef& def) {
 
 }  // namespace
 
-std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::path& school_data_dir,
+std::filesystem::path DataFilePath(const TableDef& def,
+                                   const std::filesystem::path& school_data_dir,
                                    const std::string& prefix) {
   char number[8];
   std::snprintf(number, sizeof number, "%02d", def.file_number);
   std::filesystem::path dir = school_data_dir / std::string(def.sheet_dir);
   std::filesystem::path path = dir / (prefix + number + ".CSV");
   if (!IsSafeNameComponent(prefix)) {
-    throw FileError(path, "Öffnen",
-                    "\"" + prefix + "\" kann nicht Teil eines Dateinamens sein.");
+    throw FileError(path, "Öffnen", "\"" + prefix + "\" kann nicht Teil eines Dateinamens sein.");
   }
   return path;
 }
@@ -138,8 +138,8 @@ ReadResult LoadDataText(Grid& grid, const TableDef& def, std::string_view utf8,
           if (grid.Cell(def.key_col, row) != fields[0]) continue;
           std::vector<std::string> copy = fields;
           PutFields(grid, def, row, copy);
-          grid.SetRowHeight(row, shrink && !RowHasData(grid, def, row) ? kShrunkRowHeight
-                                                                       : kDefaultRowHeight);
+          grid.SetRowHeight(
+              row, shrink && !RowHasData(grid, def, row) ? kShrunkRowHeight : kDefaultRowHeight);
         }
       }
       break;
@@ -186,10 +186,10 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
 
   if (def.kind == TableKind::kKeyRow && result.unassignable > 0 &&
       ctx.settings.report_unclear_records != 0) {
-    ctx.ui.Message(MessageKind::kInformation,
-                   "Beim Einlesen der Datendatei:\r" + DisplayPath(path) + "\rkonnte(n) " +
-                       std::to_string(result.unassignable) +
-                       " Datensatz/-sätze nicht zugeordnet werden!");
+    ctx.ui.Message(MessageKind::kInformation, "Beim Einlesen der Datendatei:\r" +
+                                                  DisplayPath(path) + "\rkonnte(n) " +
+                                                  std::to_string(result.unassignable) +
+                                                  " Datensatz/-sätze nicht zugeordnet werden!");
   }
   return result;
 }

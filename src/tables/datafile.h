@@ -27,14 +27,15 @@ struct DataFileContext {
 
 // sheet directory + prefix + two-digit number + ".CSV". Throws FileError when the prefix cannot
 // stand as part of a file name (path separators, "..", control characters).
-std::filesystem::path DataFilePath(const TableDef& def, const std::filesystem::path& school_data_dir,
+std::filesystem::path DataFilePath(const TableDef& def,
+                                   const std::filesystem::path& school_data_dir,
                                    const std::string& prefix);
 
 struct ReadResult {
   bool file_found = false;
   int lines = 0;
-  int unassignable = 0;    // key-row tables: lines with an empty key
-  int max_field_count = 0; // the most fields any line held
+  int unassignable = 0;     // key-row tables: lines with an empty key
+  int max_field_count = 0;  // the most fields any line held
 };
 
 // Fills the grid's data area from the file (after SetUpGrid), then runs the table's completion

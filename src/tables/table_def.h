@@ -41,9 +41,9 @@ struct LoadContext {
 
 struct TableDef {
   Sheet sheet;
-  int table;                     // within the sheet
-  std::string_view name;         // "Bog1Tab0": the definition file is name + ".TBD"
-  std::string_view title;        // header record text, e.g. "Schul-Tabelle 0"
+  int table;               // within the sheet
+  std::string_view name;   // "Bog1Tab0": the definition file is name + ".TBD"
+  std::string_view title;  // header record text, e.g. "Schul-Tabelle 0"
   TableKind kind;
 
   // Initial grid.
@@ -63,16 +63,16 @@ struct TableDef {
   int key_text_col = 1;
 
   // Data file: sheet directory + prefix + two-digit number + ".CSV".
-  std::string_view sheet_dir;    // "SCHULE"
+  std::string_view sheet_dir;  // "SCHULE"
   int file_number;
   int first_data_col;
   int data_col_count;
-  int last_key_row = 0;          // key-row tables: rows 1 to this one are loaded and saved
-  int has_data_first_col;        // columns that decide whether a row holds data
+  int last_key_row = 0;    // key-row tables: rows 1 to this one are loaded and saved
+  int has_data_first_col;  // columns that decide whether a row holds data
   int has_data_last_col;
-  bool zero_is_data;             // whether the text "0" counts as data
-  bool delete_when_empty;        // delete a file without data rows after saving
-  bool shrink_key_rows = true;   // key rows follow the row-height setting
+  bool zero_is_data;            // whether the text "0" counts as data
+  bool delete_when_empty;       // delete a file without data rows after saving
+  bool shrink_key_rows = true;  // key rows follow the row-height setting
   // The colour of the paper form; tables that stay at the school are grey.
   std::uint32_t background = kYellow;
 

@@ -145,8 +145,7 @@ KeyFillResult FillFromKeyFiles(Grid& grid, int lookup_col, int fill_col,
     std::filesystem::path path = program_dir / name;
     std::optional<std::vector<KeyEntry>> entries = ReadKeyFile(path);
     if (!entries) {
-      ui.Message(MessageKind::kInformation,
-                 "Schlüssel-Datei:\r" + DisplayPath(path) + "\rfehlt!");
+      ui.Message(MessageKind::kInformation, "Schlüssel-Datei:\r" + DisplayPath(path) + "\rfehlt!");
       continue;
     }
     for (const KeyEntry& entry : *entries) {

@@ -42,8 +42,8 @@ TEST_P(DispatchTest, ChoosesTheCalculationOrSaysWhyNot) {
   const Grid before = g;
   ScriptedUi ui;
   ErrorFlags flags;
-  CalcResult r =
-      RunCalculation(c.command, {static_cast<Sheet>(c.sheet), c.table, c.current_class}, g, ReadWrite(), ui, flags);
+  CalcResult r = RunCalculation(c.command, {static_cast<Sheet>(c.sheet), c.table, c.current_class},
+                                g, ReadWrite(), ui, flags);
   EXPECT_EQ(ui.messages, c.messages);
   EXPECT_EQ(r.computed, c.computed);
   EXPECT_TRUE(r.mark_changed);

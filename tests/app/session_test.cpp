@@ -12,13 +12,13 @@ namespace tabulon {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
 using tabulon::testing::ScriptedUi;
 using tabulon::testing::TempDir;
 using tabulon::testing::WriteBytes;
+using ::testing::ElementsAre;
 
 constexpr MessageKind kInfo = MessageKind::kInformation;
 constexpr MessageKind kErr = MessageKind::kError;
@@ -29,7 +29,8 @@ class FileStore : public TableStore {
  public:
   void SetUpGrid(std::string_view def) override { calls.push_back("setup " + std::string(def)); }
   int LoadGrid(std::string_view def, const TableContext& ctx) override {
-    calls.push_back("load " + std::string(def) + (ctx.class_id == kNoClass ? "" : " " + ctx.class_id));
+    calls.push_back("load " + std::string(def) +
+                    (ctx.class_id == kNoClass ? "" : " " + ctx.class_id));
     return max_fields;
   }
   void SaveGrid(std::string_view def, const TableContext& ctx) override {
@@ -89,11 +90,10 @@ TEST_F(SessionTest, FirstStartWithoutSettingsIsReadOnlyAndNeverWrites) {
   ASSERT_TRUE(Turn(1, 2));
   session->FileSave();
   EXPECT_TRUE(ui.questions.empty());
-  EXPECT_THAT(ui.messages,
-              ElementsAre(RecordedMessage{
-                  kErr,
-                  "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als "
-                  "Programm-Option\rden \"Dateizugriff: NUR LESEN\" gesetzt!"}));
+  EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{
+                               kErr,
+                               "SPEICHERN nicht möglich!!!\r\rSie haben bei Einstellungen als "
+                               "Programm-Option\rden \"Dateizugriff: NUR LESEN\" gesetzt!"}));
   EXPECT_FALSE(fs::exists(dir.path() / "00000" / "SCHULE"));
   EXPECT_FALSE(session->changed());
 }
@@ -110,10 +110,9 @@ TEST_F(SessionTest, SwitchWritesTheTableLeftEvenWithoutEdits) {
   store.calls.clear();
   ASSERT_TRUE(Turn(2, 0));
   ASSERT_TRUE(Turn(1, 0));
-  EXPECT_THAT(store.calls,
-              ElementsAre("save Bog1Tab3", "setup Bog2Ident", "load Bog2Ident", "setup Bog2Tab0",
-                          "load Bog2Tab0", "save Bog2Tab0", "save Bog2Ident", "setup Bog1Tab0",
-                          "load Bog1Tab0"));
+  EXPECT_THAT(store.calls, ElementsAre("save Bog1Tab3", "setup Bog2Ident", "load Bog2Ident",
+                                       "setup Bog2Tab0", "load Bog2Tab0", "save Bog2Tab0",
+                                       "save Bog2Ident", "setup Bog1Tab0", "load Bog1Tab0"));
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -230,8 +229,8 @@ TEST_F(SessionTest, ClassSheetWithoutClassesAsksForOneAndWritesNothing) {
   EXPECT_THAT(ui.messages,
               ElementsAre(RecordedMessage{kInfo, "\rSie haben keine Klasse eingegeben!\r"},
                           RecordedMessage{kInfo, "\rSie haben keine Klasse eingegeben!\r"}));
-  EXPECT_THAT(store.calls, ElementsAre("save Bog1Tab0", "setup Bog3Tab0", "setup Bog3Ident",
-                                       "setup Bog3Tab1"));
+  EXPECT_THAT(store.calls,
+              ElementsAre("save Bog1Tab0", "setup Bog3Tab0", "setup Bog3Ident", "setup Bog3Tab1"));
   EXPECT_TRUE(session->class_tools_enabled());
 }
 

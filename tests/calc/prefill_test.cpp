@@ -1,9 +1,8 @@
-#include "sheets/school/school_prefill.h"
-
 #include <gtest/gtest.h>
 
 #include "calc/calc_test_support.h"
 #include "files/files.h"
+#include "sheets/school/school_prefill.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

@@ -33,8 +33,11 @@ TEST(CliEinstellungenTest, PrintsDefaultsWithoutSettingsFile) {
             "nachfragen=0\n"
             "kopieren_mit_es_zeile=0\n"
             "portabel=0\n"
-            "programmverzeichnis=" + p + "/\n"
-            "schuldatenverzeichnis=" + p + "/00000/\n");
+            "programmverzeichnis=" +
+                p +
+                "/\n"
+                "schuldatenverzeichnis=" +
+                p + "/00000/\n");
 }
 
 TEST(CliEinstellungenTest, ReadsTheFileAndAppliesOverrides) {

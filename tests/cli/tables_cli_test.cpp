@@ -44,8 +44,7 @@ TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
   WriteBytes(DataFile("00000", 1), "ES001\r\n010;5;5\r\n;1\r\n");
   Result r = RunCli({"anzeigen", "schule:1"}, dir.path());
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "Information: Beim Einlesen der Datendatei:\n" +
-                       DataFile("00000", 1).string() +
+  EXPECT_EQ(r.err, "Information: Beim Einlesen der Datendatei:\n" + DataFile("00000", 1).string() +
                        "\nkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!\n");
   std::istringstream lines(r.out);
   std::string line;
@@ -53,7 +52,8 @@ TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
   while (std::getline(lines, line)) {
     ++n;
     if (n == 3) {
-      EXPECT_EQ(line, "010\tBerufsschule - Teilzeit (Fachklassen)\t010\t5\t5\t\t\t\t\t\t\t\t\t\t\t\t\t");
+      EXPECT_EQ(line,
+                "010\tBerufsschule - Teilzeit (Fachklassen)\t010\t5\t5\t\t\t\t\t\t\t\t\t\t\t\t\t");
     }
   }
   EXPECT_EQ(n, 32);
@@ -82,7 +82,8 @@ TEST_F(TablesCliTest, SavingIsRefusedWhileAccessIsReadOnly) {
 TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
   AllowWriting("24680");
   WriteBytes(DataFile("24680", 0), "ES001;ES002;ES003\r\n00000;Nord;Stadt M\x81nde\r\n");
-  WriteBytes(DataFile("24680", 4), "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n0;0;0;0;0;0;0\r\n");
+  WriteBytes(DataFile("24680", 4),
+             "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n0;0;0;0;0;0;0\r\n");
   WriteBytes(DataFile("24680", 2), "ES001;ES002\r\n010;1990;3\r\n;;0\r\n");
   for (int t : {0, 1, 2, 3, 4}) {
     Result r = RunCli({"speichern", "schule:" + std::to_string(t)}, dir.path());
@@ -102,9 +103,12 @@ TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
 
 TEST_F(TablesCliTest, AFailedSaveKeepsThePreviousFileAndSaysSo) {
   AllowWriting("24680");
-  const std::string before = "ES001;ES002;ES003\r\n24680;S\x81" "d;\r\n";
+  const std::string before =
+      "ES001;ES002;ES003\r\n24680;S\x81"
+      "d;\r\n";
   WriteBytes(DataFile("24680", 0), before);
-  WriteBytes(dir / "Bog1Tab0.TBD", "4;3;Schul-Tabelle 0\r\n1;1;ES001\r\n2;1;ES002\r\n3;1;ES003\r\n");
+  WriteBytes(dir / "Bog1Tab0.TBD",
+             "4;3;Schul-Tabelle 0\r\n1;1;ES001\r\n2;1;ES002\r\n3;1;ES003\r\n");
   SetWriteFailureAfterBytesForTesting(7);
   Result r = RunCli({"speichern", "schule:0"}, dir.path());
   SetWriteFailureAfterBytesForTesting(-1);

@@ -27,7 +27,8 @@ TEST(CliUsageTest, VerbsDeclareTheirOptionsAndArguments) {
     std::string err;
   } refused[] = {
       {{"anzeigen", "--json", "schule:1"}, "Fehler: --json gilt nur für pruefen, schuelerliste\n"},
-      {{"speichern", "schule:1", "--speichern"}, "Fehler: --speichern gilt nur für berechnen, umwandeln, schuelerliste\n"},
+      {{"speichern", "schule:1", "--speichern"},
+       "Fehler: --speichern gilt nur für berechnen, umwandeln, schuelerliste\n"},
       {{"sichern", "--ueberschreiben"},
        "Fehler: --ueberschreiben gilt nur für exportieren, importieren, schuelerliste\n"},
       {{"einstellungen", "x"}, "Fehler: einstellungen erwartet kein Ziel\n"},

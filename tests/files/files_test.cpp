@@ -45,7 +45,8 @@ TEST(FilesTest, AtomicWriteThatFailsHalfwayKeepsTheOldBytes) {
     } catch (const FileError& e) {
       EXPECT_EQ(e.path(), dir / "a.csv");
       EXPECT_EQ(e.Message().rfind("Ein-/Ausgabefehler beim Schreiben der Datei:\r" +
-                                      (dir / "a.csv").string() + "\r", 0),
+                                      (dir / "a.csv").string() + "\r",
+                                  0),
                 0u);
     }
     SetWriteFailureAfterBytesForTesting(-1);

@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as a key file: one entry per line, and the key-row fill of school table
 // 1 from them never shrinks the grid and puts each key into its row.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <string_view>
 
 #include "fuzz_support.h"
@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   tabulon::Grid g = tabulon::fuzz::BuiltInGrid(tabulon::SchoolTableDef(1));
   tabulon::PutKeyRows(g, tabulon::SchoolTableDef(1), entries);
-  const int expected_rows = std::max<int>(32, std::min<int>(2 + static_cast<int>(entries.size()),
-                                                            tabulon::kMaxDefinitionRows));
+  const int expected_rows = std::max<int>(
+      32, std::min<int>(2 + static_cast<int>(entries.size()), tabulon::kMaxDefinitionRows));
   if (g.RowCount() != expected_rows) __builtin_trap();
   for (std::size_t i = 0; i < entries.size() && 2 + i < 32; ++i) {
     int row = 2 + static_cast<int>(i);

@@ -1,5 +1,7 @@
 // The dialogs and windows beside the main window: settings, error window, cell editor's
 // validator, drive check, help search.
+#include "gui/dialogs.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,7 +20,6 @@
 #include <QToolButton>
 
 #include "files/files.h"
-#include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/help_window.h"
@@ -32,12 +33,12 @@ namespace tabulon::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 using tabulon::testing::FakePlatform;
 using tabulon::testing::ReadBytes;
 using tabulon::testing::RecordedMessage;
 using tabulon::testing::ScriptedUi;
 using tabulon::testing::TempDir;
+using ::testing::ElementsAre;
 
 TEST(SettingsDialogTest, AcceptWritesTheRecordAndRefusesUnsafeNumbers) {
   TempDir dir;
@@ -95,8 +96,8 @@ TEST(ErrorWindowTest, ShowsColouredLinesAndVerdict) {
   flags.MarkTested(7);
   flags.Fail(7);
   flags.MarkTested(1);
-  ErrorProtocol p = ShowErrorProtocol(ErrorWindowKind::kFehlerfenster, "Titel", flags,
-                                      TheErrorCatalogue(), true);
+  ErrorProtocol p =
+      ShowErrorProtocol(ErrorWindowKind::kFehlerfenster, "Titel", flags, TheErrorCatalogue(), true);
   ErrorWindow w(ErrorWindowKind::kFehlerfenster);
   w.Show(p, {});
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Titel"));
@@ -116,10 +117,11 @@ TEST(CellValidatorTest, RefusesWhatWouldSplitOrBeLost) {
     const char* text;
     bool refused;
   };
-  const Case cases[] = {{"12", false}, {"Müller ß", false}, {"a;b", true},
-                        {"a\tb", true}, {"€", true},        {"日本", true}};
+  const Case cases[] = {{"12", false},  {"Müller ß", false}, {"a;b", true},
+                        {"a\tb", true}, {"€", true},         {"日本", true}};
   for (const Case& c : cases) {
-    EXPECT_EQ(!CellValidator::RefusalHint(QString::fromUtf8(c.text)).isEmpty(), c.refused) << c.text;
+    EXPECT_EQ(!CellValidator::RefusalHint(QString::fromUtf8(c.text)).isEmpty(), c.refused)
+        << c.text;
   }
 }
 
@@ -130,13 +132,13 @@ TEST(DriveCheckTest, ThreeOutcomesWithTheirTexts) {
   EXPECT_TRUE(CheckDrive(dir / "empty", true, ui));
   EXPECT_FALSE(CheckDrive(dir / "missing", true, ui));
   EXPECT_TRUE(CheckDrive(dir.path(), true, ui));
-  EXPECT_THAT(ui.messages,
-              ElementsAre(RecordedMessage{MessageKind::kPlain, "Datenträger im Laufwerk " +
-                                                                   (dir / "empty").string() +
-                                                                   ": ist leer!"},
-                          RecordedMessage{MessageKind::kPlain, "KEIN Datenträger im Laufwerk " +
-                                                                   (dir / "missing").string() +
-                                                                   ":"}));
+  EXPECT_THAT(
+      ui.messages,
+      ElementsAre(
+          RecordedMessage{MessageKind::kPlain,
+                          "Datenträger im Laufwerk " + (dir / "empty").string() + ": ist leer!"},
+          RecordedMessage{MessageKind::kPlain,
+                          "KEIN Datenträger im Laufwerk " + (dir / "missing").string() + ":"}));
   EXPECT_EQ(DriveCheckMessage({DriveOutcome::kUnreadable, 5}, "E"),
             "Datenträger im Laufwerk E: nicht formatiert!\rE/A-Fehler: 5 aufgetreten!");
 }
@@ -144,7 +146,8 @@ TEST(DriveCheckTest, ThreeOutcomesWithTheirTexts) {
 TEST(HelpWindowTest, SearchFindsPagesHoldingEveryWord) {
   HelpWindow help(fs::path(TABULON_SOURCE_DIR) / "data" / "help");
   EXPECT_EQ(help.Search(QStringLiteral("Zwischenablage")), QStringList{"kopieren.html"});
-  EXPECT_EQ(help.Search(QStringLiteral("ES-Zeile Tabellenkalkulation")), QStringList{"kopieren.html"});
+  EXPECT_EQ(help.Search(QStringLiteral("ES-Zeile Tabellenkalkulation")),
+            QStringList{"kopieren.html"});
   EXPECT_EQ(help.Search(QStringLiteral("Geburtsjahr Summenzeile")), QStringList{"berechnen.html"});
   EXPECT_TRUE(help.Search(QStringLiteral("gibtesnicht")).isEmpty());
   help.ShowTopic(QStringLiteral("inhalt"));

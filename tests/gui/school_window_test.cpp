@@ -19,8 +19,8 @@
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
-#include "gui_test_base.h"
 #include "gui/qt_ports.h"
+#include "gui_test_base.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -96,7 +96,6 @@ class SchoolWindowTest : public GuiTestBase {
   fs::path File(int table) const {
     return testing::SchoolTableFile(dir.path() / "4711", "4711", table);
   }
-
 };
 
 TEST_F(SchoolWindowTest, TypedCellReachesTheFileOnSwitchAndOnExplicitSave) {

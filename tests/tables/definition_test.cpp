@@ -119,8 +119,8 @@ TEST_F(DefinitionTest, AbsurdSizesAreRefusedAndTheFileKept) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0],
               (RecordedMessage{MessageKind::kWarning,
-                               "Die Tabellen-Definitionsdatei:\r" + (dir / "Bog1Tab0.TBD").string() +
-                                   "\rverlangt " + c.shown +
+                               "Die Tabellen-Definitionsdatei:\r" +
+                                   (dir / "Bog1Tab0.TBD").string() + "\rverlangt " + c.shown +
                                    ". Zulässig sind 4 bis 1000 Spalten und 3 bis 10000 Zeilen.\r"
                                    "Die Tabelle wird mit ihrem eingebauten Aufbau angezeigt;\r"
                                    "die Datei bleibt unverändert."}));
@@ -160,9 +160,9 @@ TEST_F(DefinitionTest, MissingKeyFileWarnsAndLeavesRowsEmpty) {
   SetUpGrid(grid, SchoolTableDef(1), dir.path(), ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kWarning,
-                             "Statistik-Schlüssel-Datei: Schularten/...\r" +
-                                 (dir / "SSSA.SSD").string() + "\rist nicht vorhanden!"}));
+            (RecordedMessage{MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
+                                                        (dir / "SSSA.SSD").string() +
+                                                        "\rist nicht vorhanden!"}));
   EXPECT_EQ(grid.RowCount(), 32);
   EXPECT_EQ(grid.Cell(0, 2), "");
 }

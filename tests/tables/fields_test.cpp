@@ -33,7 +33,9 @@ TEST(SplitFieldsTest, FollowsTheSeparatorAndQuoteRules) {
       {"quote right before separator drops the separator", "a\";b;c", 3, {"a\"", "b", "c"}},
       {"blanks are kept", " a ; b ", 2, {" a ", " b "}},
       {"zero fields", "a;b", 0, {}},
-      {"NUL byte is an ordinary character", std::string("a\0b;c", 5), 2,
+      {"NUL byte is an ordinary character",
+       std::string("a\0b;c", 5),
+       2,
        {std::string("a\0b", 3), "c"}},
   };
   for (const SplitCase& c : cases) {

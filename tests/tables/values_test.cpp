@@ -79,10 +79,9 @@ TEST(ValueRulesTest, BlankEmptyAndHasDataDifferForASingleBlank) {
     std::string text;
     bool blank, has_data, has_data_zero_excluded;
   } cases[] = {
-      {"", true, false, false},      {" ", true, false, false},
-      {"  ", false, true, true},     {"0", false, true, false},
-      {"00", false, true, true},     {"\x01x", false, false, false},
-      {"a", false, true, true},      {"Ä", false, true, true},
+      {"", true, false, false},  {" ", true, false, false}, {"  ", false, true, true},
+      {"0", false, true, false}, {"00", false, true, true}, {"\x01x", false, false, false},
+      {"a", false, true, true},  {"Ä", false, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.text + "\"");
@@ -150,8 +149,8 @@ TEST_F(KeyFillTest, FillsBlankCellsFromTheFirstMatchingLine) {
   WriteBytes(dir / "SBBG3.SSD", "01;Erster\r\n1;Eins\r\n01;Zweiter Text\r\n7;Sieben\r\n");
   WriteBytes(dir / "SBBG6.SSD", "7;Anders\r\n9;Neun \xE4\r\n");
   Grid g = MakeGrid({{"1", ""}, {"01", " "}, {"7", ""}, {"9", "schon da"}, {"9", ""}, {"x", ""}});
-  KeyFillResult r = FillFromKeyFiles(g, 2, 1, {"SBBG3.SSD", "SBBG6.SSD"}, KeyDirection::kTexts,
-                                     dir.path(), ui);
+  KeyFillResult r =
+      FillFromKeyFiles(g, 2, 1, {"SBBG3.SSD", "SBBG6.SSD"}, KeyDirection::kTexts, dir.path(), ui);
   EXPECT_EQ(g.Cell(1, 2), "Eins");  // "01" does not match "1"
   EXPECT_EQ(g.Cell(1, 3), "Erster");
   EXPECT_EQ(g.Cell(1, 4), "Sieben");

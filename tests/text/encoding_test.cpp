@@ -15,10 +15,11 @@ struct KnownBytes {
 
 TEST(EncodingTest, KnownCharactersHaveTheirBytes) {
   const KnownBytes cases[] = {
-      {"ä", "\x84", "\xE4"}, {"ö", "\x94", "\xF6"}, {"ü", "\x81", "\xFC"},
-      {"Ä", "\x8E", "\xC4"}, {"Ö", "\x99", "\xD6"}, {"Ü", "\x9A", "\xDC"},
-      {"ß", "\xE1", "\xDF"}, {"é", "\x82", "\xE9"}, {"§", "\xF5", "\xA7"},
-      {"abc;123", "abc;123", "abc;123"},
+      {"ä", "\x84", "\xE4"}, {"ö", "\x94", "\xF6"},
+      {"ü", "\x81", "\xFC"}, {"Ä", "\x8E", "\xC4"},
+      {"Ö", "\x99", "\xD6"}, {"Ü", "\x9A", "\xDC"},
+      {"ß", "\xE1", "\xDF"}, {"é", "\x82", "\xE9"},
+      {"§", "\xF5", "\xA7"}, {"abc;123", "abc;123", "abc;123"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
@@ -34,7 +35,9 @@ TEST(EncodingTest, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp850("5 €"), "5 ?");
   EXPECT_EQ(Utf8ToCp1252("5 €"), "5 \x80");
   EXPECT_EQ(Utf8ToCp850("αβ"), "??");
-  EXPECT_EQ(Utf8ToCp1252("Straße α"), "Stra\xDF" "e ?");
+  EXPECT_EQ(Utf8ToCp1252("Straße α"),
+            "Stra\xDF"
+            "e ?");
   EXPECT_FALSE(FitsCp850("€"));
   EXPECT_TRUE(FitsCp1252("€"));
   EXPECT_TRUE(FitsCp850("Müller-Lüdenscheidt"));
@@ -44,7 +47,10 @@ TEST(EncodingTest, UnmappableCharactersBecomeQuestionMarks) {
 TEST(EncodingTest, UnassignedWindows1252BytesSurviveARoundTrip) {
   // Windows itself reads the five unassigned bytes as the C1 controls of the same value; so do
   // we, so that a file written back keeps them.
-  const std::string bytes("a\x81" "b\x8D\x8F\x90\x9D", 7);
+  const std::string bytes(
+      "a\x81"
+      "b\x8D\x8F\x90\x9D",
+      7);
   EXPECT_EQ(Cp1252ToUtf8(bytes), "a\u0081b\u008D\u008F\u0090\u009D");
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
 }
@@ -91,12 +97,12 @@ TEST(EncodingTest, ComparesInWindows1252ByteOrder) {
     int sign;
   };
   const Case cases[] = {
-      {"abc", "abc", 0},  {"abc", "abd", -1}, {"ab", "abc", -1},
-      {"Z", "a", -1},     // upper case before lower case
-      {"z", "ä", -1},     // 0x7A < 0xE4
-      {"Ä", "ä", -1},     // 0xC4 < 0xE4
-      {"€", "A", 1},      // 0x80 > 0x41
-      {"ß", "ä", -1},     // 0xDF < 0xE4
+      {"abc", "abc", 0}, {"abc", "abd", -1},
+      {"ab", "abc", -1}, {"Z", "a", -1},  // upper case before lower case
+      {"z", "ä", -1},                     // 0x7A < 0xE4
+      {"Ä", "ä", -1},                     // 0xC4 < 0xE4
+      {"€", "A", 1},                      // 0x80 > 0x41
+      {"ß", "ä", -1},                     // 0xDF < 0xE4
       {"", "0", -1},
   };
   for (const auto& c : cases) {

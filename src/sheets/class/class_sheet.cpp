@@ -7,8 +7,8 @@
 #include "sheets/class/class_commands.h"
 #include "sheets/class/class_ident.h"
 #include "sheets/class/class_table9.h"
-#include "sheets/class/class_tests.h"
 #include "sheets/class/class_tables.h"
+#include "sheets/class/class_tests.h"
 #include "tables/datafile.h"
 #include "tables/rows.h"
 

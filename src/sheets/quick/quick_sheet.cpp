@@ -12,12 +12,24 @@ constexpr PageGrid kGrid2[] = {{"StringGrid3", "Bog0Tab2"}};
 constexpr PageButton kButtons[] = {{PageAction::kNone, "interne PLAUSI", kPlausiHint}};
 
 constexpr TablePage kPages[] = {
-    {.sheet = Sheet::kQuick, .table = 0, .caption = "Tabelle 0", .grids = kGrid0,
-     .buttons = kButtons, .notice_text = kNotice},
-    {.sheet = Sheet::kQuick, .table = 1, .caption = "Tabelle 1", .grids = kGrid1,
-     .buttons = kButtons, .notice_text = kNotice},
-    {.sheet = Sheet::kQuick, .table = 2, .caption = "Tabelle 2", .grids = kGrid2,
-     .buttons = kButtons, .notice_text = kNotice},
+    {.sheet = Sheet::kQuick,
+     .table = 0,
+     .caption = "Tabelle 0",
+     .grids = kGrid0,
+     .buttons = kButtons,
+     .notice_text = kNotice},
+    {.sheet = Sheet::kQuick,
+     .table = 1,
+     .caption = "Tabelle 1",
+     .grids = kGrid1,
+     .buttons = kButtons,
+     .notice_text = kNotice},
+    {.sheet = Sheet::kQuick,
+     .table = 2,
+     .caption = "Tabelle 2",
+     .grids = kGrid2,
+     .buttons = kButtons,
+     .notice_text = kNotice},
 };
 
 constexpr SheetDef kSheet{

@@ -1,7 +1,7 @@
 #include "sheets/school/school_sheet.h"
 
-#include "sheets/school/school_prefill.h"
 #include "sheets/school/school_calcs.h"
+#include "sheets/school/school_prefill.h"
 #include "sheets/school/school_tables.h"
 #include "sheets/school/school_tests.h"
 #include "tables/rows.h"
@@ -47,15 +47,35 @@ constexpr PageButton kButtons4[] = {
 };
 
 constexpr TablePage kPages[] = {
-    {.sheet = Sheet::kSchool, .table = 0, .caption = "Tabelle 0", .grids = kGrid0,
+    {.sheet = Sheet::kSchool,
+     .table = 0,
+     .caption = "Tabelle 0",
+     .grids = kGrid0,
      .buttons = kButtons0},
-    {.sheet = Sheet::kSchool, .table = 1, .caption = "Tabelle 1", .grids = kGrid1,
-     .buttons = kButtons1, .subtotals = true, .summary_columns = true, .summary_row = true},
-    {.sheet = Sheet::kSchool, .table = 2, .caption = "Tabelle 2", .grids = kGrid2,
-     .buttons = kButtons2, .subtotals = true, .summary_row = true},
-    {.sheet = Sheet::kSchool, .table = 3, .caption = "Tabelle 3", .grids = kGrid3,
+    {.sheet = Sheet::kSchool,
+     .table = 1,
+     .caption = "Tabelle 1",
+     .grids = kGrid1,
+     .buttons = kButtons1,
+     .subtotals = true,
+     .summary_columns = true,
+     .summary_row = true},
+    {.sheet = Sheet::kSchool,
+     .table = 2,
+     .caption = "Tabelle 2",
+     .grids = kGrid2,
+     .buttons = kButtons2,
+     .subtotals = true,
+     .summary_row = true},
+    {.sheet = Sheet::kSchool,
+     .table = 3,
+     .caption = "Tabelle 3",
+     .grids = kGrid3,
      .buttons = kButtons3},
-    {.sheet = Sheet::kSchool, .table = 4, .caption = "Tabelle 4", .grids = kGrid4,
+    {.sheet = Sheet::kSchool,
+     .table = 4,
+     .caption = "Tabelle 4",
+     .grids = kGrid4,
      .buttons = kButtons4},
 };
 
