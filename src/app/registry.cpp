@@ -12,13 +12,13 @@ namespace {
 
 // The one place that registers the sheets: one line each, in the order of the top-level tabs.
 const std::array<const SheetDef*, kSheetCount>& Registry() {
-  static const std::array<const SheetDef*, kSheetCount> sheets = {
+  static const std::array<const SheetDef*, kSheetCount> kSheets = {
       &QuickSheet(),
       &SchoolSheet(),
       &TeacherSheet(),
       &ClassSheet(),
   };
-  return sheets;
+  return kSheets;
 }
 
 }  // namespace

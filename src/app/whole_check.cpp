@@ -143,7 +143,7 @@ std::vector<WholeCheckFinding> FindingsOf(const WholeCheckResult& result, bool h
 
 namespace {
 
-std::string Counted(std::string caption, int count) {
+std::string Counted(const std::string& caption, int count) {
   return caption + " (" + std::to_string(count) + ")";
 }
 

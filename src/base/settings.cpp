@@ -44,8 +44,8 @@ void PutText(unsigned char* rec, TextField f, const std::string& utf8) {
   if (bytes.size() > f.capacity) bytes.resize(f.capacity);
   rec[f.offset] = static_cast<unsigned char>(bytes.size());
   // A length-prefixed field: no terminating NUL belongs into the record.
-  std::memcpy(rec + f.offset + 1, bytes.data(),
-              bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
+  // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
+  std::memcpy(rec + f.offset + 1, bytes.data(), bytes.size());
 }
 
 std::string GetText(const unsigned char* rec, TextField f) {

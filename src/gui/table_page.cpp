@@ -85,7 +85,7 @@ QStringList WithMnemonics(const QStringList& captions, const QString& reserved) 
 QString GridAccessibleName(const TablePage& page, const PageGrid& grid) {
   const SheetDef* sheet = FindSheetOfDefinition(grid.definition);
   const TableDef* def = sheet ? sheet->FindTable(grid.definition) : nullptr;
-  const QString caption = Q(page.caption);
+  QString caption = Q(page.caption);
   if (def == nullptr || def->title.empty() || Q(def->title) == caption) return caption;
   return QStringLiteral("%1 (%2)").arg(Q(def->title), caption);
 }
