@@ -97,14 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
                      false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalculationTest, ComputedRunWritesTheTotalRow) {
-  Grid g = Table2WithOneType();
-  ScriptedUi ui;
-  ErrorFlags flags;
-  RunCalculation(CalcCommand::kSummaryRow, {Sheet::kSchool, 2, ""}, g, ReadWrite(), ui, flags);
-  EXPECT_EQ(g.Cell(1, 3) + "|" + g.Cell(2, 3) + "|" + g.Cell(3, 3), "010|9999|3");
-}
-
 TEST(CalculationTest, ReadOnlyWarnsPerCommandAndStillComputesWithoutMarkingChanged) {
   const struct {
     CalcCommand command;

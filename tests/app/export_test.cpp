@@ -371,21 +371,6 @@ TEST_F(CommandsTest, DstNrThatCannotNameADirectoryIsRefused) {
   }
 }
 
-TEST_F(ImportAllTest, MissingSourceIsReportedNotPassedOffAsSuccess) {
-  const fs::path q = dir / "leer";
-  fs::create_directories(q);
-  ExportResult r = inst.RunConfirmed(ImportAll, q);
-  EXPECT_EQ(r.failures.size(), 3u);  // SCHULE, LEHRER, KLASSE
-  ASSERT_EQ(inst.ui.messages.size(), 1u);
-  EXPECT_EQ(inst.ui.messages[0].kind, MessageKind::kError);
-  EXPECT_EQ(
-      inst.ui.messages[0].text.rfind(
-          "Folgendes konnte NICHT kopiert werden:\r" + (q / "12345/SCHULE").string() + "\r", 0),
-      0u);
-  EXPECT_EQ(Tree(inst.S()), kSchoolData);
-  EXPECT_EQ(inst.reloads, 1);
-}
-
 TEST_F(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
   const struct {
     const char* name;

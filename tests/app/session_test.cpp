@@ -134,22 +134,6 @@ TEST_F(SessionTest, EditShowsRedIndicatorAndSaveFlashesYellowOnce) {
   EXPECT_EQ(session->indicator(), IndicatorState::kHidden);
 }
 
-TEST_F(SessionTest, ToggleSuppressesExactlyOneSave) {
-  Start(true);
-  session->EnsureDataDirectories();
-  session->CellEdited();
-  session->SetSaveSuspend(true);
-  EXPECT_TRUE(session->save_suspended());
-  ASSERT_TRUE(Turn(1, 1));
-  EXPECT_FALSE(fs::exists(School("1234500.CSV")));
-  EXPECT_FALSE(session->save_suspended());
-  EXPECT_TRUE(session->changed());
-  EXPECT_EQ(session->indicator(), IndicatorState::kRed);
-  ASSERT_TRUE(Turn(1, 2));
-  EXPECT_EQ(ReadBytes(School("1234501.CSV")), "grid Bog1Tab1\r\n");
-  EXPECT_FALSE(session->changed());
-}
-
 TEST_F(SessionTest, ToggleCannotGoDownWhileReadOnly) {
   Start(false);
   session->SetSaveSuspend(true);
@@ -197,26 +181,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"YesThenDontSave", true, true, {true, false}, true, 2, false},
                       CloseCase{"ReadOnlyNoSaveQuestion", false, true, {true}, true, 1, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(SessionTest, FailedWriteKeepsTableCurrentAndEditsPending) {
-  Start(true);
-  session->EnsureDataDirectories();
-  session->CellEdited();
-  SetWriteFailureAfterBytesForTesting(0);
-  bool turned = Turn(1, 2);
-  SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_FALSE(turned);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].kind, kErr);
-  EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Ein-/Ausgabefehler"));
-  EXPECT_EQ(session->current_table(), 0);
-  EXPECT_TRUE(session->changed());
-  EXPECT_EQ(session->indicator(), IndicatorState::kRed);
-  EXPECT_FALSE(fs::exists(School("1234500.CSV")));
-  // Once the disk has room again the same switch saves.
-  EXPECT_TRUE(Turn(1, 2));
-  EXPECT_TRUE(fs::exists(School("1234500.CSV")));
-}
 
 TEST_F(SessionTest, ClassSheetWithoutClassesAsksForOneAndWritesNothing) {
   Start(true);

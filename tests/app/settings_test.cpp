@@ -132,18 +132,6 @@ TEST(SettingsTest, FileOfWrongSizeIsDeletedWithTheMessageAndDefaultsHold) {
   }
 }
 
-TEST(SettingsTest, NoFileMeansDefaultsAndNoMessage) {
-  TempDir dir;
-  ScriptedUi ui;
-  Settings s;
-  s.read_only = 0;
-  ReadSettingsFile(dir.path(), s, ui);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(s.IsReadOnly());
-  EXPECT_EQ(FormDataPaths(s, dir.path()).school_data_dir,
-            std::filesystem::path(dir.path().string() + "/00000/"));
-}
-
 TEST(SettingsTest, OversizedLengthBytesAndBadBytesAreHarmless) {
   TempDir dir;
   std::string record = HandMadeRecord();
