@@ -83,13 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"130/9999", "130/2000"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(YearRangeTest, TheOtherEndFollowsSoThatVonStaysAtMostBis) {
-  EXPECT_EQ(AfterVonChanged({2005, 2000}), (BirthYearRange{2005, 2005}));
-  EXPECT_EQ(AfterVonChanged({1999, 2000}), (BirthYearRange{1999, 2000}));
-  EXPECT_EQ(AfterBisChanged({2000, 1995}), (BirthYearRange{1995, 1995}));
-  EXPECT_EQ(AfterBisChanged({2000, 2001}), (BirthYearRange{2000, 2001}));
-}
-
 TEST(PrefillSchoolTable2Test, CancelChangesNothingAndOkFillsTheChosenType) {
   Grid g = Table2({{"", "010", "2000", "4"}}, 4);
   const Grid before = g;
@@ -113,23 +106,6 @@ class TakeOverTest : public ::testing::Test {
   // Code page 850 bytes, mixed line ends and no final line end: copied as they are.
   const std::string source_bytes_ = "ES001;ES002;ES003\r\n47110;S\x81\x64;Stadt\n\xE1";
 };
-
-TEST_F(TakeOverTest, MissingSourceIsReportedAndNothingIsWritten) {
-  EXPECT_FALSE(TakeOverBasicData(dir_.path(), "47110", ui_));
-  EXPECT_EQ(ui_.messages,
-            (std::vector<RecordedMessage>{
-                {MessageKind::kError,
-                 "Eine Datei mit den Basis-Daten (Satzart 0)\rexistiert derzeit nicht!"}}));
-  EXPECT_FALSE(std::filesystem::exists(dir_.path() / "SCHULE"));
-}
-
-TEST_F(TakeOverTest, CopiesByteForByteWithoutQuestionWhenNoTargetExists) {
-  testing::WriteBytes(Source(), source_bytes_);
-  EXPECT_TRUE(TakeOverBasicData(dir_.path(), "47110", ui_));
-  EXPECT_EQ(testing::ReadBytes(Target()), source_bytes_);
-  EXPECT_TRUE(ui_.questions.empty());
-  EXPECT_TRUE(ui_.messages.empty());
-}
 
 TEST_F(TakeOverTest, ExistingTargetIsOverwrittenOnlyOnJa) {
   testing::WriteBytes(Source(), source_bytes_);
