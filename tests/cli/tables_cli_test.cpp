@@ -101,24 +101,6 @@ TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
   EXPECT_EQ(std::count(t1.begin(), t1.end(), '\n'), 1);  // only the code line: no data rows
 }
 
-TEST_F(TablesCliTest, AFailedSaveKeepsThePreviousFileAndSaysSo) {
-  AllowWriting("24680");
-  const std::string before =
-      "ES001;ES002;ES003\r\n24680;S\x81"
-      "d;\r\n";
-  WriteBytes(DataFile("24680", 0), before);
-  WriteBytes(dir / "Bog1Tab0.TBD",
-             "4;3;Schul-Tabelle 0\r\n1;1;ES001\r\n2;1;ES002\r\n3;1;ES003\r\n");
-  SetWriteFailureAfterBytesForTesting(7);
-  Result r = RunCli({"speichern", "schule:0"}, dir.path());
-  SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1),
-            "Fehler: Ein-/Ausgabefehler beim Schreiben der Datei:\n");
-  EXPECT_NE(r.err.find(DataFile("24680", 0).string()), std::string::npos);
-  EXPECT_EQ(ReadBytes(DataFile("24680", 0)), before);
-}
-
 TEST_F(TablesCliTest, UsageErrors) {
   struct Case {
     std::vector<std::string> args;

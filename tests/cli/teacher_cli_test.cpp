@@ -53,11 +53,6 @@ TEST_F(TeacherCliTest, IdentAndTable0AreShownAndSavedAsTheirFiles) {
   CliResult save0 = Cli({"speichern", "lehrer:0"});
   EXPECT_EQ(save0.status, 0);
   EXPECT_EQ(testing::ReadBytes(File(0)), "ES001\r\n12345\r\n");
-
-  Settings(false);
-  CliResult refused = Cli({"speichern", "lehrer:ident"});
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(refused.err.rfind("Fehler: SPEICHERN nicht möglich!!!", 0), 0u) << refused.err;
 }
 
 TEST_F(TeacherCliTest, NoticesGoToStandardError) {
