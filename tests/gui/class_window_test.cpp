@@ -32,16 +32,7 @@ constexpr int kClassSheet = 3;
 
 class ClassWindowTest : public GuiTestBase {
  protected:
-  void Open() {
-    testing::CopyKeyFiles(dir.path(), {"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711", true,
-                                 [](Settings& s) { s.backup_at_start = 0; });
-    CreateWindow();
-    ui.answers = {false};  // the backup question of the start-up timer
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
-  }
+  void Open() { OpenSchool({"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD"}); }
   fs::path Klasse(const std::string& name) const { return dir.path() / "4711" / "KLASSE" / name; }
   QListWidget* List() const { return window->findChild<QListWidget*>("ClassList"); }
   QPushButton* Button(int table, PageAction action) const {
@@ -78,37 +69,6 @@ TEST_F(ClassWindowTest, CreateAClassAndSwitchPagesWritesItsFiles) {
   ShowClassTable(10);
   const Grid& t9 = window->store().GridOf("Bog3Tab9");
   EXPECT_EQ(t9.Cell(3, 2), "9999");
-}
-
-TEST_F(ClassWindowTest, ChoosingAnotherClassSavesTheOneShownBefore) {
-  WriteBytes(Klasse("ABC00100.CSV"), "ES001\r\n");
-  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
-  Open();
-  window->sheet_tabs()->setCurrentIndex(kClassSheet);
-  ShowClassTable(1);
-  Grid& t1 = window->store().GridOf("Bog3Tab1");
-  t1.SetCell(1, 2, "1990");
-  t1.SetCell(2, 2, "4");
-  window->session().CellEdited();
-  List()->setCurrentRow(1);
-  EXPECT_EQ(window->session().current_class(), "ZIM003");
-  EXPECT_EQ(ReadBytes(Klasse("ABC00101.CSV")), "ES001;ES002;ES003;ES004;ES005\r\n1990;4;;;\r\n");
-  EXPECT_TRUE(fs::exists(dir.path() / "ABC001ID.CSV"));
-  EXPECT_EQ(window->store().GridOf("Bog3Tab1").Cell(1, 2), "");
-}
-
-TEST_F(ClassWindowTest, DeleteMovesTheFilesToTheTrashAndTheEntryLeaves) {
-  WriteBytes(Klasse("ABC00100.CSV"), "ES001\r\n");
-  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
-  Open();
-  window->sheet_tabs()->setCurrentIndex(kClassSheet);
-  List()->setCurrentRow(1);
-  ui.answers = {true};
-  QTest::mouseClick(Button(0, PageAction::kDeleteClass), Qt::LeftButton);
-  EXPECT_THAT(platform.trashed, ElementsAre(Klasse("ZIM00300.CSV")));
-  ASSERT_EQ(List()->count(), 1);
-  EXPECT_EQ(List()->currentRow(), 0);
-  EXPECT_EQ(window->session().current_class(), "ABC001");
 }
 
 }  // namespace

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "app/program.h"
+#include "gui/grid_view.h"
 #include "gui/main_window.h"
+#include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -51,6 +55,49 @@ class GuiTestBase : public ::testing::Test {
   void ShowWindow() {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+  // Opens the window on school 4711 with these key files, read-write unless `adjust` says
+  // otherwise; the start-up timer's backup question is answered "Nein" and forgotten.
+  void OpenSchool(std::initializer_list<const char*> key_files,
+                  const std::function<void(Settings&)>& adjust = nullptr) {
+    testing::CopyKeyFiles(dir.path(), key_files);
+    testing::WriteSchoolSettings(dir.path(), "4711", true, [&](Settings& s) {
+      s.backup_at_start = 0;
+      if (adjust) adjust(s);
+    });
+    CreateWindow();
+    ui.answers = {false};
+    ShowWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
+    ui.questions.clear();
+  }
+  // Types into grid cell (col, row) of `v` as a person would: F2, the text, and Enter unless the
+  // editor is to stay open.
+  static void TypeText(GridView* v, int col, int row, const QString& text,
+                       bool leave_open = false) {
+    const Grid& g = *v->grid_model()->grid();
+    v->setFocus();
+    v->setCurrentIndex(v->model()->index(row - g.FixedRows(), col - g.FixedCols()));
+    QTest::keyClick(v, Qt::Key_F2);
+    // Editors closed before wait hidden for their deletion; the open one is the visible one.
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : v->findChildren<QLineEdit*>()) {
+      if (e->isVisible()) editor = e;
+    }
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    // The test library types only ASCII keys; other characters arrive as an input method would.
+    bool ascii = true;
+    for (QChar ch : text) ascii = ascii && ch.unicode() < 128;
+    if (ascii) {
+      QTest::keyClicks(editor, text);
+    } else {
+      editor->insert(text);
+    }
+    if (!leave_open) {
+      QTest::keyClick(editor, Qt::Key_Return);
+      QCoreApplication::processEvents();  // the delegate commits by a queued call
+    }
   }
 
   testing::TempDir dir;

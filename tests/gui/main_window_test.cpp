@@ -125,23 +125,6 @@ TEST_F(MainWindowTest, WindowHasSheetsPagesMenusAndToolBarAsSpecified) {
   EXPECT_EQ(window->dst_panel()->text(), QStringLiteral("00000"));
 }
 
-TEST_F(MainWindowTest, FirstStartIsReadOnlyNothingIsWrittenAndSaveSaysWhy) {
-  Open(false);
-  EXPECT_FALSE(window->suspend_toggle()->isEnabled());
-  GridView* view = window->GridViewOf("Bog1Tab0");
-  ASSERT_NE(view, nullptr);
-  // Data rows start after the header row: model row 0 is the ES row.
-  EXPECT_EQ(view->model()->data(view->model()->index(1, 0)).toString(), QStringLiteral(" 12 "));
-  EXPECT_TRUE(view->model()->setData(view->model()->index(1, 1), QStringLiteral("5")));
-  EXPECT_FALSE(IndicatorShown());
-  window->table_tabs(1)->setCurrentIndex(1);
-  EXPECT_FALSE(fs::exists(Saved("Bog1Tab0")));
-  window->action("FileSave")->trigger();
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].kind, MessageKind::kError);
-  EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("SPEICHERN nicht möglich!!!"));
-}
-
 TEST_F(MainWindowTest, EditShowsRedIndicatorAndSwitchWritesTheTableLeft) {
   Open(true);
   GridView* view = window->GridViewOf("Bog1Tab0");

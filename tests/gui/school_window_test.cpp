@@ -40,49 +40,11 @@ using ::testing::StartsWith;
 
 class SchoolWindowTest : public GuiTestBase {
  protected:
-  void Open(bool read_write = true, std::uint16_t log_all = 1, std::uint16_t ask = 0) {
-    testing::CopyKeyFiles(dir.path());
-    testing::WriteSchoolSettings(dir.path(), "4711", read_write, [&](Settings& s) {
-      s.log_all_tests = log_all;
-      s.ask_after_calculations = ask;
-      s.backup_at_start = 0;  // the backup would ask first; not what these tests are about
-    });
-    CreateWindow();
-    ui.answers = {false};  // "Soll ... gesichert werden?" from the start-up timer
-    ShowWindow();
-    // The start-up timer asks about the backup; later questions belong to the test.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
-  }
+  void Open() { OpenSchool({"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}); }
   void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
   GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
-  // Types into a grid cell (grid coordinates) as a person would, and ends with Enter unless the
-  // editor is to stay open.
   void Type(int table, int col, int row, const QString& text, bool leave_open = false) {
-    GridView* v = View(table);
-    const Grid& g = *v->grid_model()->grid();
-    v->setFocus();
-    v->setCurrentIndex(v->model()->index(row - g.FixedRows(), col - g.FixedCols()));
-    QTest::keyClick(v, Qt::Key_F2);
-    // Editors closed before wait hidden for their deletion; the open one is the visible one.
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : v->findChildren<QLineEdit*>()) {
-      if (e->isVisible()) editor = e;
-    }
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    // The test library types only ASCII keys; other characters arrive as an input method would.
-    bool ascii = true;
-    for (QChar ch : text) ascii = ascii && ch.unicode() < 128;
-    if (ascii) {
-      QTest::keyClicks(editor, text);
-    } else {
-      editor->insert(text);
-    }
-    if (!leave_open) {
-      QTest::keyClick(editor, Qt::Key_Return);
-      QCoreApplication::processEvents();  // the delegate commits by a queued call
-    }
+    TypeText(View(table), col, row, text, leave_open);
   }
   QString Shown(int table, int col, int row) const {
     GridView* v = View(table);
@@ -170,34 +132,6 @@ TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
   // The grid is the window's focus widget: it has the keyboard once the window is active again
   // (the offscreen platform activates no window after a modal one).
   EXPECT_EQ(window->focusWidget(), View(1));
-}
-
-TEST_F(SchoolWindowTest, PassingRunWithoutFullProtocolShowsTheBox) {
-  Open(true, 0);
-  ShowTable(4);
-  window->action("PlausiRun")->trigger();
-  EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{MessageKind::kInformation,
-                                                       "Test erfolgreich durchlaufen!"}));
-}
-
-TEST_F(SchoolWindowTest, CalculationMenuItemAndToolButtonChangeTheGrid) {
-  Open(true, 1, 1);
-  ShowTable(1);
-  Type(1, 3, 2, QStringLiteral("5"));
-  Type(1, 3, 4, QStringLiteral("2"));
-  window->action("CalcRowMenu")->trigger();
-  EXPECT_EQ(Shown(1, 3, 31), QStringLiteral("7"));
-  // With the confirmation option on, a differing value is asked about; "Nein" keeps it.
-  Type(1, 3, 2, QStringLiteral("6"));
-  ui.cell_change_answers = {false};
-  window->action("CalcRow")->trigger();
-  ASSERT_EQ(ui.cell_changes.size(), 1u);
-  EXPECT_EQ(ui.cell_changes[0].current_value, "7");
-  EXPECT_EQ(ui.cell_changes[0].new_value, "8");
-  EXPECT_EQ(Shown(1, 3, 31), QStringLiteral("7"));
-  // Table 0 has nothing to compute: its tool buttons are off.
-  ShowTable(0);
-  EXPECT_FALSE(window->action("CalcRow")->isEnabled());
 }
 
 // Each calculation command, from its menu item and from its tool button, on school table 1.
@@ -301,12 +235,6 @@ TEST_F(SchoolWindowTest, HiddenTakeOverCopiesTheQuickReportFileAndReloads) {
   EXPECT_EQ(Shown(0, 3, 2), QStringLiteral("Träger"));
 }
 
-TEST_F(SchoolWindowTest, CopyDataOfTable0) {
-  Open();
-  QTest::mouseClick(window->findChild<QPushButton*>("StringGrid4CopyData"), Qt::LeftButton);
-  EXPECT_EQ(platform.clipboard, "4711\t\t");
-}
-
 TEST_F(SchoolWindowTest, ClosingWithAnOpenEditorAsksToSaveItsValue) {
   Open();
   Type(0, 2, 2, QStringLiteral("Nord"), true);
@@ -329,21 +257,6 @@ TEST(ErrorWindowFindingsTest, CellLessFindingIsListedButNotChosen) {
   EXPECT_FALSE(w.chosen().has_value());
   w.ChooseFinding(1);
   EXPECT_EQ(w.chosen(), std::optional<std::size_t>(1));
-}
-
-// The Qt Ui shows the calculation dialogs rather than answering "Nein" itself.
-TEST(QtUiTest, CellChangeQuestionIsAskedInItsDialog) {
-  QWidget parent;
-  QtUi ui(&parent);
-  QString title;
-  OnNextModal([&](QWidget* modal) {
-    title = modal->windowTitle();
-    auto* ja = modal->findChild<QPushButton*>(QStringLiteral("buttonJa"));
-    ASSERT_NE(ja, nullptr);
-    QTest::mouseClick(ja, Qt::LeftButton);
-  });
-  EXPECT_TRUE(ui.AskCellChange({"Spalte", "Zeile", "7", "8"}));
-  EXPECT_FALSE(title.isEmpty());
 }
 
 }  // namespace

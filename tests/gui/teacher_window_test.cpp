@@ -27,33 +27,13 @@ using tabulon::testing::ReadBytes;
 class TeacherWindowTest : public GuiTestBase {
  protected:
   void Open() {
-    testing::CopyKeyFiles(dir.path(), {"SSSA-140.SSD", "ILKLWS-4.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711", true,
-                                 [](Settings& s) { s.backup_at_start = 0; });
-    CreateWindow();
-    ui.answers = {false};  // the start-up backup question
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+    OpenSchool({"SSSA-140.SSD", "ILKLWS-4.SSD"});
     window->sheet_tabs()->setCurrentIndex(SheetIndex(Sheet::kTeacher));
   }
   void ShowTable(int table) { window->table_tabs(Sheet::kTeacher)->setCurrentIndex(table); }
   GridView* View(const char* definition) const { return window->GridViewOf(definition); }
   void Type(const char* definition, int col, int row, const QString& text) {
-    GridView* v = View(definition);
-    const Grid& g = *v->grid_model()->grid();
-    v->setFocus();
-    v->setCurrentIndex(v->model()->index(row - g.FixedRows(), col - g.FixedCols()));
-    QTest::keyClick(v, Qt::Key_F2);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : v->findChildren<QLineEdit*>()) {
-      if (e->isVisible()) editor = e;
-    }
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    editor->insert(text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
+    TypeText(View(definition), col, row, text);
   }
   const Grid& GridOf(const char* definition) const {
     return *View(definition)->grid_model()->grid();
