@@ -53,27 +53,5 @@ TEST(TestRunTest, NumbersReportUnreadableAndNegativeCellsToEntrySeven) {
   EXPECT_FALSE(run.Occupied(9, 9));
 }
 
-TEST(TestRunTest, MovesTheCurrentCellToTheErrorPosition) {
-  Grid grid(6, 6);
-  grid.SetCurrentCell(1, 1);
-  ErrorFlags flags;
-  {
-    TestRun run(grid, flags);
-    run.Fail(5);
-    MoveToErrorPosition(run, grid, true);
-    EXPECT_EQ(grid.CurrentCol(), 1);
-    EXPECT_EQ(grid.CurrentRow(), 1);
-    EXPECT_FALSE(grid.FocusRequested());
-  }
-  TestRun run(grid, flags);
-  run.FailAt(61, 5, 4);
-  MoveToErrorPosition(run, grid, false);
-  EXPECT_EQ(grid.CurrentCol(), 5);
-  EXPECT_EQ(grid.CurrentRow(), 4);
-  EXPECT_FALSE(grid.FocusRequested());
-  MoveToErrorPosition(run, grid, true);
-  EXPECT_TRUE(grid.FocusRequested());
-}
-
 }  // namespace
 }  // namespace tabulon
