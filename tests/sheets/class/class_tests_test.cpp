@@ -348,15 +348,5 @@ TEST(ClassTests, BadCellTextIsEntrySeven) {
   EXPECT_TRUE(o.flags.failed[232]);
 }
 
-TEST(ClassTests, DeclaredOnTheClassSheetWithTheirTitles) {
-  const SheetDef& sheet = SheetOf(Sheet::kClass);
-  ASSERT_NE(sheet.FindTest(10), nullptr);
-  EXPECT_EQ(sheet.FindTest(0)->title,
-            "interner Plausi-Test: Klassenmeldung - Tabelle: Klassendaten");
-  EXPECT_EQ(sheet.FindTest(8)->title,
-            "interner Plausi-Test: Klassenbogen - Tab.: Schüler nach Berufen und Kreisen");
-  EXPECT_EQ(sheet.FindTest(11), nullptr);
-}
-
 }  // namespace
 }  // namespace tabulon::class_sheet

@@ -347,19 +347,5 @@ TEST(SchoolTable4TestTest, ReligionColumns) {
   RunCases(cases, Table4, TestSchoolTable4, true);
 }
 
-TEST(SchoolTestsTest, TitlesOfTheRuns) {
-  EXPECT_EQ(FindSchoolTest(0), nullptr);
-  EXPECT_EQ(FindSchoolTest(5), nullptr);
-  const char* titles[] = {
-      "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...",
-      "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...",
-      "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen",
-      "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht"};
-  for (int t = 1; t <= 4; ++t) {
-    ASSERT_NE(FindSchoolTest(t), nullptr);
-    EXPECT_STREQ(FindSchoolTest(t)->title, titles[t - 1]);
-  }
-}
-
 }  // namespace
 }  // namespace tabulon

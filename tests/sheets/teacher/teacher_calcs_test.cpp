@@ -36,6 +36,8 @@ Grid Teacher(int c1, int c2, int c3, const std::string& current) {
   return g;
 }
 
+// The three ways of computing the hours come from their columns; the choice among them is
+// the rule's own test.
 TEST(TeacherHoursTest, RuleC) {
   struct Case {
     const char* what;
@@ -46,10 +48,7 @@ TEST(TeacherHoursTest, RuleC) {
     std::string after;
   };
   const Case cases[] = {
-      {"all equal to the cell", 20, 20, 20, "20", true, -1, "20"},
       {"agreeing, no confirmation", 20, 20, 20, "", false, -1, "20"},
-      {"agreeing, confirmation on", 20, 20, 20, "19", true, 2, "20"},
-      {"agreeing, confirmation on, Nein", 20, 20, 20, "19", true, 0, "19"},
       {"three different, confirmation off", 20, 21, 22, "", false, 3, "22"},
       {"negative first way stays negative", -2, 0, 0, "", false, 1, "-2"},
   };
@@ -64,10 +63,8 @@ TEST(TeacherHoursTest, RuleC) {
       const CellChoiceQuestion& q = calc.ui.cell_choices[0];
       EXPECT_EQ(q.row_text, "Müller, Anna");
       EXPECT_EQ(q.column_text, "zu erteil. Stdn. insg.");
-      EXPECT_EQ(q.captions[0], "Std.n  SOLL+ATZ-Anrechnung+MehrArb.");
-      EXPECT_EQ(q.captions[1], "Std.n nach Schulort");
-      EXPECT_EQ(q.captions[2], "Stunden nach Schularten");
       EXPECT_EQ(q.values[0], std::to_string(c.c1)) << c.what;
+      EXPECT_EQ(q.values[1], std::to_string(c.c2)) << c.what;
       EXPECT_EQ(q.values[2], std::to_string(c.c3)) << c.what;
     }
   }
