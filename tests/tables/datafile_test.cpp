@@ -247,31 +247,6 @@ TEST_F(DataFileTest, MissingSheetDirectoryIsCreatedOrReported) {
                FileError);
 }
 
-TEST_F(DataFileTest, FailedSaveLeavesThePreviousFileUntouched) {
-  Grid g = Show(3);
-  g.SetCell(1, 2, "Bäcker/-in");
-  g.SetCell(2, 2, "4401");
-  Save(g, 3);
-  const std::string before = ReadBytes(File(3));
-  g.SetCell(1, 3, "neue Zeile");
-  for (long long cut : {0LL, 5LL, 40LL}) {
-    SCOPED_TRACE(cut);
-    SetWriteFailureAfterBytesForTesting(cut);
-    try {
-      Save(g, 3);
-      ADD_FAILURE() << "no error reported";
-    } catch (const FileError& e) {
-      EXPECT_EQ(e.Message().substr(0, 40), "Ein-/Ausgabefehler beim Schreiben der Da");
-      EXPECT_NE(e.Message().find(File(3).string()), std::string::npos);
-    }
-    SetWriteFailureAfterBytesForTesting(-1);
-    EXPECT_EQ(ReadBytes(File(3)), before);
-  }
-  int files = 0;
-  for (auto& e : std::filesystem::directory_iterator(data / "SCHULE")) files += e.is_regular_file();
-  EXPECT_EQ(files, 1);  // no temporary file left behind
-}
-
 TEST_F(DataFileTest, KeyRowTableWithoutItsKeyFileIsNotSavedOverTheStoredData) {
   const std::string stored = "ES001;ES002\r\n100;4;4\r\n";
   WriteBytes(File(1), stored);
