@@ -6,7 +6,6 @@
 #include "app/session.h"
 #include "app/session_tables.h"
 #include "files/files.h"
-#include "sheets/class/class_list.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -52,30 +51,6 @@ class ClassSessionTest : public ::testing::Test {
   GridStore store;
   std::unique_ptr<Session> session;
 };
-
-TEST_F(ClassSessionTest, ANewClassExistsOnDiskWithItsFirstSave) {
-  Start();
-  ASSERT_TRUE(Turn(0));
-  EXPECT_THAT(ui.messages,
-              ElementsAre(RecordedMessage{kInfo, "\rSie haben keine Klasse eingegeben!\r"}));
-  ui.messages.clear();
-  session->AddClass("BÄC001", "BÄ 1");
-  EXPECT_THAT(session->class_list(), ElementsAre("BÄC001"));
-  EXPECT_EQ(session->current_class(), "BÄC001");
-  EXPECT_EQ(session->class_internal_name(), "BÄ 1");
-  EXPECT_TRUE(session->changed());
-  EXPECT_EQ(Table("Bog3Tab0").Cell(1, 2), "4711");
-  EXPECT_FALSE(fs::exists(Klasse("BÄC00100.CSV")));
-  ASSERT_TRUE(Turn(1));
-  EXPECT_EQ(ReadBytes(Klasse("BÄC00100.CSV")),
-            "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
-  EXPECT_EQ(ReadBytes(prog / "BÄC001ID.CSV"),
-            "B\x8e"
-            "C001;\r\nB\x8e 1;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n");
-  EXPECT_TRUE(ui.messages.empty());
-  // The next start lists it.
-  EXPECT_THAT(class_sheet::ReadClassList(prog / "4711" / "KLASSE"), ElementsAre("BÄC001"));
-}
 
 TEST_F(ClassSessionTest, RefusedIdentifiersLeaveTheListAsItWas) {
   WriteBytes(prog / "4711" / "KLASSE" / "ZIM00300.CSV", "ES001\r\n");

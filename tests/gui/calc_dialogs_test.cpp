@@ -9,17 +9,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui_test_base.h"
+
 namespace tabulon::gui {
 namespace {
 
 std::string S(const QString& s) { return s.toStdString(); }
 
-template <typename W>
-W* Child(QWidget& dlg, const char* name) {
-  W* w = dlg.findChild<W*>(name);
-  EXPECT_NE(w, nullptr) << name;
-  return w;
-}
 QPushButton* Button(QWidget& dlg, const char* name) { return Child<QPushButton>(dlg, name); }
 std::string Label(QWidget& dlg, const char* name) { return S(Child<QLabel>(dlg, name)->text()); }
 

@@ -60,6 +60,9 @@ TEST_F(ClassWindowTest, CreateAClassAndSwitchPagesWritesItsFiles) {
   ASSERT_EQ(List()->count(), 1);
   EXPECT_EQ(List()->currentRow(), 0);
   EXPECT_EQ(window->findChild<QLabel*>("ClassIdField")->text(), QStringLiteral("ZIM003"));
+  // The class exists on disk with its first save.
+  EXPECT_TRUE(window->session().changed());
+  EXPECT_FALSE(fs::exists(Klasse("ZIM00300.CSV")));
   ShowClassTable(1);
   EXPECT_EQ(ReadBytes(Klasse("ZIM00300.CSV")),
             "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
