@@ -62,6 +62,7 @@ void Aendern2Dlg::Load(const CellChoiceQuestion& q) {
     captions[i]->setText(Q(q.captions[i]));
     values[i]->setText(Q(q.values[i]));
   }
+  adjustSize();  // the new captions may wrap onto more lines than the last ones
   ui_->buttonNein->setFocus();
 }
 

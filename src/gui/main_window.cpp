@@ -351,7 +351,13 @@ QWidget* MainWindow::BuildClassFields() {
   class_name_field_ = new QLabel;
   layout->addWidget(class_name_field_);
   class_fields_->hide();
-  return class_fields_;
+  // The tab bar leaves room for its corner even while the fields are hidden: the holder around
+  // them needs none then, so the sheet tabs keep their room also with a large font.
+  auto* holder = new QWidget;
+  auto* holder_layout = new QHBoxLayout(holder);
+  holder_layout->setContentsMargins(0, 0, 0, 0);
+  holder_layout->addWidget(class_fields_);
+  return holder;
 }
 
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
