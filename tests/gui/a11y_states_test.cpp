@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,6 +130,29 @@ TEST(ErrorWindowProtocolTest, ALargeFontGrowsTheWindowInsteadOfCuttingItsTexts) 
   EXPECT_GE(w.width(), w.sizeHint().width());
   EXPECT_GE(w.height(), w.sizeHint().height());
   EXPECT_GT(w.height(), 432);
+}
+
+TEST(GridScalingTest, ALargeFontHeightensRowsAndWidensLabelsSoNoTextIsCut) {
+  Grid grid(3, 4);
+  grid.SetDefaultColWidth(60);
+  grid.SetColWidth(0, 90);
+  grid.SetCell(0, 2, "Erfassungsspalte");
+  grid.SetCell(1, 0, "Jahrgangsstufe");
+  const QFont normal = QApplication::font();
+  QFont large = normal;
+  large.setPointSizeF(normal.pointSizeF() * 2.5);
+  QApplication::setFont(large);
+  GridView view;
+  QApplication::setFont(normal);
+  view.SetGrid(&grid);
+  QFont bold = view.font();
+  bold.setBold(true);
+  const QFontMetrics fm(bold);
+  EXPECT_GE(view.verticalHeader()->sectionSize(0), fm.height());
+  EXPECT_GE(view.verticalHeader()->width(),
+            fm.horizontalAdvance(QStringLiteral("Erfassungsspalte")));
+  EXPECT_GE(view.horizontalHeader()->sectionSize(0),
+            fm.horizontalAdvance(QStringLiteral("Jahrgangsstufe")));
 }
 
 class SheetWalkTest : public GuiTestBase {
