@@ -71,7 +71,7 @@ class GridAccessible : public QAccessibleInterface, public QAccessibleTableInter
       : view_(view), inner_(QAccessible::uniqueId(inner)) {}
   ~GridAccessible() override {
     DropCells();
-    QAccessible::deleteAccessibleInterface(inner_);
+    if (QAccessible::accessibleInterface(inner_)) QAccessible::deleteAccessibleInterface(inner_);
   }
 
   QAccessibleInterface* inner() const { return QAccessible::accessibleInterface(inner_); }
