@@ -26,10 +26,6 @@ namespace {
 // person's setting) widens the columns and heightens the rows in step, so no text is cut.
 constexpr double kDesignTextHeight = 15.0;
 
-double TextScale(const QFont& font) {
-  return std::max(1.0, QFontMetrics(font).height() / kDesignTextHeight);
-}
-
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
 QColor ColorOf(std::uint32_t rgb) {
@@ -87,6 +83,10 @@ class CellsCommand : public QUndoCommand {
 };
 
 }  // namespace
+
+double TextScale(const QFont& font) {
+  return std::max(1.0, QFontMetrics(font).height() / kDesignTextHeight);
+}
 
 QString CellValidator::RefusalHint(const QString& text) {
   for (QChar c : text) {

@@ -592,10 +592,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::BuildStatusLine() {
   hint_panel_ = new QLabel;
   hint_panel_->setObjectName(QStringLiteral("HintPanel"));
-  hint_panel_->setFixedWidth(600);
+  const double scale = TextScale(font());  // the panels grow with a large font
+  hint_panel_->setFixedWidth(static_cast<int>(600 * scale));
   dst_panel_ = new QLabel(QStringLiteral("DST-Nr."));
   dst_panel_->setObjectName(QStringLiteral("DstPanel"));
-  dst_panel_->setFixedWidth(70);
+  dst_panel_->setFixedWidth(static_cast<int>(70 * scale));
   statusBar()->addWidget(hint_panel_);
   statusBar()->addWidget(dst_panel_);
 }
