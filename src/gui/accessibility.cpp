@@ -10,6 +10,9 @@
 #include <QWindow>
 #include <map>
 
+#include "gui/grid_accessibility.h"
+#include "gui/grid_view.h"
+
 namespace tabulon::gui {
 namespace {
 
@@ -171,6 +174,9 @@ QAccessibleInterface* Factory(const QString& class_name, QObject* object) {
   if (class_name == QLatin1String("QComboBox") && object && object->isWidgetType() &&
       !static_cast<QComboBox*>(object)->isEditable()) {
     return new ComboBoxAccessible(static_cast<QComboBox*>(object));
+  }
+  if (class_name == QLatin1String(GridView::staticMetaObject.className())) {
+    return MakeGridAccessible(qobject_cast<GridView*>(object));
   }
   if (class_name == QLatin1String("QTabBar") && object && object->isWidgetType()) {
     return new TabBarAccessible(static_cast<QTabBar*>(object));

@@ -7,7 +7,7 @@ namespace tabulon::gui {
 
 // Installs the program's accessibility interfaces (once; later calls do nothing). Page tabs then
 // report which of them is selected, not only which has the focus, and drop-down lists are named
-// by their label instead of by the entry they show.
+// by their label instead of by the entry they show; grid cells say whether they can be edited.
 void InstallAccessibility();
 
 // Gives every control of `root` that has a label (buddy) and no name of its own the label's

@@ -1,5 +1,6 @@
 #include "gui/calc_dialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,7 +63,15 @@ void Aendern2Dlg::Load(const CellChoiceQuestion& q) {
     captions[i]->setText(Q(q.captions[i]));
     values[i]->setText(Q(q.values[i]));
   }
+  adjustSize();  // the new captions may wrap onto more lines than the last ones
   ui_->buttonNein->setFocus();
+}
+
+void Aendern2Dlg::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  for (QLabel* caption : {ui_->labelCaption1, ui_->labelCaption2, ui_->labelCaption3}) {
+    caption->setMinimumHeight(caption->heightForWidth(caption->width()));
+  }
 }
 
 int Aendern2Dlg::Choose(const CellChoiceQuestion& q) {

@@ -44,6 +44,10 @@ class Aendern2Dlg : public QDialog {
   int Choose(const CellChoiceQuestion& question);
   int chosen() const { return chosen_; }
 
+ protected:
+  // The wrapped captions keep the height their lines need at the width they got.
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   std::unique_ptr<::Ui::Aendern2DlgForm> ui_;
   int chosen_ = 0;

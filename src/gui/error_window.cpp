@@ -1,12 +1,12 @@
 #include "gui/error_window.h"
 
+#include <QColor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "app/print.h"
@@ -41,25 +41,35 @@ void Colour(QLineEdit* field, ProtocolColour c) {
 
 }  // namespace
 
-QString HtmlOfProtocol(const ErrorProtocol& protocol) {
-  QString html = QStringLiteral("<html><body style=\"white-space: pre;\">");
-  for (const ProtocolLine& line : protocol.lines) {
-    html += QStringLiteral("<div style=\"color: %1;\">%2</div>")
-                .arg(CssOf(line.colour), Q(line.text).toHtmlEscaped());
+QString SpokenProtocolLine(const ProtocolLine& line) {
+  // The arrow in front of a result is for the eye; the ear gets the result's status instead.
+  QString text = Q(line.text);
+  const QString arrow = QStringLiteral("  --->  ");
+  if (text.startsWith(arrow)) text = text.mid(arrow.size());
+  switch (line.kind) {
+    case ProtocolLineKind::kPassed:
+      return QStringLiteral("bestanden: ") + text;
+    case ProtocolLineKind::kFailed:
+      return QStringLiteral("Fehler: ") + text;
+    case ProtocolLineKind::kHint:
+      return QStringLiteral("Hinweis: ") + text;
+    case ProtocolLineKind::kHeading:
+      break;
   }
-  return html + QStringLiteral("</body></html>");
+  return text.trimmed();
 }
 
 ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
   setObjectName(kind == ErrorWindowKind::kFehlerfenster ? QStringLiteral("TFehlerfenster")
                                                         : QStringLiteral("TFehlerAnzeigeAlle"));
   setModal(true);
-  setFixedSize(458, 432);
   auto* layout = new QVBoxLayout(this);
   auto* protocol_label = new QLabel(QStringLiteral("Protokoll:"));
-  protocol_ = new QTextEdit;
-  protocol_->setReadOnly(true);
-  protocol_->setLineWrapMode(QTextEdit::NoWrap);
+  // One line per entry: the arrow keys read the protocol line by line.
+  protocol_ = new QListWidget;
+  protocol_->setObjectName(QStringLiteral("protocol"));
+  protocol_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  protocol_->setSelectionMode(QAbstractItemView::SingleSelection);
   protocol_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   protocol_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   protocol_label->setBuddy(protocol_);
@@ -111,6 +121,8 @@ ErrorWindow::ErrorWindow(ErrorWindowKind kind, QWidget* parent) : QDialog(parent
   buttons->addWidget(close);
   layout->addLayout(buttons);
   NameControlsByTheirLabels(this);
+  // The designed size, or more where a large font needs more room.
+  setFixedSize(QSize(458, 432).expandedTo(sizeHint()));
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(findings_button_, &QPushButton::clicked, this, &ErrorWindow::ShowFindings);
   connect(print_button_, &QPushButton::clicked, this, [this] {
@@ -124,7 +136,13 @@ void ErrorWindow::Show(const ErrorProtocol& protocol, std::vector<FindingPlace> 
   protocol_copy_ = protocol;
   chosen_.reset();
   setWindowTitle(Q(protocol.caption));
-  protocol_->setHtml(HtmlOfProtocol(protocol));
+  protocol_->clear();
+  for (const ProtocolLine& line : protocol.lines) {
+    auto* item = new QListWidgetItem(Q(line.text), protocol_);
+    item->setForeground(QColor(CssOf(line.colour)));
+    item->setData(Qt::AccessibleTextRole, SpokenProtocolLine(line));
+  }
+  if (protocol_->count() > 0) protocol_->setCurrentRow(0);
   verdict_->setText(Q(protocol.verdict));
   // A screen reader announces the window with its title and this description as it opens.
   setAccessibleDescription(verdict_label_->text() + QLatin1Char(' ') + Q(protocol.verdict));

@@ -10,14 +10,16 @@
 #include "app/session_plausi.h"
 #include "plausi/protocol.h"
 
-class QTextEdit;
+class QListWidget;
 class QLineEdit;
 class QPushButton;
 class QLabel;
 
 namespace tabulon::gui {
 
-QString HtmlOfProtocol(const ErrorProtocol& protocol);
+// What a screen reader says for a protocol line: its text with its status ("Fehler: ...") in
+// words, so that no status is told by colour alone.
+QString SpokenProtocolLine(const ProtocolLine& line);
 
 class ErrorWindow : public QDialog {
   Q_OBJECT
@@ -31,7 +33,7 @@ class ErrorWindow : public QDialog {
   // As a double-click on the finding at index: closes both windows when it names a cell.
   void ChooseFinding(std::size_t index);
 
-  QTextEdit* protocol_box() const { return protocol_; }
+  QListWidget* protocol_box() const { return protocol_; }
   QLineEdit* verdict_field() const { return verdict_; }
   QPushButton* findings_button() const { return findings_button_; }
   QPushButton* print_button() const { return print_button_; }
@@ -41,7 +43,7 @@ class ErrorWindow : public QDialog {
   void ShowFindings();
 
   ErrorWindowKind kind_;
-  QTextEdit* protocol_;
+  QListWidget* protocol_;
   QLabel* verdict_label_;
   QLineEdit* verdict_;
   QPushButton* findings_button_;

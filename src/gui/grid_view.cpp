@@ -14,12 +14,19 @@
 #include <QStyleOptionHeader>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <cmath>
 
 #include "gui/qt_text.h"
 #include "text/encoding.h"
 
 namespace tabulon::gui {
 namespace {
+
+// The grids' widths and heights are made for text this many pixels high; a larger font (a
+// person's setting) widens the columns and heightens the rows in step, so no text is cut.
+constexpr double kDesignTextHeight = 15.0;
+
+int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
 QColor ColorOf(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -76,6 +83,10 @@ class CellsCommand : public QUndoCommand {
 };
 
 }  // namespace
+
+double TextScale(const QFont& font) {
+  return std::max(1.0, QFontMetrics(font).height() / kDesignTextHeight);
+}
 
 QString CellValidator::RefusalHint(const QString& text) {
   for (QChar c : text) {
@@ -176,7 +187,9 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (grid_ && orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
     // A title with a word wider than its column shows its beginning rather than its middle.
-    const int width = grid_->ColWidth(section + grid_->FixedCols()) - 8;
+    const int width =
+        Scaled(grid_->ColWidth(section + grid_->FixedCols()), TextScale(QGuiApplication::font())) -
+        8;
     const QFontMetrics fm(QGuiApplication::font());
     const QString title = headerData(section, orientation, Qt::DisplayRole).toString();
     for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
@@ -288,28 +301,47 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
 void GridView::ApplyLayout() {
   Grid* g = model_->grid();
   if (!g) return;
-  for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
-    horizontalHeader()->resizeSection(c - g->FixedCols(), g->ColWidth(c));
-  }
-  for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
-    verticalHeader()->resizeSection(r - g->FixedRows(), g->RowHeight(r));
-  }
+  const double scale = TextScale(font());
   // Column titles are longer than their columns are wide: they wrap onto up to four lines
-  // instead of being cut at both ends.
+  // instead of being cut at both ends; a column widens (up to twice) for a title's longest word.
+  // The current column's title is drawn bold: measured so.
   QHeaderView* top = horizontalHeader();
-  const QFontMetrics fm(top->font());
+  QFont bold = top->font();
+  bold.setBold(true);
+  const QFontMetrics fm(bold);
   int lines_height = fm.height();
   for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
     const QString title =
         model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole).toString();
-    const QRect r = fm.boundingRect(QRect(0, 0, std::max(8, g->ColWidth(c) - 8), 10000),
+    int width = Scaled(g->ColWidth(c), scale);
+    int longest = 0;
+    for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
+      longest = std::max(longest, fm.horizontalAdvance(word));
+    }
+    if (width > 0) width = std::max(width, std::min(longest + 10, 2 * width));
+    top->resizeSection(c - g->FixedCols(), width);
+    const QRect r = fm.boundingRect(QRect(0, 0, std::max(8, width - 8), 10000),
                                     Qt::AlignCenter | Qt::TextWordWrap, title);
     lines_height = std::max(lines_height, r.height());
+  }
+  for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
+    verticalHeader()->resizeSection(r - g->FixedRows(), Scaled(g->RowHeight(r), scale));
   }
   top->setFixedHeight(std::min(lines_height, 4 * fm.lineSpacing()) + 8);
   int label_width = 0;
   for (int c = 0; c < g->FixedCols(); ++c) label_width += g->ColWidth(c);
-  if (label_width > 0) verticalHeader()->setFixedWidth(label_width);
+  if (label_width > 0) {
+    // Row labels a little wider than their columns (the current one is bold) widen them rather
+    // than being cut; long ones stay cut at twice the width and are shown whole as tool tips.
+    label_width = Scaled(label_width, scale);
+    int widest = 0;
+    for (int r = 0; r < model_->rowCount(); ++r) {
+      widest = std::max(
+          widest,
+          fm.horizontalAdvance(model_->headerData(r, Qt::Vertical, Qt::DisplayRole).toString()));
+    }
+    verticalHeader()->setFixedWidth(std::max(label_width, std::min(widest + 12, 2 * label_width)));
+  }
   // A frame shows which grid has the focus, also where the background is yellow.
   setStyleSheet(QStringLiteral("QTableView { background-color: %1; }"
                                " QTableView:focus { border: 2px solid #000080; }")

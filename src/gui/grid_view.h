@@ -17,6 +17,10 @@ class QUndoStack;
 
 namespace tabulon::gui {
 
+// How much larger than designed the text of `font` is (1 or more): the factor by which sizes
+// given in pixels grow, so that a large font is not cut.
+double TextScale(const QFont& font);
+
 // Refuses what would split a field in the data file (";", tab, line breaks) and characters the
 // data files' code page cannot hold, so nothing typed is lost or changed silently.
 class CellValidator : public QValidator {

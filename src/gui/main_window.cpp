@@ -351,7 +351,13 @@ QWidget* MainWindow::BuildClassFields() {
   class_name_field_ = new QLabel;
   layout->addWidget(class_name_field_);
   class_fields_->hide();
-  return class_fields_;
+  // The tab bar leaves room for its corner even while the fields are hidden: the holder around
+  // them needs none then, so the sheet tabs keep their room also with a large font.
+  auto* holder = new QWidget;
+  auto* holder_layout = new QHBoxLayout(holder);
+  holder_layout->setContentsMargins(0, 0, 0, 0);
+  holder_layout->addWidget(class_fields_);
+  return holder;
 }
 
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
@@ -586,10 +592,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::BuildStatusLine() {
   hint_panel_ = new QLabel;
   hint_panel_->setObjectName(QStringLiteral("HintPanel"));
-  hint_panel_->setFixedWidth(600);
+  const double scale = TextScale(font());  // the panels grow with a large font
+  hint_panel_->setFixedWidth(static_cast<int>(600 * scale));
   dst_panel_ = new QLabel(QStringLiteral("DST-Nr."));
   dst_panel_->setObjectName(QStringLiteral("DstPanel"));
-  dst_panel_->setFixedWidth(70);
+  dst_panel_->setFixedWidth(static_cast<int>(70 * scale));
   statusBar()->addWidget(hint_panel_);
   statusBar()->addWidget(dst_panel_);
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -92,7 +93,18 @@ QString GridAccessibleName(const TablePage& page, const PageGrid& grid) {
 
 TablePageWidget::TablePageWidget(const TablePage& page, GridStore& store, QWidget* parent)
     : QWidget(parent), page_(page), store_(store) {
-  auto* layout = new QVBoxLayout(this);
+  // With a large font the page may need more room than the window has: it scrolls then, instead
+  // of squeezing its buttons and fields until their texts are cut.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea;
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll->setWidgetResizable(true);
+  auto* content = new QWidget;
+  scroll->setWidget(content);
+  outer->addWidget(scroll);
+  auto* layout = new QVBoxLayout(content);
   if (!page.notice_text.empty() && SheetOf(page.sheet).enabled) {
     auto* text = new QLabel(Q(page.notice_text));
     text->setWordWrap(true);

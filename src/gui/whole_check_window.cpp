@@ -111,6 +111,7 @@ void WholeCheckWindow::Rebuild() {
               .arg(result_.classes_total);
   if (result_.cancelled) text += QStringLiteral(" (abgebrochen)");
   summary_->setText(text);
+  setAccessibleDescription(text);  // read out with the window's title as it opens
   if (model_->rowCount() > 0) tree_->setCurrentIndex(model_->index(0, 0));
 }
 

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -104,12 +105,14 @@ TEST(ErrorWindowTest, ShowsColouredLinesAndVerdict) {
   EXPECT_EQ(w.verdict_field()->text(), QStringLiteral("Test nicht bestanden!"));
   EXPECT_EQ(w.size(), QSize(458, 432));
   EXPECT_FALSE(w.findings_button()->isEnabled());
-  QStringList lines = w.protocol_box()->toPlainText().split(QLatin1Char('\n'));
-  ASSERT_EQ(lines.size(), static_cast<qsizetype>(p.lines.size()));
+  ASSERT_EQ(w.protocol_box()->count(), static_cast<int>(p.lines.size()));
+  bool red = false;
   for (std::size_t i = 0; i < p.lines.size(); ++i) {
-    EXPECT_EQ(lines[static_cast<qsizetype>(i)].toStdString(), p.lines[i].text);
+    const QListWidgetItem* item = w.protocol_box()->item(static_cast<int>(i));
+    EXPECT_EQ(item->text().toStdString(), p.lines[i].text);
+    red = red || item->foreground().color() == QColor(255, 0, 0);
   }
-  EXPECT_TRUE(w.protocol_box()->toHtml().contains(QStringLiteral("#ff0000")));
+  EXPECT_TRUE(red);
 }
 
 TEST(CellValidatorTest, RefusesWhatWouldSplitOrBeLost) {

@@ -97,7 +97,8 @@ TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
     ASSERT_NE(w, nullptr);
     caption = w->windowTitle();
     verdict = w->verdict_field()->text();
-    protocol = w->protocol_box()->toPlainText();
+    for (int i = 0; i < w->protocol_box()->count(); ++i)
+      protocol += w->protocol_box()->item(i)->text() + QLatin1Char('\n');
     OnNextModal([&](QWidget* list_dialog) {
       auto* list = list_dialog->findChild<QListWidget*>(QStringLiteral("findings"));
       ASSERT_NE(list, nullptr);
