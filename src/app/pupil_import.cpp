@@ -49,7 +49,7 @@ int CurrentYear() {
 
 PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
                                 const DataPaths& paths, Ui& ui, int current_year,
-                                bool create_classes) {
+                                bool create_classes, const PupilProgress& progress) {
   PupilImportPlan plan;
   plan.table_lines = class_sheet::TablePlanLines(list);
   plan.pupils_read = static_cast<int>(list.pupils.size());
@@ -73,7 +73,12 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
   }
 
   const SheetDef& sheet = SheetOf(Sheet::kClass);
+  int done = 0;
   for (const std::string& id : order) {
+    if (progress && !progress(done++, static_cast<int>(order.size()))) {
+      plan.cancelled = true;
+      break;
+    }
     const auto& pupils = by_class[id];
     const bool exists = class_sheet::FindClass(existing, id) >= 0;
     if (!exists) {
@@ -124,7 +129,7 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
 }
 
 int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, const DataPaths& paths,
-                     Ui& ui) {
+                     Ui& ui, const PupilProgress& progress) {
   const SheetDef& sheet = SheetOf(Sheet::kClass);
   for (const std::string& id : plan.new_classes) {
     // As adding a class does: table 0 with the DST-Nr. and the notes file with the identifier.
@@ -138,7 +143,9 @@ int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, cons
     SaveTable(ident, sheet, class_sheet::IdentTableDef(), tc);
   }
   int written = 0;
+  int done = 0;
   for (const PupilTableChange& change : plan.changes) {
+    if (progress) progress(done++, static_cast<int>(plan.changes.size()));
     const TableContext tc{settings, paths, change.class_id, ui};
     if (SaveTable(change.derived, sheet, class_sheet::ClassTableDef(change.table), tc)) ++written;
   }
@@ -161,6 +168,73 @@ std::vector<std::string> PreviewLines(const PupilImportPlan& plan) {
     }
   }
   return lines;
+}
+
+namespace {
+
+// The first step of the whole-school check runs the school-wide sheets, which the import does
+// not touch: its loading messages would only puzzle here.
+class SilentUi : public Ui {
+ public:
+  void Message(MessageKind /*kind*/, const std::string& /*text*/) override {}
+  bool Ask(MessageKind /*kind*/, const std::string& /*text*/) override { return false; }
+  std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& /*caption*/, const std::filesystem::path& /*start*/) override {
+    return std::nullopt;
+  }
+  OverwriteChoice AskOverwrite(const std::string& /*text*/) override {
+    return OverwriteChoice::kCancel;
+  }
+};
+
+}  // namespace
+
+WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
+                                      const DataPaths& paths, Ui& ui, bool preview) {
+  WholeCheckLoader stored = StoredTableLoader(settings, paths);
+  WholeCheckLoader load = stored;
+  if (preview) {
+    load = [&plan, stored](const SheetDef& sheet, const TableDef& def, const std::string& class_id,
+                           Ui& load_ui) {
+      for (const PupilTableChange& c : plan.changes) {
+        if (c.class_id == class_id && def.sheet == Sheet::kClass &&
+            def.name == class_sheet::ClassTableDef(c.table).name) {
+          return c.derived;
+        }
+      }
+      return stored(sheet, def, class_id, load_ui);
+    };
+  }
+  WholeCheck check(plan.classes, load, settings, /*log_all_tests=*/false, ProgramClassWideTests());
+  SilentUi silent;
+  check.Step(silent);
+  WholeCheckResult result = RunWholeCheck(check, ui);
+  std::erase_if(result.runs, [](const WholeCheckRun& r) { return r.sheet != Sheet::kClass; });
+  return result;
+}
+
+std::vector<std::string> ClassCheckLines(const WholeCheckResult& result) {
+  const std::vector<WholeCheckFinding> findings = FindingsOf(result, /*hints=*/false);
+  std::vector<std::string> lines;
+  std::function<void(const FindingGroup&, int)> add = [&](const FindingGroup& g, int depth) {
+    lines.push_back(std::string(2 * static_cast<std::size_t>(depth), ' ') + g.caption);
+    for (std::size_t i : g.findings) {
+      lines.push_back(std::string(2 * static_cast<std::size_t>(depth) + 2, ' ') +
+                      FindingLine(findings[i]));
+    }
+    for (const FindingGroup& c : g.children) add(c, depth + 1);
+  };
+  for (const FindingGroup& g : GroupFindings(result, findings)) add(g, 0);
+  return lines;
+}
+
+std::string ImportSummary(const PupilImportPlan& plan, int tables_written, bool saved) {
+  return "Zugeordnet: " + std::to_string(plan.assigned) + " von " +
+         std::to_string(plan.pupils_read) +
+         " Schülern; Meldungen: " + std::to_string(plan.reports.size()) +
+         "; Klassen: " + std::to_string(plan.classes.size()) +
+         "; Tabellen geschrieben: " + std::to_string(tables_written) +
+         (saved ? "" : " (nur Vorschau)") + ".";
 }
 
 }  // namespace tabulon
