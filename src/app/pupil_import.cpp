@@ -6,6 +6,7 @@
 
 #include "app/registry.h"
 #include "app/session_tables.h"
+#include "files/files.h"
 #include "sheets/class/class_ident.h"
 #include "sheets/class/class_list.h"
 #include "sheets/class/class_tables.h"
@@ -49,7 +50,8 @@ int CurrentYear() {
 
 PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
                                 const DataPaths& paths, Ui& ui, int current_year,
-                                bool create_classes, const PupilProgress& progress) {
+                                bool create_classes, const PupilProgress& progress,
+                                const std::string& create_hint) {
   PupilImportPlan plan;
   plan.table_lines = class_sheet::TablePlanLines(list);
   plan.pupils_read = static_cast<int>(list.pupils.size());
@@ -84,7 +86,7 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
     if (!exists) {
       std::optional<std::string> refusal;
       if (!create_classes) {
-        refusal = "die Klasse gibt es nicht (anlegen mit --klassen-anlegen)";
+        refusal = "die Klasse gibt es nicht (anlegen mit " + create_hint + ")";
       } else if (auto box = class_sheet::CheckNewClass(existing, id)) {
         refusal = "die Klasse kann nicht angelegt werden: " + *box;
         for (char& c : *refusal) {
@@ -172,8 +174,8 @@ std::vector<std::string> PreviewLines(const PupilImportPlan& plan) {
 
 namespace {
 
-// The first step of the whole-school check runs the school-wide sheets, which the import does
-// not touch: its loading messages would only puzzle here.
+// The tests after the import load every table of a class, also those the list does not fill;
+// their loading messages (a missing key file, say) belong to showing those tables, not here.
 class SilentUi : public Ui {
  public:
   void Message(MessageKind /*kind*/, const std::string& /*text*/) override {}
@@ -190,7 +192,7 @@ class SilentUi : public Ui {
 }  // namespace
 
 WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
-                                      const DataPaths& paths, Ui& ui, bool preview) {
+                                      const DataPaths& paths, bool preview) {
   WholeCheckLoader stored = StoredTableLoader(settings, paths);
   WholeCheckLoader load = stored;
   if (preview) {
@@ -207,8 +209,13 @@ WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Setting
   }
   WholeCheck check(plan.classes, load, settings, /*log_all_tests=*/false, ProgramClassWideTests());
   SilentUi silent;
-  check.Step(silent);
-  WholeCheckResult result = RunWholeCheck(check, ui);
+  try {
+    // The first step checks the school-wide sheets, which the import does not touch.
+    check.Step(silent);
+  } catch (const FileError&) {
+    // A school-wide table that cannot be read is no matter of this import.
+  }
+  WholeCheckResult result = RunWholeCheck(check, silent);
   std::erase_if(result.runs, [](const WholeCheckRun& r) { return r.sheet != Sheet::kClass; });
   return result;
 }

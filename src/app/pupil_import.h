@@ -45,10 +45,12 @@ using PupilProgress = std::function<bool(int done, int total)>;
 
 // Loads and derives the tables of every class in the list. Classes that do not exist are
 // planned for creation only with `create_classes` and a safe identifier; otherwise their pupils
-// are reported. Throws FileError when a table cannot be read.
+// are reported, with `create_hint` naming how to have them created. Throws FileError when a
+// table cannot be read.
 PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
                                 const DataPaths& paths, Ui& ui, int current_year,
-                                bool create_classes, const PupilProgress& progress = {});
+                                bool create_classes, const PupilProgress& progress = {},
+                                const std::string& create_hint = "--klassen-anlegen");
 
 // Writes the planned tables (new classes first get their table 0 and notes file, as adding a
 // class does). Returns the number of class tables written. Throws FileError; tables written
@@ -60,7 +62,7 @@ int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, cons
 // runs and lists them. With `preview` the derived tables stand in for the stored ones, so the
 // result says what the tests would find after writing; otherwise the stored files are tested.
 WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
-                                      const DataPaths& paths, Ui& ui, bool preview);
+                                      const DataPaths& paths, bool preview);
 // The failures of that run as the whole-school check's findings list shows them: the group
 // captions indented by depth, each finding's line below its table; empty when all passed.
 std::vector<std::string> ClassCheckLines(const WholeCheckResult& result);

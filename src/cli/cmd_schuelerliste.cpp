@@ -186,7 +186,7 @@ int CmdSchuelerliste(Context& ctx) {
     plan = PlanPupilImport(list, settings, paths, ui, CurrentYear(), o.create_classes);
     const bool refused = plan.NeedsConfirmation() && !o.overwrite;
     if (o.save && refused) {
-      checks = CheckImportedClasses(plan, settings, paths, ui, /*preview=*/true);
+      checks = CheckImportedClasses(plan, settings, paths, /*preview=*/true);
       if (o.json) {
         PrintJson(ctx.out, plan, 0, checks);
       } else {
@@ -201,7 +201,7 @@ int CmdSchuelerliste(Context& ctx) {
       written = WritePupilImport(plan, settings, paths, ui);
     }
     // Before writing the tests look at the derived tables, afterwards at the files written.
-    checks = CheckImportedClasses(plan, settings, paths, ui, /*preview=*/!o.save);
+    checks = CheckImportedClasses(plan, settings, paths, /*preview=*/!o.save);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;

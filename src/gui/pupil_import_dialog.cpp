@@ -9,9 +9,11 @@
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -27,8 +29,8 @@
 namespace tabulon::gui {
 namespace {
 
-constexpr const char* kColumns[] = {"Klasse", "Tabelle", "Spalte", "Zeile",
-                                    "Bezeichnung", "alt", "neu", "Hinweis"};
+constexpr const char* kColumns[] = {"Klasse",      "Tabelle", "Spalte", "Zeile",
+                                    "Bezeichnung", "alt",     "neu",    "Hinweis"};
 constexpr int kColumnCount = 8;
 
 // The text a row of a class table is known by: its key's or its birth year's text.
@@ -49,7 +51,7 @@ void PupilPreviewModel::SetPlan(const PupilImportPlan& plan) {
            plan.new_classes.end();
   };
   for (const PupilTableChange& change : plan.changes) {
-    const QString note = change.overwrites        ? QStringLiteral("überschreibt erfasste Daten")
+    const QString note = change.overwrites ? QStringLiteral("überschreibt erfasste Daten")
                          : new_class(change.class_id) ? QStringLiteral("neue Klasse")
                                                       : QString();
     if (change.cells.empty()) {
@@ -231,7 +233,7 @@ std::optional<PupilImportPlan> Plan(QWidget* parent, const class_sheet::PupilLis
                           /*cancellable=*/true);
   session.Guarded([&] {
     plan = PlanPupilImport(list, session.settings(), session.paths(), ui, CurrentYear(),
-                           create_classes, progress.Steps());
+                           create_classes, progress.Steps(), "„Fehlende Klassen anlegen“");
   });
   if (plan && plan->cancelled) plan.reset();
   return plan;
@@ -286,7 +288,12 @@ void RunPupilImport(MainWindow& window, Ui& ui, Platform& platform) {
                "Eine Schülerliste kann nicht übernommen werden.");
     return;
   }
-  if (session.dst_nr_refused()) return;
+  if (session.dst_nr_refused()) {
+    ui.Message(MessageKind::kError,
+               "Ohne gültige DST-Nr. kann keine Schülerliste importiert werden.\r"
+               "Prüfen Sie bitte die Programm-Einstellungen!");
+    return;
+  }
   // The import works on the stored files: the shown table goes there first.
   if (!session.SaveForWholeCheck()) return;
   if (ui.Ask(MessageKind::kInformation, kPupilImportBackupQuestion)) {
@@ -317,6 +324,10 @@ void RunPupilImport(MainWindow& window, Ui& ui, Platform& platform) {
     if (auto again = Plan(&dialog, *list, session, ui, create)) {
       plan = std::move(again);
       dialog.SetPlan(shown_file, *plan);
+    } else {
+      // Cancelled: the preview keeps the plan it shows, and the box says which that is.
+      const QSignalBlocker block(dialog.create_classes());
+      dialog.create_classes()->setChecked(!create);
     }
   });
   if (dialog.exec() != QDialog::Accepted) return;
@@ -333,7 +344,7 @@ void RunPupilImport(MainWindow& window, Ui& ui, Platform& platform) {
       session.EnsureDataDirectories();
       written = WritePupilImport(*plan, session.settings(), session.paths(), ui, progress.Steps());
       whole = true;
-      checks = CheckImportedClasses(*plan, session.settings(), session.paths(), ui,
+      checks = CheckImportedClasses(*plan, session.settings(), session.paths(),
                                     /*preview=*/false);
       checked = true;
     });
@@ -349,9 +360,8 @@ void RunPupilImport(MainWindow& window, Ui& ui, Platform& platform) {
   ui.Message(MessageKind::kInformation,
              std::string(whole ? "Schülerliste übernommen:\r"
                                : "Schülerliste nur zum Teil übernommen:\r") +
-                 ImportSummary(*plan, written, true) +
-                 "\rKlassentests: " +
-                 (!checked            ? "nicht ausgeführt"
+                 ImportSummary(*plan, written, true) + "\rKlassentests: " +
+                 (!checked             ? "nicht ausgeführt"
                   : checks.AnyFailed() ? "Test nicht bestanden!"
                                        : "Tests bestanden!"));
   if (checks.AnyFailed()) ShowClassChecks(window, platform, std::move(checks));

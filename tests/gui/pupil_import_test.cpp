@@ -1,8 +1,6 @@
 // "Datei → Schülerliste importieren ...": the backup question and the file dialog first, then the
 // preview; "Abbrechen" writes nothing, "Übernehmen" writes the counted tables, shows them in the
 // grid and reports; a list without "Klasse" is refused naming the headers it has.
-#include "gui/pupil_import_dialog.h"
-
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -14,6 +12,7 @@
 
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
+#include "gui/pupil_import_dialog.h"
 #include "gui/whole_check_window.h"
 #include "gui_test_base.h"
 #include "support/program_dir.h"
@@ -64,7 +63,8 @@ class PupilImportTest : public GuiTestBase {
     }
     window->action(QStringLiteral("PupilImport"))->trigger();
     ASSERT_GE(ui.questions.size(), 2u);
-    EXPECT_EQ(ui.questions[0], (RecordedMessage{MessageKind::kInformation, "Vor dem Import sichern?"}));
+    EXPECT_EQ(ui.questions[0],
+              (RecordedMessage{MessageKind::kInformation, "Vor dem Import sichern?"}));
     EXPECT_EQ(ui.questions[1].text, "Datei: Schülerliste importieren");
   }
   static QStringList Row(const QAbstractItemModel& m, int row) {
@@ -81,15 +81,14 @@ TEST_F(PupilImportTest, PreviewThenAbbrechenWritesNothing) {
   Import(list, [&](PupilImportDialog& d) {
     // The table shown was saved before; from here on nothing may change on disk.
     before = Tree(dir.path());
-    EXPECT_NE(d.summary()->text().indexOf(QStringLiteral("Gefüllt werden die Tabellen 1, 10.")),
-              -1)
+    EXPECT_NE(d.summary()->text().indexOf(QStringLiteral("Gefüllt werden die Tabellen 1, 10.")), -1)
         << d.summary()->text().toStdString();
     const QAbstractItemModel& m = *d.preview()->model();
     EXPECT_EQ(Row(m, 0), (QStringList{"ZIM003", "1", "Geburtsjahr", "2", "2005", "", "2005", ""}));
     ASSERT_EQ(d.reports()->model()->rowCount(), 1);
     EXPECT_EQ(d.reports()->model()->index(0, 0).data().toString(),
               QStringLiteral("Zeile 4, Spalte „Klasse“, Wert „NEU001“: die Klasse gibt es nicht "
-                             "(anlegen mit --klassen-anlegen)"));
+                             "(anlegen mit „Fehlende Klassen anlegen“)"));
     EXPECT_EQ(d.preview()->accessibleName(), QStringLiteral("Vorschau der Änderungen (alt → neu)"));
     // With the check box the new class and its tables join the preview.
     d.create_classes()->setChecked(true);
@@ -121,11 +120,12 @@ TEST_F(PupilImportTest, UebernehmenWritesTheCountedTablesShowsThemAndReports) {
   // The grid shown was loaded again from the file written.
   EXPECT_EQ(window->GridViewOf("Bog3Tab1")->grid_model()->grid()->Cell(2, 4), "3");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kInformation,
-                             "Schülerliste übernommen:\rZugeordnet: 3 von 4 Schülern; Meldungen: 1; "
-                             "Klassen: 1; Tabellen geschrieben: 2.\rKlassentests: Test nicht "
-                             "bestanden!"}));
+  EXPECT_EQ(
+      ui.messages[0],
+      (RecordedMessage{MessageKind::kInformation,
+                       "Schülerliste übernommen:\rZugeordnet: 3 von 4 Schülern; Meldungen: 1; "
+                       "Klassen: 1; Tabellen geschrieben: 2.\rKlassentests: Test nicht "
+                       "bestanden!"}));
   // Table 0 of ZIM003 is still empty: its findings are listed as the whole-school check lists
   // them.
   auto* checks = window->findChild<WholeCheckWindow*>(QStringLiteral("PupilImportChecks"));

@@ -36,9 +36,8 @@ TEST_F(PupilBadInputTest, BirthYearsAndDatesOutsideTheirBoundsAreReportedNotCoun
       {"Geburtsdatum", "+1.01.2005", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
   };
   for (const Case& c : cases) {
-    const PupilList list =
-        ParsePupilList(std::string("Klasse;Geschlecht;Staatsangehörigkeit;") + c.column +
-                       "\nA;w;;" + c.value + "\n");
+    const PupilList list = ParsePupilList(std::string("Klasse;Geschlecht;Staatsangehörigkeit;") +
+                                          c.column + "\nA;w;;" + c.value + "\n");
     std::map<int, Grid> tables{{1, Show(1)}};
     const ClassDerivation d = DeriveClassTables({&list.pupils[0]}, list, {}, 2026, tables, ui);
     if (*c.reason == '\0') {
