@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTableView>
@@ -133,6 +134,9 @@ PupilImportDialog::PupilImportDialog(QWidget* parent) : QDialog(parent) {
   preview_->setSelectionBehavior(QAbstractItemView::SelectRows);
   preview_->setTabKeyNavigation(false);
   preview_->verticalHeader()->hide();
+  preview_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  // Widths from the first rows only: measuring thousands of rows would hold the dialog up.
+  preview_->horizontalHeader()->setResizeContentsPrecision(200);
   preview_->horizontalHeader()->setStretchLastSection(true);
   preview_->setWordWrap(false);
   preview_label->setBuddy(preview_);
