@@ -301,13 +301,18 @@ void RunPupilImport(MainWindow& window, Ui& ui, Platform& platform) {
   // The import works on the stored files: the shown table goes there first.
   if (!session.SaveForWholeCheck()) return;
   if (ui.Ask(MessageKind::kInformation, kPupilImportBackupQuestion)) {
+    bool backed_up = false;
     session.Guarded([&] {
       // The question has just been answered; the backup must not ask it again.
       Settings settings = session.settings();
       settings.backup_at_start = 1;
       ExportContext ctx{settings, session.mutable_paths(), ui, {}, {}};
-      BackupDatabase(ctx);
+      const ExportResult r = BackupDatabase(ctx);
+      backed_up = r.outcome == ExportOutcome::kDone && r.failures.empty();
     });
+    // A backup that was asked for and did not come about (its box has said why) stops the
+    // import: nothing is overwritten without it.
+    if (!backed_up) return;
   }
   const std::optional<std::filesystem::path> file =
       ui.ChooseOpenFile(kPupilImportCaption, session.paths().data_base_dir,

@@ -50,9 +50,10 @@ class PupilImportTest : public GuiTestBase {
   }
   fs::path Klasse(const std::string& name) const { return dir.path() / "4711" / "KLASSE" / name; }
   // Runs the menu item; `inspect` gets the preview dialog (none comes when it is not called).
-  void Import(const fs::path& file, const std::function<void(PupilImportDialog&)>& inspect) {
+  void Import(const fs::path& file, const std::function<void(PupilImportDialog&)>& inspect,
+              bool backup = false) {
     ui.questions.clear();
-    ui.answers = {false};  // "Vor dem Import sichern?"
+    ui.answers = {backup};  // "Vor dem Import sichern?"
     ui.files = {file};
     if (inspect) {
       OnNextModal([inspect](QWidget* modal) {
@@ -138,8 +139,11 @@ TEST_F(PupilImportTest, AListWithoutKlasseIsRefusedNamingItsHeaders) {
   const fs::path bad = dir.path() / "falsch.csv";
   WriteBytes(bad, "Name;Vorname;Jahrgang\r\nA;B;2005\r\n");
   const auto before = Tree(dir.path() / "4711" / "KLASSE");
-  Import(bad, {});
+  Import(bad, {}, /*backup=*/true);
   EXPECT_EQ(Tree(dir.path() / "4711" / "KLASSE"), before);
+  // The backup came first, without a second question.
+  EXPECT_EQ(Tree(dir.path() / "BAK" / "4711" / "KLASSE"), before);
+  EXPECT_EQ(ui.questions.size(), 2u);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0],
             (RecordedMessage{MessageKind::kError,
