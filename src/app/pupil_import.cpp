@@ -6,6 +6,7 @@
 
 #include "app/registry.h"
 #include "app/session_tables.h"
+#include "files/files.h"
 #include "sheets/class/class_ident.h"
 #include "sheets/class/class_list.h"
 #include "sheets/class/class_tables.h"
@@ -49,7 +50,8 @@ int CurrentYear() {
 
 PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
                                 const DataPaths& paths, Ui& ui, int current_year,
-                                bool create_classes) {
+                                bool create_classes, const PupilProgress& progress,
+                                const std::string& create_hint) {
   PupilImportPlan plan;
   plan.table_lines = class_sheet::TablePlanLines(list);
   plan.pupils_read = static_cast<int>(list.pupils.size());
@@ -73,13 +75,18 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
   }
 
   const SheetDef& sheet = SheetOf(Sheet::kClass);
+  int done = 0;
   for (const std::string& id : order) {
+    if (progress && !progress(done++, static_cast<int>(order.size()))) {
+      plan.cancelled = true;
+      break;
+    }
     const auto& pupils = by_class[id];
     const bool exists = class_sheet::FindClass(existing, id) >= 0;
     if (!exists) {
       std::optional<std::string> refusal;
       if (!create_classes) {
-        refusal = "die Klasse gibt es nicht (anlegen mit --klassen-anlegen)";
+        refusal = "die Klasse gibt es nicht (anlegen mit " + create_hint + ")";
       } else if (auto box = class_sheet::CheckNewClass(existing, id)) {
         refusal = "die Klasse kann nicht angelegt werden: " + *box;
         for (char& c : *refusal) {
@@ -124,7 +131,7 @@ PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settin
 }
 
 int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, const DataPaths& paths,
-                     Ui& ui) {
+                     Ui& ui, const PupilProgress& progress) {
   const SheetDef& sheet = SheetOf(Sheet::kClass);
   for (const std::string& id : plan.new_classes) {
     // As adding a class does: table 0 with the DST-Nr. and the notes file with the identifier.
@@ -138,7 +145,9 @@ int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, cons
     SaveTable(ident, sheet, class_sheet::IdentTableDef(), tc);
   }
   int written = 0;
+  int done = 0;
   for (const PupilTableChange& change : plan.changes) {
+    if (progress) progress(done++, static_cast<int>(plan.changes.size()));
     const TableContext tc{settings, paths, change.class_id, ui};
     if (SaveTable(change.derived, sheet, class_sheet::ClassTableDef(change.table), tc)) ++written;
   }
@@ -161,6 +170,78 @@ std::vector<std::string> PreviewLines(const PupilImportPlan& plan) {
     }
   }
   return lines;
+}
+
+namespace {
+
+// The tests after the import load every table of a class, also those the list does not fill;
+// their loading messages (a missing key file, say) belong to showing those tables, not here.
+class SilentUi : public Ui {
+ public:
+  void Message(MessageKind /*kind*/, const std::string& /*text*/) override {}
+  bool Ask(MessageKind /*kind*/, const std::string& /*text*/) override { return false; }
+  std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& /*caption*/, const std::filesystem::path& /*start*/) override {
+    return std::nullopt;
+  }
+  OverwriteChoice AskOverwrite(const std::string& /*text*/) override {
+    return OverwriteChoice::kCancel;
+  }
+};
+
+}  // namespace
+
+WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
+                                      const DataPaths& paths, bool preview) {
+  WholeCheckLoader stored = StoredTableLoader(settings, paths);
+  WholeCheckLoader load = stored;
+  if (preview) {
+    load = [&plan, stored](const SheetDef& sheet, const TableDef& def, const std::string& class_id,
+                           Ui& load_ui) {
+      for (const PupilTableChange& c : plan.changes) {
+        if (c.class_id == class_id && def.sheet == Sheet::kClass &&
+            def.name == class_sheet::ClassTableDef(c.table).name) {
+          return c.derived;
+        }
+      }
+      return stored(sheet, def, class_id, load_ui);
+    };
+  }
+  WholeCheck check(plan.classes, load, settings, /*log_all_tests=*/false, ProgramClassWideTests());
+  SilentUi silent;
+  try {
+    // The first step checks the school-wide sheets, which the import does not touch.
+    check.Step(silent);
+  } catch (const FileError&) {
+    // A school-wide table that cannot be read is no matter of this import.
+  }
+  WholeCheckResult result = RunWholeCheck(check, silent);
+  std::erase_if(result.runs, [](const WholeCheckRun& r) { return r.sheet != Sheet::kClass; });
+  return result;
+}
+
+std::vector<std::string> ClassCheckLines(const WholeCheckResult& result) {
+  const std::vector<WholeCheckFinding> findings = FindingsOf(result, /*hints=*/false);
+  std::vector<std::string> lines;
+  std::function<void(const FindingGroup&, int)> add = [&](const FindingGroup& g, int depth) {
+    lines.push_back(std::string(2 * static_cast<std::size_t>(depth), ' ') + g.caption);
+    for (std::size_t i : g.findings) {
+      lines.push_back(std::string(2 * static_cast<std::size_t>(depth) + 2, ' ') +
+                      FindingLine(findings[i]));
+    }
+    for (const FindingGroup& c : g.children) add(c, depth + 1);
+  };
+  for (const FindingGroup& g : GroupFindings(result, findings)) add(g, 0);
+  return lines;
+}
+
+std::string ImportSummary(const PupilImportPlan& plan, int tables_written, bool saved) {
+  return "Zugeordnet: " + std::to_string(plan.assigned) + " von " +
+         std::to_string(plan.pupils_read) +
+         " Schülern; Meldungen: " + std::to_string(plan.reports.size()) +
+         "; Klassen: " + std::to_string(plan.classes.size()) +
+         "; Tabellen geschrieben: " + std::to_string(tables_written) +
+         (saved ? "" : " (nur Vorschau)") + ".";
 }
 
 }  // namespace tabulon

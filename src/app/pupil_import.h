@@ -3,10 +3,12 @@
 // through the tables' own saves. Planning writes nothing; writing follows only the plan.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/whole_check.h"
 #include "base/data_paths.h"
 #include "base/ports.h"
 #include "base/settings.h"
@@ -33,21 +35,40 @@ struct PupilImportPlan {
   std::vector<std::string> classes;               // classes whose pupils were counted
   std::vector<std::string> new_classes;           // of them, the ones to be created
   std::vector<PupilTableChange> changes;
+  bool cancelled = false;  // the progress callback stopped the planning: the plan is partial
   bool NeedsConfirmation() const;
 };
 
+// Told how far a long step has come (classes planned or tables written, of `total`); returning
+// false stops the planning. Writing is not stopped half-way.
+using PupilProgress = std::function<bool(int done, int total)>;
+
 // Loads and derives the tables of every class in the list. Classes that do not exist are
 // planned for creation only with `create_classes` and a safe identifier; otherwise their pupils
-// are reported. Throws FileError when a table cannot be read.
+// are reported, with `create_hint` naming how to have them created. Throws FileError when a
+// table cannot be read.
 PupilImportPlan PlanPupilImport(const class_sheet::PupilList& list, const Settings& settings,
                                 const DataPaths& paths, Ui& ui, int current_year,
-                                bool create_classes);
+                                bool create_classes, const PupilProgress& progress = {},
+                                const std::string& create_hint = "--klassen-anlegen");
 
 // Writes the planned tables (new classes first get their table 0 and notes file, as adding a
 // class does). Returns the number of class tables written. Throws FileError; tables written
 // before the failure stay written, each of them whole.
 int WritePupilImport(const PupilImportPlan& plan, const Settings& settings, const DataPaths& paths,
-                     Ui& ui);
+                     Ui& ui, const PupilProgress& progress = {});
+
+// The class tests of every class the import touched, run and listed as the whole-school check
+// runs and lists them. With `preview` the derived tables stand in for the stored ones, so the
+// result says what the tests would find after writing; otherwise the stored files are tested.
+WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
+                                      const DataPaths& paths, bool preview);
+// The failures of that run as the whole-school check's findings list shows them: the group
+// captions indented by depth, each finding's line below its table; empty when all passed.
+std::vector<std::string> ClassCheckLines(const WholeCheckResult& result);
+
+// The report after the import: pupils read, assigned and reported, classes and tables.
+std::string ImportSummary(const PupilImportPlan& plan, int tables_written, bool saved);
 
 // The preview as lines: per class and table the cells that change, old → new (all of them for
 // tables that overwrite typed counts, a count for the others).

@@ -70,6 +70,14 @@ class Ui {
   // The directory dialog: a directory chosen by the person, or nothing after "Abbrechen".
   virtual std::optional<std::filesystem::path> ChooseDirectory(
       const std::string& caption, const std::filesystem::path& start) = 0;
+  // The dialog that picks a file to read: the file chosen, or nothing after "Abbrechen".
+  // `filter` lists the offered kinds of file, "Schülerlisten (*.csv *.txt)". Without a dialog
+  // nothing is chosen.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(
+      const std::string& /*caption*/, const std::filesystem::path& /*start*/,
+      const std::string& /*filter*/) {
+    return std::nullopt;
+  }
   // Before a copy overwrites a file: "Ja", "Ja, alle", "Nein" or "Abbrechen".
   virtual OverwriteChoice AskOverwrite(const std::string& text) = 0;
   // The calculation and pre-filling dialogs. Without a dialog the answer is the one that changes

@@ -51,8 +51,15 @@ int WriteTemplate(Context& ctx) {
   return kExitOk;
 }
 
+// The class tests after the import, as the whole-school check lists their failures.
+void PrintChecks(std::ostream& out, const WholeCheckResult& checks) {
+  out << "Klassentests: " << (checks.AnyFailed() ? "Test nicht bestanden!" : "Tests bestanden!")
+      << "\n";
+  for (const std::string& l : ClassCheckLines(checks)) out << l << "\n";
+}
+
 void PrintText(std::ostream& out, const class_sheet::PupilList& list, const PupilImportPlan& plan,
-               bool saved, int written) {
+               bool saved, int written, const WholeCheckResult& checks) {
   out << "Schülerliste: " << plan.pupils_read << " Schüler gelesen ("
       << (list.encoding == class_sheet::PupilEncoding::kUtf8 ? "UTF-8" : "Windows-1252")
       << ", Trennzeichen "
@@ -63,12 +70,29 @@ void PrintText(std::ostream& out, const class_sheet::PupilList& list, const Pupi
   for (const std::string& id : plan.new_classes) out << "Neue Klasse: " << id << "\n";
   for (const auto& r : plan.reports) out << "Gemeldet: " << r.Text() << "\n";
   for (const std::string& l : PreviewLines(plan)) out << l << "\n";
-  out << "Zugeordnet: " << plan.assigned << " von " << plan.pupils_read
-      << " Schülern; Meldungen: " << plan.reports.size() << "; Klassen: " << plan.classes.size()
-      << "; Tabellen geschrieben: " << written << (saved ? "" : " (nur Vorschau)") << ".\n";
+  out << ImportSummary(plan, written, saved) << "\n";
+  PrintChecks(out, checks);
 }
 
-void PrintJson(std::ostream& out, const PupilImportPlan& plan, int written) {
+void PrintChecksJson(std::ostream& out, const WholeCheckResult& checks) {
+  out << ",\"klassentests\":{\"bestanden\":" << (checks.AnyFailed() ? "false" : "true")
+      << ",\"fundstellen\":[";
+  const std::vector<WholeCheckFinding> findings = FindingsOf(checks, /*hints=*/false);
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    const WholeCheckFinding& f = findings[i];
+    const WholeCheckRun& run = checks.runs[f.run];
+    if (i > 0) out << ',';
+    out << "{\"klasse\":";
+    JsonString(out, run.class_id);
+    out << ",\"tabelle\":" << run.table << ",\"nr\":" << f.entry << ",\"text\":";
+    JsonString(out, FindingLine(f));
+    out << '}';
+  }
+  out << "]}";
+}
+
+void PrintJson(std::ostream& out, const PupilImportPlan& plan, int written,
+               const WholeCheckResult& checks) {
   out << "{\"schueler\":" << plan.pupils_read << ",\"zugeordnet\":" << plan.assigned
       << ",\"tabellen_geschrieben\":" << written << ",\"tabellen\":[";
   for (std::size_t i = 0; i < plan.table_lines.size(); ++i) {
@@ -111,7 +135,9 @@ void PrintJson(std::ostream& out, const PupilImportPlan& plan, int written) {
     }
     out << "]}";
   }
-  out << "]}\n";
+  out << "]";
+  PrintChecksJson(out, checks);
+  out << "}\n";
 }
 
 int CmdSchuelerliste(Context& ctx) {
@@ -155,14 +181,16 @@ int CmdSchuelerliste(Context& ctx) {
   }
   PupilImportPlan plan;
   int written = 0;
+  WholeCheckResult checks;
   try {
     plan = PlanPupilImport(list, settings, paths, ui, CurrentYear(), o.create_classes);
     const bool refused = plan.NeedsConfirmation() && !o.overwrite;
     if (o.save && refused) {
+      checks = CheckImportedClasses(plan, settings, paths, /*preview=*/true);
       if (o.json) {
-        PrintJson(ctx.out, plan, 0);
+        PrintJson(ctx.out, plan, 0, checks);
       } else {
-        PrintText(ctx.out, list, plan, false, 0);
+        PrintText(ctx.out, list, plan, false, 0, checks);
       }
       ctx.err << "Fehler: Tabellen mit erfassten Daten würden überschrieben; nichts gespeichert "
                  "(bestätigen mit --ueberschreiben)\n";
@@ -172,14 +200,16 @@ int CmdSchuelerliste(Context& ctx) {
       EnsureSchoolDataDir(paths, ui);
       written = WritePupilImport(plan, settings, paths, ui);
     }
+    // Before writing the tests look at the derived tables, afterwards at the files written.
+    checks = CheckImportedClasses(plan, settings, paths, /*preview=*/!o.save);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;
   }
   if (o.json) {
-    PrintJson(ctx.out, plan, written);
+    PrintJson(ctx.out, plan, written, checks);
   } else {
-    PrintText(ctx.out, list, plan, o.save, written);
+    PrintText(ctx.out, list, plan, o.save, written, checks);
   }
   return kExitOk;
 }

@@ -31,6 +31,7 @@
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
+#include "gui/pupil_import_dialog.h"
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
 #include "gui/table_page.h"
@@ -81,6 +82,7 @@ constexpr MenuEntry kMenus[] = {
     {nullptr, "ExportStaLA"},
     {nullptr, "ExportAll"},
     {nullptr, "ImportAll"},
+    {nullptr, "PupilImport"},
     {nullptr, ""},
     {nullptr, "FilePrint"},
     {nullptr, "FileExit"},
@@ -204,6 +206,7 @@ void MainWindow::BuildActions() {
   AddAction("ExportStaLA", "Statistik-Datenbank (StaLA-Version) &exportieren...");
   AddAction("ExportAll", "alle Statistik-Daten e&xportieren...");
   AddAction("ImportAll", "alle Statistik-Daten &importieren...");
+  AddAction("PupilImport", "Schüler&liste importieren ...");
   AddAction("CalcSubtotalsMenu", "Zwischensummen-Zeile(n)");
   AddAction("CalcColumnsMenu", "zusammenfassende Spalte(n)");
   AddAction("CalcRowMenu", "zusammenfassende Zeile");
@@ -259,6 +262,7 @@ void MainWindow::BuildActions() {
   on("ExportStaLA", [this] { program_.RunCopy(ExportStaLA); });
   on("ExportAll", [this] { program_.RunCopy(ExportAll); });
   on("ImportAll", [this] { program_.RunCopy(ImportAll); });
+  on("PupilImport", [this] { RunPupilImport(*this, ui_, platform_); });
 }
 
 void MainWindow::BuildMenus() {

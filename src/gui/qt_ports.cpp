@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -118,6 +119,15 @@ std::optional<std::filesystem::path> QtUi::ChooseDirectory(const std::string& ca
   dialog.SetDirectory(start);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ChosenDirectory();
+}
+
+std::optional<std::filesystem::path> QtUi::ChooseOpenFile(const std::string& caption,
+                                                          const std::filesystem::path& start,
+                                                          const std::string& filter) {
+  const QString file = QFileDialog::getOpenFileName(parent_, QString::fromUtf8(caption),
+                                                    Q(start.string()), QString::fromUtf8(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(S(file));
 }
 
 OverwriteChoice QtUi::AskOverwrite(const std::string& text) {

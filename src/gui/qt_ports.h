@@ -27,6 +27,9 @@ class QtUi : public Ui {
   bool Ask(MessageKind kind, const std::string& text) override;
   std::optional<std::filesystem::path> ChooseDirectory(const std::string& caption,
                                                        const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const std::string& caption,
+                                                      const std::filesystem::path& start,
+                                                      const std::string& filter) override;
   OverwriteChoice AskOverwrite(const std::string& text) override;
   bool AskCellChange(const CellChangeQuestion& question) override;
   int ChooseCellValue(const CellChoiceQuestion& question) override;

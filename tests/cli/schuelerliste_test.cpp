@@ -38,8 +38,7 @@ constexpr const char* kTable1 =
     "2006;1;1;1;1\r\n"
     "9999;5;2;3;1\r\n";
 
-// Row 2 (key 1) = keys 2 to 4; row 12 = row 2 and keys 5 to 10, marked "99" by the table's own
-// total calculation.
+// Row 2 (key 1) = keys 2 to 4; row 12 (key 99) = row 2 and keys 5 to 10.
 constexpr const char* kTable2 =
     "ES001;ES002;ES003;ES004;ES005\r\n"
     "1;4;2;2;2\r\n"
@@ -101,12 +100,11 @@ TEST_F(SchuelerlisteTest, SavesTheCountedTablesByteForByte) {
             std::string::npos)
       << r.out;
 
-  // The same list again finds tables 1, 3 and 9 as they are. (Table 2's total row carries the
-  // total calculation's "99", which the sample key file does not list, so its line is dropped
-  // on loading and table 2 shows a change.)
+  // The same list again finds every table as it is: the total row's "99" is a key of the key
+  // file, so its line is read back.
   r = RunCli({"schuelerliste", List(kList)}, dir.path());
   EXPECT_EQ(r.status, 0) << r.err;
-  for (const char* t : {"Tabelle 1:", "Tabelle 3:", "Tabelle 9:"}) {
+  for (const char* t : {"Tabelle 1:", "Tabelle 2:", "Tabelle 3:", "Tabelle 9:"}) {
     EXPECT_EQ(r.out.find(std::string("Klasse ZIM003, ") + t), std::string::npos) << r.out;
   }
 }

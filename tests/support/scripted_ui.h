@@ -50,6 +50,18 @@ class ScriptedUi : public Ui {
     directories.pop_front();
     return d;
   }
+  std::optional<std::filesystem::path> ChooseOpenFile(const std::string& caption,
+                                                      const std::filesystem::path& /*start*/,
+                                                      const std::string& /*filter*/) override {
+    questions.push_back({MessageKind::kPlain, "Datei: " + caption});
+    if (files.empty()) {
+      ADD_FAILURE() << "unexpected file dialog: " << caption;
+      return std::nullopt;
+    }
+    auto f = files.front();
+    files.pop_front();
+    return f;
+  }
   OverwriteChoice AskOverwrite(const std::string& text) override {
     questions.push_back({MessageKind::kConfirmation, text});
     if (overwrite_answers.empty()) {
@@ -118,6 +130,7 @@ class ScriptedUi : public Ui {
   std::vector<RecordedMessage> questions;
   std::deque<bool> answers;
   std::deque<std::optional<std::filesystem::path>> directories;
+  std::deque<std::optional<std::filesystem::path>> files;
   std::deque<OverwriteChoice> overwrite_answers;
   std::vector<CellChangeQuestion> cell_changes;
   std::deque<bool> cell_change_answers;

@@ -85,7 +85,7 @@ TEST_F(ClassTablesTest, AMissingFileGivesKeyRowsAndEmptyCounts) {
   const Grid g = Show(2);
   ASSERT_EQ(g.RowCount(), 13);
   for (int r = 2; r <= 12; ++r) {
-    EXPECT_EQ(g.Cell(0, r), std::to_string(r - 1));
+    EXPECT_EQ(g.Cell(0, r), r == 12 ? "99" : std::to_string(r - 1));
     EXPECT_EQ(g.Cell(2, r), g.Cell(0, r));
     EXPECT_TRUE(RangeIsEmpty(g, 3, r, r, 6));
     EXPECT_EQ(g.RowHeight(r), kDefaultRowHeight);
