@@ -68,7 +68,6 @@ TEST(ClassTableRules, Table3SumsAgainstThe999Row) {
       {"differs", {{2, 2, "100"}, {2, 3, "4"}, {3, 2, "999"}, {3, 3, "5"}}, {232}},
       // Without its 999 row this test does not report 231, only the sum without a total.
       {"no 999 row", {{2, 2, "100"}, {2, 3, "4"}}, {232}},
-      {"female above total", {{2, 2, "100"}, {2, 3, "4"}, {2, 4, "5"}}, {8, 232}},
   };
   for (const Case& c : cases) EXPECT_EQ(Failed(3, 7, 4, 1, c.cells), c.failed) << c.what;
 }
@@ -77,7 +76,6 @@ TEST(ClassTableRules, Table6RowTwoAndRowEleven) {
   const Case cases[] = {
       {"agree", {{2, 3, "5"}, {3, 3, "2"}, {8, 3, "3"}, {9, 3, "1"}, {11, 3, "6"}}, {}},
       {"row 2 is not rows 3 to 8", {{2, 3, "5"}, {3, 3, "2"}, {11, 3, "5"}}, {232}},
-      {"row 9 is no part of row 2", {{9, 3, "2"}, {2, 3, "2"}, {11, 3, "4"}}, {232}},
       {"row 11 misses row 10", {{10, 3, "2"}, {11, 3, "1"}}, {234}},
   };
   for (const Case& c : cases) EXPECT_EQ(Failed(6, 5, 12, 2, c.cells, true), c.failed) << c.what;
