@@ -46,7 +46,11 @@ ClassSummaryReport RunClassSummary(const ClassTableLoad& load, const Settings& s
     TestResult result;
     out.statuses[static_cast<std::size_t>(t)] =
         class_sheet::SummaryStep(t, env, accumulator, &result);
-    for (FindingPlace& p : PlacesOf(result, grid)) out.findings.push_back({t, std::move(p)});
+    const TablePage* page = FindTablePage(Sheet::kClass, t);
+    for (FindingPlace& p : PlacesOf(result, grid)) {
+      if (page != nullptr) p.table = std::string(page->caption);
+      out.findings.push_back({t, std::move(p)});
+    }
   }
   ResetErrorFlags(out.flags);
   out.flags = accumulator;

@@ -107,7 +107,8 @@ void NumberPages(PrintDocument& doc, const PaperFormat& paper) {
 std::vector<std::string> FindingLines(const std::vector<FindingPlace>& findings) {
   std::vector<std::string> out;
   for (const FindingPlace& f : findings) {
-    const std::string entry = "[" + std::to_string(f.entry) + "]  ";
+    const std::string entry =
+        "[" + std::to_string(f.entry) + "]  " + (f.table.empty() ? "" : f.table + "  |  ");
     out.push_back(f.col < 0 ? entry + "(betrifft keine einzelne Zelle)"
                             : entry + "Spalte: " + f.column_header + "  |  " + f.row_label);
   }

@@ -1,6 +1,9 @@
 // The class-wide tests as the desktop program starts them: the current table is saved, then the
 // class's stored tables are tested one after the other.
+#include <optional>
+
 #include "app/class_wide_run.h"
+#include "app/registry.h"
 #include "app/session.h"
 #include "plausi/catalogue.h"
 
@@ -19,6 +22,7 @@ void Session::RunClassSummaryTest() {
     return;
   }
   FileSave();
+  std::optional<TableFinding> chosen;
   Guarded([&] {
     const ClassSummaryReport r =
         RunClassSummary(StoredClassTables(settings_, paths_, current_class_, ui_), settings_,
@@ -28,19 +32,26 @@ void Session::RunClassSummaryTest() {
       ui_.Message(MessageKind::kInformation, kTestPassedMessage);
       return;
     }
-    std::optional<std::size_t> chosen = plausi_window_ ? plausi_window_(r.report) : std::nullopt;
-    if (!chosen || *chosen >= r.findings.size()) return;
-    // A finding of the table shown moves its current cell; others name their table in the list.
-    const TableFinding& f = r.findings[*chosen];
-    if (f.place.col < 0 || current_sheet_ != Sheet::kClass || f.table != current_table_) return;
-    const TablePage* page = FindTablePage(Sheet::kClass, f.table);
-    Grid* grid = page ? TableGridOf(*page) : nullptr;
-    if (grid == nullptr) return;
-    grid->SetCurrentCell(f.place.col, f.place.row);
-    grid->RequestFocus();
-    if (view_) view_->CurrentCellMoved(Sheet::kClass, f.table, f.place.col, f.place.row);
+    const std::optional<std::size_t> index =
+        plausi_window_ ? plausi_window_(r.report) : std::nullopt;
+    if (index && *index < r.findings.size()) chosen = r.findings[*index];
   });
   ShowChangeState();
+  if (!chosen) return;
+  // The finding's table is shown as a click on its page shows it: the table shown is saved first,
+  // and a table that cannot be written stays where it is.
+  if (current_sheet_ != Sheet::kClass || current_table_ != chosen->table) {
+    const int inner = PagePositionOf(Sheet::kClass, chosen->table);
+    int top = -1;
+    for (int i = 0; i < kSheetCount; ++i) {
+      if (SheetAt(i) == Sheet::kClass) top = i;
+    }
+    if (inner < 0 || top < 0 || !PageChanged(top, inner)) return;
+    if (view_) view_->PagesChanged();
+  }
+  if (chosen->place.col >= 0) {
+    MoveToFinding(Sheet::kClass, chosen->table, chosen->place.col, chosen->place.row);
+  }
 }
 
 void Session::RunClassFootnoteTest() {

@@ -24,6 +24,8 @@ struct FindingPlace {
   int row = -1;
   std::string column_header;
   std::string row_label;
+  // The page of the finding's table where one run tests several ("Tab. 3"); "" otherwise.
+  std::string table{};
   bool operator==(const FindingPlace&) const = default;
 };
 

@@ -94,6 +94,25 @@ class Ui {
   virtual std::optional<std::string> AskOccupationGroup() { return std::nullopt; }
 };
 
+// A message handed to the person's mail program, which completes and sends it: no recipient,
+// the person enters them there.
+struct MailMessage {
+  std::string subject;
+  std::string body;
+  std::filesystem::path attachment;
+  bool operator==(const MailMessage&) const = default;
+};
+
+// What a mail program reports, in the numbering mail programs share: 0 taken over, 1 cancelled
+// by the person, 2 failure, 11 attachment not found, 12 attachment not readable, and so on.
+inline constexpr int kMailTakenOver = 0;
+inline constexpr int kMailUserAbort = 1;
+inline constexpr int kMailFailure = 2;
+inline constexpr int kMailAttachmentNotFound = 11;
+inline constexpr int kMailAttachmentOpenFailure = 12;
+// There is no mail program to hand the message to.
+inline constexpr int kMailNoProgram = -1;
+
 // What the platform does for us beyond files.
 class Platform {
  public:
@@ -101,8 +120,8 @@ class Platform {
   // Moves a file to the desktop's trash; false when that failed.
   virtual bool MoveToTrash(const std::filesystem::path& path) = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
-  // Hands a message with one attachment to the person's mail program; false when none took it.
-  virtual bool SendMail(const std::string& subject, const std::filesystem::path& attachment) = 0;
+  // Hands the message to the person's mail program; returns its report (kMailTakenOver ...).
+  virtual int SendMail(const MailMessage& message) = 0;
   // Opens the help: topic "" for the contents, "index" for its index, "suche" for the search.
   virtual void OpenHelp(const std::string& topic) = 0;
   // Closes the help when the program ends; nothing where the help is not a window of ours.
@@ -119,6 +138,9 @@ class View {
   virtual void CurrentCellMoved(Sheet /*sheet*/, int /*table*/, int /*col*/, int /*row*/) {}
   virtual void ChangeStateChanged() {}
   virtual void ControlsChanged() {}
+  // The session showed another table by itself (a finding in it was chosen): the window turns to
+  // the session's pages.
+  virtual void PagesChanged() {}
 };
 
 }  // namespace tabulon

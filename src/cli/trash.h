@@ -17,7 +17,7 @@ class CliPlatform : public Platform {
   // neither took it; the file then stays where it was.
   bool MoveToTrash(const std::filesystem::path& path) override;
   void SetClipboardText(const std::string&) override {}
-  bool SendMail(const std::string&, const std::filesystem::path&) override { return false; }
+  int SendMail(const MailMessage&) override { return kMailNoProgram; }
   void OpenHelp(const std::string&) override {}
 };
 

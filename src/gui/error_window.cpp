@@ -162,8 +162,10 @@ QStringList ErrorWindow::FindingTexts() const {
 }
 
 void ErrorWindow::ChooseFinding(std::size_t index) {
-  // A finding about no single cell has nowhere to go; the list stays open.
-  if (index >= findings_.size() || findings_[index].col < 0) return;
+  // A finding about no single cell has nowhere to go, unless it names its table; the list stays
+  // open.
+  if (index >= findings_.size()) return;
+  if (findings_[index].col < 0 && findings_[index].table.empty()) return;
   chosen_ = index;
 }
 

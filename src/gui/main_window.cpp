@@ -25,12 +25,14 @@
 #include "app/clipboard.h"
 #include "app/export.h"
 #include "app/print.h"
+#include "app/quick_mail.h"
 #include "app/session_plausi.h"
 #include "files/files.h"
 #include "gui/accessibility.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
 #include "gui/grid_view.h"
+#include "gui/mail_dialog.h"
 #include "gui/pupil_import_dialog.h"
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
@@ -246,6 +248,12 @@ void MainWindow::BuildActions() {
   on("HelpAbout", [this] { about_->exec(); });
   on("HelpAboutMenu", [this] { about_->exec(); });
   on("Settings", [this] { OpenSettings(); });
+  on("MailQuick", [this] {
+    MailDialog(
+        [this] { return SendQuickReport(session_->settings(), session_->paths(), platform_, ui_); },
+        this)
+        .exec();
+  });
   on("PlausiRun", [this] { session_->RunCurrentPlausi(); });
   on("ClassAllTests", [this] { session_->ClassToolTest(/*summary=*/true); });
   on("ClassFootnotes", [this] { session_->ClassToolTest(/*summary=*/false); });
@@ -643,6 +651,18 @@ void MainWindow::PageChanged() {
   }
 }
 
+void MainWindow::PagesChanged() {
+  // The session has saved, switched and shown already; the tabs only follow.
+  reverting_ = true;
+  sheet_tabs_->setCurrentIndex(session_->top_page());
+  const int sheet = SheetIndex(session_->current_sheet());
+  if (sheet >= 0 && sheet < kSheetCount) {
+    table_tabs_[sheet]->setCurrentIndex(session_->inner_page(session_->current_sheet()));
+  }
+  reverting_ = false;
+  FocusCurrentGrid();
+}
+
 void MainWindow::CopyGrid(std::string_view definition, bool whole, bool first_row) {
   Grid& g = store_.GridOf(definition);
   CopySource src{g.ColCount(), g.RowCount(), g.FixedCols(), g.FixedRows(),
@@ -666,7 +686,10 @@ void MainWindow::ChooseDataBaseDirectory() {
 }
 
 std::optional<std::size_t> MainWindow::ShowErrorWindow(const PlausiReport& report) {
-  ErrorWindow window(ErrorWindowKind::kFehlerfenster, this);
+  // Only the summary of a class's tables reports table statuses.
+  ErrorWindow window(report.protocol.statuses.empty() ? ErrorWindowKind::kFehlerfenster
+                                                      : ErrorWindowKind::kFehlerAnzeigeAlle,
+                     this);
   window.Show(report.protocol, report.places);
   window.exec();
   return window.chosen();

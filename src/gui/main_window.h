@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow, public View {
   void CurrentCellMoved(Sheet sheet, int table, int col, int row) override;
   void ChangeStateChanged() override;
   void ControlsChanged() override;
+  void PagesChanged() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -168,10 +169,41 @@ void QtPlatform::SetClipboardText(const std::string& text) {
   QApplication::clipboard()->setText(Q(text));
 }
 
-bool QtPlatform::SendMail(const std::string& subject, const std::filesystem::path& attachment) {
-  return QProcess::startDetached(QStringLiteral("xdg-email"),
-                                 {QStringLiteral("--subject"), QString::fromUtf8(subject),
-                                  QStringLiteral("--attach"), Q(attachment.string())});
+namespace {
+
+// The exit codes of xdg-email, as the mail programs' report.
+struct MailExit {
+  int exit_code;
+  int result;
+};
+constexpr MailExit kMailExits[] = {
+    {0, kMailTakenOver},
+    {2, kMailAttachmentNotFound},
+    {3, kMailNoProgram},  // no tool on this desktop that opens a mail
+    {5, kMailAttachmentOpenFailure},
+};
+
+}  // namespace
+
+int QtPlatform::SendMail(const MailMessage& message) {
+  // An argument list, never a shell: the texts and the path reach the mail program as they are.
+  QProcess process;
+  process.setProgram(QStringLiteral("xdg-email"));
+  process.setArguments({QStringLiteral("--utf8"), QStringLiteral("--subject"), Q(message.subject),
+                        QStringLiteral("--body"), Q(message.body), QStringLiteral("--attach"),
+                        Q(message.attachment.string())});
+  process.setStandardInputFile(QProcess::nullDevice());
+  QEventLoop loop;
+  QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+  process.start();
+  if (!process.waitForStarted()) return kMailNoProgram;
+  // The window keeps painting while the desktop opens the mail program, but takes no input.
+  if (process.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  if (process.exitStatus() != QProcess::NormalExit) return kMailFailure;
+  for (const MailExit& e : kMailExits) {
+    if (e.exit_code == process.exitCode()) return e.result;
+  }
+  return kMailFailure;
 }
 
 void QtPlatform::OpenHelp(const std::string& topic) {

@@ -53,7 +53,8 @@ class QtPlatform : public Platform {
   ~QtPlatform() override;
   bool MoveToTrash(const std::filesystem::path& path) override;
   void SetClipboardText(const std::string& text) override;
-  bool SendMail(const std::string& subject, const std::filesystem::path& attachment) override;
+  // Runs xdg-email and waits until it has handed the message to the desktop's mail program.
+  int SendMail(const MailMessage& message) override;
   void OpenHelp(const std::string& topic) override;
   // Closing the program closes the help window too, even when the close is cancelled.
   void CloseHelp() override;

@@ -152,9 +152,9 @@ class FakePlatform : public Platform {
     return trash_succeeds && std::filesystem::remove(path, ec);
   }
   void SetClipboardText(const std::string& text) override { clipboard = text; }
-  bool SendMail(const std::string& subject, const std::filesystem::path& attachment) override {
-    mails.push_back(subject + "|" + attachment.string());
-    return mail_succeeds;
+  int SendMail(const MailMessage& message) override {
+    mails.push_back(message);
+    return mail_result;
   }
   void OpenHelp(const std::string& topic) override { help_topics.push_back(topic); }
   void PrintPreview(const PrintDocument& document) override { printed.push_back(document); }
@@ -162,8 +162,8 @@ class FakePlatform : public Platform {
   std::vector<std::filesystem::path> trashed;
   bool trash_succeeds = true;
   std::string clipboard;
-  std::vector<std::string> mails;
-  bool mail_succeeds = true;
+  std::vector<MailMessage> mails;
+  int mail_result = kMailTakenOver;
   std::vector<std::string> help_topics;
   std::vector<PrintDocument> printed;
 };

@@ -102,8 +102,10 @@ constexpr PageButton kButtons0[] = {
     {A::kTestClassNumbering, "Klassennummerierungen testen",
      "testen der Statistik-Bezeichnungen und der laufenden Nummerierung"},
     {A::kPlausi, "interne PLAUSI: Tabelle 0", kPlausiHint},
-    {A::kAllClassTests, "Alle PLAUSI's dieser Klasse"},
-    {A::kFootnoteTest, "Quertest: Fußnoten (a .. h)"},
+    {A::kAllClassTests, "Alle PLAUSI's dieser Klasse",
+     "die PLAUSIs zu dieser Klasse hintereinander ausführen"},
+    {A::kFootnoteTest, "Quertest: Fußnoten (a .. h)",
+     "testen, ob die Fußnoten  a bis h  in anllen Tabellen übereinstimmen"},
 };
 constexpr PageButton kButtons1[] = {
     {A::kPlausi, "interne PLAUSI: Tabelle 1", kPlausiHint},
