@@ -47,6 +47,9 @@ ClassSummaryReport RunClassSummary(const ClassTableLoad& load, const Settings& s
     out.statuses[static_cast<std::size_t>(t)] =
         class_sheet::SummaryStep(t, env, accumulator, &result);
     for (FindingPlace& p : PlacesOf(result, grid)) out.findings.push_back({t, std::move(p)});
+    for (int n = 1; n <= kErrorCount; ++n) {
+      if (flags.failed[n] || flags.hint[n]) out.entries.push_back({t, n, flags.failed[n], flags.hint[n]});
+    }
   }
   ResetErrorFlags(out.flags);
   out.flags = accumulator;

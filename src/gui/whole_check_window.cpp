@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <functional>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,7 +79,7 @@ void WholeCheckWindow::Rebuild() {
   model_->setHorizontalHeaderLabels({QStringLiteral("Fundstelle"), QStringLiteral("Nr."),
                                      QStringLiteral("Prüfung"), QStringLiteral("Status"),
                                      QStringLiteral("Zelle")});
-  const std::vector<FindingGroup> groups = GroupFindings(result_, findings_);
+  const std::vector<FindingGroup> groups = GroupFindings(findings_);
   std::function<void(const FindingGroup&, QStandardItem*)> add = [&](const FindingGroup& g,
                                                                      QStandardItem* parent) {
     auto* item = new QStandardItem(Q(g.caption));
@@ -88,9 +89,8 @@ void WholeCheckWindow::Rebuild() {
       const WholeCheckFinding& f = findings_[i];
       QList<QStandardItem*> row;
       row << new QStandardItem(f.hint ? QStringLiteral("Hinweis") : QStringLiteral("Fehler"))
-          << new QStandardItem(QString::number(f.entry))
-          << new QStandardItem(Q(f.entry_text).trimmed())
-          << new QStandardItem(Q(f.status_text).trimmed())
+          << new QStandardItem(f.entry > 0 ? QString::number(f.entry) : QString())
+          << new QStandardItem(Q(f.entry_text)) << new QStandardItem(Q(f.status_text))
           << new QStandardItem(f.col < 0 ? QString() : Q(f.column_header + "  |  " + f.row_label));
       for (QStandardItem* cell : row) cell->setData(static_cast<qlonglong>(i), kFindingRole);
       item->appendRow(row);
@@ -99,7 +99,9 @@ void WholeCheckWindow::Rebuild() {
   };
   for (const FindingGroup& g : groups) add(g, model_->invisibleRootItem());
   tree_->expandAll();
-  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Fixed widths: measuring every row would make a long list slow to show.
+  constexpr int kWidths[] = {260, 50, 300, 260, 300};
+  for (int c = 0; c < 5; ++c) tree_->setColumnWidth(c, kWidths[c]);
   QString text;
   if (findings_.empty()) {
     text = QStringLiteral("Keine Fundstellen.");
@@ -123,7 +125,7 @@ void WholeCheckWindow::Activated(const QModelIndex& index) {
 void WholeCheckWindow::ChooseFinding(std::size_t index) {
   if (index >= findings_.size()) return;
   const WholeCheckFinding& f = findings_[index];
-  emit FindingChosen(result_.runs[f.run], f);
+  emit FindingChosen(f);
 }
 
 }  // namespace tabulon::gui

@@ -37,7 +37,7 @@ class WholeCheckWindow : public QDialog {
   QLabel* summary() const { return summary_; }
 
  signals:
-  void FindingChosen(const tabulon::WholeCheckRun& run, const tabulon::WholeCheckFinding& finding);
+  void FindingChosen(const tabulon::WholeCheckFinding& finding);
   void RecheckRequested();
   void PrintRequested();
 
