@@ -1,6 +1,7 @@
 // tabulon-cli exportieren: the export of all data or, with --stala, of the official files; and
 // what the three copying verbs share.
 #include <ostream>
+#include <sstream>
 
 #include "app/export.h"
 #include "app/whole_check.h"
@@ -65,6 +66,9 @@ ExportResult RunVerb(CopyVerb verb, ExportContext& ctx) {
 // asks), but not without saying what it found. True when something failed.
 bool CheckBeforeStaLA(Context& ctx, const Settings& settings, const DataPaths& paths) {
   CliUi ui(ctx.err);
+  // What loading the tables would say belongs to "pruefen"; here only the summary speaks.
+  std::ostringstream unheard;
+  CliUi quiet(unheard);
   bool unreadable = false;
   WholeCheckResult result;
   try {
@@ -72,7 +76,7 @@ bool CheckBeforeStaLA(Context& ctx, const Settings& settings, const DataPaths& p
                      StoredTableLoader(settings, paths), settings, /*log_all_tests=*/false);
     while (!check.Done()) {
       try {
-        check.Step(ui);
+        check.Step(quiet);
       } catch (const FileError& e) {
         ui.Message(MessageKind::kError, e.Message());
         unreadable = true;

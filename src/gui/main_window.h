@@ -152,6 +152,7 @@ class MainWindow : public QMainWindow, public View {
   Settings check_settings_;
   DataPaths check_paths_;
   std::unique_ptr<WholeCheck> check_;
+  std::unique_ptr<Ui> check_ui_;  // says each thing loading tells only once per check
   QProgressDialog* check_progress_ = nullptr;
   QTimer check_timer_;
   WholeCheckWindow* check_window_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
+#include <set>
 
 #include "app/export.h"
 #include "files/files.h"
@@ -17,6 +18,30 @@
 #include "sheets/class/class_list.h"
 
 namespace tabulon::gui {
+namespace {
+
+// A missing key file would otherwise say so for every class of the school.
+class OnceUi : public Ui {
+ public:
+  explicit OnceUi(Ui& ui) : ui_(ui) {}
+  void Message(MessageKind kind, const std::string& text) override {
+    if (said_.insert(text).second) ui_.Message(kind, text);
+  }
+  bool Ask(MessageKind kind, const std::string& text) override { return ui_.Ask(kind, text); }
+  std::optional<std::filesystem::path> ChooseDirectory(
+      const std::string& caption, const std::filesystem::path& start) override {
+    return ui_.ChooseDirectory(caption, start);
+  }
+  OverwriteChoice AskOverwrite(const std::string& text) override {
+    return ui_.AskOverwrite(text);
+  }
+
+ private:
+  Ui& ui_;
+  std::set<std::string> said_;
+};
+
+}  // namespace
 
 void MainWindow::StartWholeCheck() {
   if (check_) return;
@@ -31,6 +56,7 @@ void MainWindow::StartWholeCheck() {
   check_ = std::make_unique<WholeCheck>(session_->class_list(),
                                         StoredTableLoader(check_settings_, check_paths_),
                                         check_settings_, check_settings_.log_all_tests != 0);
+  check_ui_ = std::make_unique<OnceUi>(ui_);
   check_progress_ = new QProgressDialog(this);
   check_progress_->setObjectName(QStringLiteral("WholeCheckProgress"));
   check_progress_->setWindowTitle(QString::fromUtf8(kWholeCheckTitle));
@@ -55,7 +81,7 @@ void MainWindow::WholeCheckSlice() {
   if (check_progress_->wasCanceled()) check_->Cancel();
   if (!check_->Done()) {
     try {
-      check_->Step(ui_);
+      check_->Step(*check_ui_);
     } catch (const FileError& e) {
       ui_.Message(MessageKind::kError, e.Message());
       check_->Cancel();

@@ -242,6 +242,8 @@ TEST_F(SchoolWindowTest, ExportSavesTheShownTableFirstAndImportReloadsIt) {
   ui.directories = {target};
   ui.answers = {true};
   window->action("ExportStaLA")->trigger();
+  // The whole-school check runs first; with nothing found the export follows.
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));
   EXPECT_EQ(ReadBytes(target / "4711" / "SCHULE" / "471100.CSV"),
             "ES001;ES002;ES003\r\n4711;S\x81"
             "d;\r\n");

@@ -114,7 +114,8 @@ TEST_F(WholeCheckWindowTest, TheShownTableIsSavedFirstAndItsFindingsListedGroupe
   const auto findings = w->findings();
   ASSERT_FALSE(findings.empty());
   for (const WholeCheckFinding& f : findings) {
-    EXPECT_EQ(w->result().runs[f.run].target, "schule:4");
+    EXPECT_EQ(f.sheet, Sheet::kSchool);
+    EXPECT_EQ(f.table, 4);
   }
   const QStringList rows = Rows(*w->model());
   const QString n = QStringLiteral(" (%1)").arg(findings.size());
