@@ -61,8 +61,8 @@ WholeCheckWindow::WholeCheckWindow(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 
   connect(errors_only_, &QRadioButton::toggled, this, [this] { Rebuild(); });
+  // A double-click activates a row as Enter does (or a single click, where the desktop says so).
   connect(tree_, &QTreeView::activated, this, [this](const QModelIndex& i) { Activated(i); });
-  connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { Activated(i); });
   connect(recheck_, &QPushButton::clicked, this, [this] { emit RecheckRequested(); });
   connect(print_, &QPushButton::clicked, this, [this] { emit PrintRequested(); });
   connect(close, &QPushButton::clicked, this, [this] { hide(); });

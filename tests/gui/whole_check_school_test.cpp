@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QSignalSpy>
 #include <QTreeView>
 
 #include "gui/grid_view.h"
@@ -52,8 +53,13 @@ class WholeCheckSchoolTest : public GuiTestBase {
     return out;
   }
   void DoubleClick(QTreeView* tree, const QModelIndex& index) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree->window()));
     tree->scrollTo(index);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+    ASSERT_TRUE(tree->viewport()->rect().contains(tree->visualRect(index).center()))
+        << tree->visualRect(index).x() << "," << tree->visualRect(index).y();
+    const QPoint at = tree->visualRect(index).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
   }
   // Empties the current cell of a grid as a person would: F2, delete, Enter.
   static void ClearCurrentCell(GridView* v) {
@@ -89,7 +95,9 @@ TEST_F(WholeCheckSchoolTest, ListsExactlyTheFindingsAndLeadsToThemUntilNoneIsLef
             QStringLiteral("Schüler insg. (ES002)  |  Zeile 2: 01 Englisch"));
 
   // Each finding brings its sheet, class, table and cell; the person empties the cell.
+  QSignalSpy chosen(w, &WholeCheckWindow::FindingChosen);
   DoubleClick(w->tree(), class_finding);
+  EXPECT_EQ(chosen.count(), 1);
   EXPECT_EQ(window->session().current_sheet(), Sheet::kClass);
   EXPECT_EQ(window->session().current_class(), "ZIM002");
   EXPECT_EQ(window->session().current_table(), 4);
@@ -134,11 +142,11 @@ TEST_F(WholeCheckSchoolTest, TheStaLAExportAsksWithTheCountsAndNeinExportsNothin
     window->action(QStringLiteral("ExportStaLA"))->trigger();
     WaitForCheck();
     ASSERT_NE(window->export_question(), nullptr) << c.button;
-    EXPECT_EQ(window->export_question()->text(),
-              QStringLiteral("Die Gesamtprüfung hat Fehler gefunden:\n"
-                             "1 Tabelle in 1 Klasse ist fehlerhaft.\n"
-                             "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\n"
-                             "Trotzdem exportieren?"));
+    EXPECT_EQ(window->export_question()->text().toStdString(),
+              "Die Gesamtprüfung hat Fehler gefunden:\n"
+              "1 Tabelle in 1 Klasse ist fehlerhaft.\n"
+              "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\n\n"
+              "Trotzdem exportieren?");
     QTest::mouseClick(button(*window, c.button), Qt::LeftButton);
     EXPECT_EQ(window->export_question(), nullptr);
     EXPECT_EQ(fs::exists(target / "4711" / "KLASSE" / "ZIM00204.CSV"), c.exported) << c.button;
