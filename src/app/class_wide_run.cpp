@@ -48,7 +48,8 @@ ClassSummaryReport RunClassSummary(const ClassTableLoad& load, const Settings& s
         class_sheet::SummaryStep(t, env, accumulator, &result);
     for (FindingPlace& p : PlacesOf(result, grid)) out.findings.push_back({t, std::move(p)});
     for (int n = 1; n <= kErrorCount; ++n) {
-      if (flags.failed[n] || flags.hint[n]) out.entries.push_back({t, n, flags.failed[n], flags.hint[n]});
+      if (flags.failed[n] || flags.hint[n])
+        out.entries.push_back({t, n, flags.failed[n], flags.hint[n]});
     }
   }
   ResetErrorFlags(out.flags);

@@ -76,8 +76,8 @@ WholeCheckRun TableRun(const std::string& target, Sheet sheet, const std::string
 
 WholeCheckRun SummaryRun(const std::string& target, const std::string& class_id,
                          ClassSummaryReport summary) {
-  WholeCheckRun run = TableRun(target, Sheet::kClass, class_id, 0, std::move(summary.report),
-                               summary.flags);
+  WholeCheckRun run =
+      TableRun(target, Sheet::kClass, class_id, 0, std::move(summary.report), summary.flags);
   run.kind = WholeCheckKind::kSummary;
   run.table_name = class_sheet::kSummaryTitle;
   run.statuses = summary.statuses;
@@ -88,8 +88,8 @@ WholeCheckRun SummaryRun(const std::string& target, const std::string& class_id,
 
 WholeCheckRun FootnoteRun(const std::string& target, const std::string& class_id,
                           ClassRunReport footnotes) {
-  WholeCheckRun run = TableRun(target, Sheet::kClass, class_id, 0, std::move(footnotes.report),
-                               footnotes.flags);
+  WholeCheckRun run =
+      TableRun(target, Sheet::kClass, class_id, 0, std::move(footnotes.report), footnotes.flags);
   run.kind = WholeCheckKind::kFootnotes;
   run.table = kFootnoteRunTable;
   run.table_name = kFootnoteRunName;
@@ -202,9 +202,9 @@ void WholeCheck::RunSchoolWide(Ui& ui) {
       ErrorFlags flags;
       TestEnv env{grid, flags, settings_, ""};
       PlausiReport report = RunPlausi(*test, env, log_all_tests_);
-      result_.runs.push_back(TableRun(std::string(sheet->cli_name) + ":" +
-                                          std::to_string(page.table),
-                                      sheet->sheet, "", page.table, std::move(report), flags));
+      result_.runs.push_back(
+          TableRun(std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet->sheet,
+                   "", page.table, std::move(report), flags));
     }
   }
   if (classes_.empty()) return;

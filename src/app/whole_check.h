@@ -91,11 +91,11 @@ struct WholeCheckResult {
 
 // How much failed, for the summary before the export.
 struct WholeCheckCounts {
-  int class_tables = 0;     // faulty class tables (0 to 9 and 4.1)
-  int classes = 0;          // classes with a faulty table
-  int footnote_classes = 0; // classes whose footnotes disagree
-  int school_tables = 0;    // faulty tables of the school and the teacher sheet
-  bool numbering = false;   // the class numbering has a gap or a repeat
+  int class_tables = 0;      // faulty class tables (0 to 9 and 4.1)
+  int classes = 0;           // classes with a faulty table
+  int footnote_classes = 0;  // classes whose footnotes disagree
+  int school_tables = 0;     // faulty tables of the school and the teacher sheet
+  bool numbering = false;    // the class numbering has a gap or a repeat
 };
 WholeCheckCounts CountFailures(const WholeCheckResult& result);
 // The summary the export shows before it asks (empty when everything passed and the check ran

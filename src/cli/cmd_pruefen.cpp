@@ -350,8 +350,7 @@ int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
           ErrorFlags flags;
           TestEnv env{grid, flags, settings, t.class_id};
           PlausiReport report = RunPlausi(*test, env, log_all_tests);
-          add(TableRun(t.name, t.sheet->sheet, t.class_id, t.def->table, std::move(report),
-                       flags));
+          add(TableRun(t.name, t.sheet->sheet, t.class_id, t.def->table, std::move(report), flags));
           break;
         }
         case JobKind::kClassSummary:

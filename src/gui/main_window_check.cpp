@@ -32,9 +32,7 @@ class OnceUi : public Ui {
       const std::string& caption, const std::filesystem::path& start) override {
     return ui_.ChooseDirectory(caption, start);
   }
-  OverwriteChoice AskOverwrite(const std::string& text) override {
-    return ui_.AskOverwrite(text);
-  }
+  OverwriteChoice AskOverwrite(const std::string& text) override { return ui_.AskOverwrite(text); }
 
  private:
   Ui& ui_;
@@ -154,8 +152,8 @@ void MainWindow::AskExportAnyway(WholeCheckResult result) {
   box->setObjectName(QStringLiteral("ExportAnywayQuestion"));
   QPushButton* yes = box->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
   QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-  QPushButton* show = box->addButton(QStringLiteral("&Fundstellen anzeigen"),
-                                     QMessageBox::ActionRole);
+  QPushButton* show =
+      box->addButton(QStringLiteral("&Fundstellen anzeigen"), QMessageBox::ActionRole);
   yes->setObjectName(QStringLiteral("ExportAnyway"));
   no->setObjectName(QStringLiteral("ExportNot"));
   show->setObjectName(QStringLiteral("ExportShowFindings"));

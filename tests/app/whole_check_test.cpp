@@ -52,10 +52,11 @@ TEST_F(WholeCheckTest, SchoolWideTestsThenNumberingThenEachClassInListOrder) {
   EXPECT_EQ(progress, (std::vector<std::string>{"1/3 ZIM001", "2/3 ZIM002", "3/3 ZIM003"}));
   std::vector<std::string> targets;
   for (const WholeCheckRun& run : r.runs) targets.push_back(run.target);
-  const std::vector<std::string> tail = {
-      "klassennummern",   "klasse:ZIM001:alle", "klasse:ZIM001:4.1", "klasse:ZIM001:fussnoten",
-      "klasse:ZIM002:alle", "klasse:ZIM002:4.1", "klasse:ZIM002:fussnoten", "klasse:ZIM003:alle",
-      "klasse:ZIM003:4.1", "klasse:ZIM003:fussnoten"};
+  const std::vector<std::string> tail = {"klassennummern",          "klasse:ZIM001:alle",
+                                         "klasse:ZIM001:4.1",       "klasse:ZIM001:fussnoten",
+                                         "klasse:ZIM002:alle",      "klasse:ZIM002:4.1",
+                                         "klasse:ZIM002:fussnoten", "klasse:ZIM003:alle",
+                                         "klasse:ZIM003:4.1",       "klasse:ZIM003:fussnoten"};
   ASSERT_GT(targets.size(), tail.size());
   EXPECT_EQ(std::vector<std::string>(targets.end() - static_cast<std::ptrdiff_t>(tail.size()),
                                      targets.end()),
@@ -103,12 +104,18 @@ TEST_F(WholeCheckTest, TheSummaryCountsFailedTablesClassesAndTheNumbering) {
     int stop_after;  // classes checked before "Abbrechen"; -1 none
     const char* summary;
   } cases[] = {
-      {true, {"ZIM001", "ZIM002", "ZIM003"}, -1,
+      {true,
+       {"ZIM001", "ZIM002", "ZIM003"},
+       -1,
        "Die Gesamtprüfung hat Fehler gefunden:\r1 Tabelle in 1 Klasse ist fehlerhaft.\r"
        "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\r"},
-      {false, {"ZIM001", "ZIM003"}, -1,
+      {false,
+       {"ZIM001", "ZIM003"},
+       -1,
        "Die Gesamtprüfung hat Fehler gefunden:\rDie Klassen-Nummern sind nicht fortlaufend.\r"},
-      {false, {"ZIM001", "ZIM002", "ZIM003"}, 1,
+      {false,
+       {"ZIM001", "ZIM002", "ZIM003"},
+       1,
        "Die Gesamtprüfung wurde abgebrochen: 1 von 3 Klassen geprüft.\r"},
   };
   for (const Case& c : cases) {

@@ -57,7 +57,8 @@ TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   EXPECT_EQ(r.status, 1);
   const fs::path e = inst.t / "12345";
   EXPECT_EQ(r.err,
-            kCheckFailed + "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
+            kCheckFailed +
+                "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
                 "\nNicht überschrieben (schon vorhanden): " + (e / "LEHRER/1234501.CSV").string() +
                 "\nNicht überschrieben (schon vorhanden): " + (e / "KLASSE/ZIM00300.CSV").string() +
                 "\n");
@@ -83,7 +84,8 @@ TEST(CliExportTest, WhatCouldNotBeCopiedFailsTheRun) {
   WriteBytes(inst.t / "12345", "kein Verzeichnis");
   r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kCheckFailed + "Information: Problem beim Erstellen der Verzeichnis-Struktur:\n" +
+  EXPECT_EQ(r.err, kCheckFailed +
+                       "Information: Problem beim Erstellen der Verzeichnis-Struktur:\n" +
                        (inst.t / "12345").string() +
                        "\nSorgen Sie bitte für ausreichend Platz bzw. Rechte!\n");
 }

@@ -56,8 +56,8 @@ TEST(WholeCheckCliTest, TheStaLAExportSaysWhatFailedAndExportsAnyway) {
     WriteSchool(dir.path(), c.faulty);
     const fs::path target = dir / "stick";
     fs::create_directories(target);
-    const auto r = RunCli({"exportieren", "--stala", "--ueberschreiben", target.string()},
-                          dir.path());
+    const auto r =
+        RunCli({"exportieren", "--stala", "--ueberschreiben", target.string()}, dir.path());
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(testing::ReadBytes(target / "4711" / "KLASSE" / "ZIM00200.CSV"),

@@ -3,13 +3,13 @@
 // corrections, and the question before the export for the statistical office.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardItemModel>
-#include <QTest>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTreeView>
 
 #include "gui/grid_view.h"
@@ -40,7 +40,7 @@ class WholeCheckSchoolTest : public GuiTestBase {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));
   }
   // The list's rows depth-first: captions, finding rows with their entry number.
-  static QStringList Rows(const QStandardItemModel& m, const QModelIndex& parent = {},
+  static QStringList Rows(const QAbstractItemModel& m, const QModelIndex& parent = {},
                           int depth = 0) {
     QStringList out;
     for (int r = 0; r < m.rowCount(parent); ++r) {
@@ -88,7 +88,7 @@ TEST_F(WholeCheckSchoolTest, ListsExactlyTheFindingsAndLeadsToThemUntilNoneIsLef
   EXPECT_EQ(Rows(*w->model()),
             (QStringList{teacher + " (1)", "  Tabelle 2 (1)", "    Fehler #7", klasse + " (1)",
                          "  Klasse ZIM002 (1)", "    Tab. 4 (1)", "      Fehler #7"}));
-  const QStandardItemModel* m = w->model();
+  const QAbstractItemModel* m = w->model();
   const QModelIndex class_finding = m->index(0, 4, m->index(0, 0, m->index(0, 0, m->index(1, 0))));
   const QModelIndex teacher_finding = m->index(0, 0, m->index(0, 0, m->index(0, 0)));
   EXPECT_EQ(class_finding.data().toString(),

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +12,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -64,7 +64,7 @@ class WholeCheckWindowTest : public GuiTestBase {
     return window->whole_check_window();
   }
   // The captions of the list's rows, depth-first, group rows and finding rows alike.
-  static QStringList Rows(const QStandardItemModel& m) {
+  static QStringList Rows(const QAbstractItemModel& m) {
     QStringList out;
     std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
       for (int r = 0; r < m.rowCount(parent); ++r) {

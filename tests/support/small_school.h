@@ -49,7 +49,8 @@ inline void WriteSmallSchool(const std::filesystem::path& prog,
                              const std::vector<std::string>& classes) {
   std::filesystem::create_directories(prog);
   for (const auto& f : std::filesystem::directory_iterator(kSampleData)) {
-    if (f.path().extension() == ".SSD") std::filesystem::copy_file(f.path(), prog / f.path().filename());
+    if (f.path().extension() == ".SSD")
+      std::filesystem::copy_file(f.path(), prog / f.path().filename());
   }
   WriteSchoolSettings(prog, "4711", /*read_write=*/true, [](Settings& s) {
     s.log_all_tests = 0;
