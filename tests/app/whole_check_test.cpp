@@ -98,43 +98,43 @@ TEST_F(WholeCheckTest, FindingsNameSheetClassTableAndCellGroupedAndCounted) {
 }
 
 TEST_F(WholeCheckTest, TheSummaryCountsFailedTablesClassesAndTheNumbering) {
+  const std::vector<std::string> three = {"ZIM001", "ZIM002", "ZIM003"};
+  struct Spoil {
+    Sheet sheet;
+    int table;
+    const char* class_id;
+  };
   struct Case {
-    bool faulty;
     std::vector<std::string> classes;
+    std::vector<Spoil> spoils;
     int stop_after;  // classes checked before "Abbrechen"; -1 none
     const char* summary;
   } cases[] = {
-      {true,
-       {"ZIM001", "ZIM002", "ZIM003"},
+      {three,
+       {{Sheet::kClass, 4, "ZIM002"}, {Sheet::kTeacher, 2, ""}},
        -1,
        "Die Gesamtprüfung hat Fehler gefunden:\r1 Tabelle in 1 Klasse ist fehlerhaft.\r"
        "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\r"},
-      {false,
-       {"ZIM001", "ZIM003"},
+      {three,
+       {{Sheet::kClass, 4, "ZIM001"}, {Sheet::kClass, 6, "ZIM001"}, {Sheet::kClass, 10, "ZIM003"}},
+       -1,
+       "Die Gesamtprüfung hat Fehler gefunden:\r3 Tabellen in 2 Klassen sind fehlerhaft.\r"},
+      {{"ZIM001", "ZIM003"},
+       {},
        -1,
        "Die Gesamtprüfung hat Fehler gefunden:\rDie Klassen-Nummern sind nicht fortlaufend.\r"},
-      {false,
-       {"ZIM001", "ZIM002", "ZIM003"},
-       1,
-       "Die Gesamtprüfung wurde abgebrochen: 1 von 3 Klassen geprüft.\r"},
+      {three, {}, 1, "Die Gesamtprüfung wurde abgebrochen: 1 von 3 Klassen geprüft.\r"},
   };
   for (const Case& c : cases) {
     testing::TempDir fresh;
-    School(c.faulty, c.classes, fresh.path());
+    School(false, c.classes, fresh.path());
+    for (const Spoil& s : c.spoils) {
+      testing::WriteTableCells(fresh.path(), s.sheet, s.table, s.class_id, {testing::kFaultyCell});
+    }
     const WholeCheckResult r =
         Run([&](int i, int, const std::string&) { return c.stop_after < 0 || i <= c.stop_after; });
     EXPECT_EQ(WholeCheckSummary(r), c.summary);
   }
-}
-
-TEST_F(WholeCheckTest, AClassWithSeveralFaultyTablesCountsEachTable) {
-  School(false);
-  testing::WriteTableCells(dir.path(), Sheet::kClass, 4, "ZIM001", {testing::kFaultyCell});
-  testing::WriteTableCells(dir.path(), Sheet::kClass, 6, "ZIM001", {testing::kFaultyCell});
-  testing::WriteTableCells(dir.path(), Sheet::kClass, 10, "ZIM003", {{1, 2, "abc"}});
-  const WholeCheckResult r = Run();
-  EXPECT_EQ(WholeCheckSummary(r),
-            "Die Gesamtprüfung hat Fehler gefunden:\r3 Tabellen in 2 Klassen sind fehlerhaft.\r");
 }
 
 TEST_F(WholeCheckTest, AnUnreadableTablePassesItsErrorOnAndTheStepCounts) {
