@@ -51,6 +51,10 @@ ClassSummaryReport RunClassSummary(const ClassTableLoad& load, const Settings& s
       if (page != nullptr) p.table = std::string(page->caption);
       out.findings.push_back({t, std::move(p)});
     }
+    for (int n = 1; n <= kErrorCount; ++n) {
+      if (flags.failed[n] || flags.hint[n])
+        out.entries.push_back({t, n, flags.failed[n], flags.hint[n]});
+    }
   }
   ResetErrorFlags(out.flags);
   out.flags = accumulator;

@@ -32,11 +32,21 @@ struct TableFinding {
   bool operator==(const TableFinding&) const = default;
 };
 
+// An entry that failed or gave a hint in one table of the summary.
+struct TableEntry {
+  int table = 0;
+  int entry = 0;
+  bool failed = false;
+  bool hint = false;
+};
+
 struct ClassSummaryReport {
   PlausiReport report;  // title, window and (with statuses) protocol of the summary window
   TableStatuses statuses{};
   ErrorFlags flags;  // every table's findings together
   std::vector<TableFinding> findings;
+  // What each table left, before the tables were merged: the list of findings names the table.
+  std::vector<TableEntry> entries;
 };
 
 // The summary test: tables 0 to 9 each from cleared flags, merged into one result.

@@ -1,13 +1,17 @@
 // tabulon-cli exportieren: the export of all data or, with --stala, of the official files; and
 // what the three copying verbs share.
 #include <ostream>
+#include <sstream>
 
 #include "app/export.h"
+#include "app/whole_check.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
 #include "cli/common.h"
+#include "cli/targets.h"
 #include "files/files.h"
+#include "sheets/class/class_list.h"
 
 namespace tabulon::cli {
 namespace {
@@ -58,6 +62,39 @@ ExportResult RunVerb(CopyVerb verb, ExportContext& ctx) {
   return BackupDatabase(ctx);
 }
 
+// The official files go out whatever the whole-school check finds (the command line never
+// asks), but not without saying what it found. True when something failed.
+bool CheckBeforeStaLA(Context& ctx, const Settings& settings, const DataPaths& paths) {
+  CliUi ui(ctx.err);
+  // What loading the tables would say belongs to "pruefen"; here only the summary speaks.
+  std::ostringstream unheard;
+  CliUi quiet(unheard);
+  bool unreadable = false;
+  WholeCheckResult result;
+  try {
+    WholeCheck check(class_sheet::ReadClassList(ClassDirOf(paths)),
+                     StoredTableLoader(settings, paths), settings, /*log_all_tests=*/false);
+    while (!check.Done()) {
+      try {
+        check.Step(quiet);
+      } catch (const FileError& e) {
+        ui.Message(MessageKind::kError, e.Message());
+        unreadable = true;
+      }
+    }
+    result = check.TakeResult();
+  } catch (const FileError& e) {
+    ui.Message(MessageKind::kError, e.Message());
+    unreadable = true;
+  }
+  std::string summary = WholeCheckSummary(result);
+  if (unreadable) summary += kWholeCheckUnreadable + std::string("\r");
+  if (summary.empty()) return false;
+  summary.pop_back();
+  ui.Message(MessageKind::kWarning, summary);
+  return true;
+}
+
 }  // namespace
 
 int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& directory) {
@@ -86,6 +123,8 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
   DataPaths paths = FormDataPaths(settings, ctx.options.program_dir);
   status = CheckDataBase(ctx, paths);
   if (status != kExitOk) return status;
+  const bool check_failed =
+      verb == CopyVerb::kExportStaLA && CheckBeforeStaLA(ctx, settings, paths);
   CopyVerbUi ui(ctx.err, directory, ctx.options.overwrite);
   // No table is shown on the command line: nothing to save before, nothing to reload after.
   ExportContext export_ctx{settings, paths, ui, nullptr, nullptr};
@@ -100,7 +139,7 @@ int RunCopyVerb(Context& ctx, CopyVerb verb, const std::filesystem::path& direct
     case ExportOutcome::kUnsafeDstNr:
       return kExitUsage;
     case ExportOutcome::kDone:
-      return result.failures.empty() ? kExitOk : kExitFailed;
+      return result.failures.empty() && !check_failed ? kExitOk : kExitFailed;
     case ExportOutcome::kNotConfirmed:
     case ExportOutcome::kDirectoryProblem:
       break;

@@ -10,6 +10,7 @@
 #include "app/registry.h"
 #include "app/session_plausi.h"
 #include "app/session_tables.h"
+#include "app/whole_check.h"
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
@@ -27,7 +28,7 @@ constexpr const char* kArgError =
     "mindestens ein Ziel (schule:T, klasse:ID:T, klasse:ID:alle, klasse:ID:fussnoten, "
     "klassennummern, klassen oder alles)";
 
-enum class JobKind { kTable, kClassSummary, kFootnotes, kClassWide, kNumbering };
+enum class JobKind { kTable, kClassSummary, kFootnotes, kWhole, kClasses, kNumbering };
 
 struct Target {
   JobKind kind = JobKind::kTable;
@@ -69,33 +70,11 @@ class Parser {
     return false;
   }
 
-  // "klassen": the numbering (a school without classes passes), then every class in list order.
-  void AddClasses(std::vector<Target>& out) {
-    if (!List().empty()) out.push_back({JobKind::kNumbering, "klassennummern"});
-    for (const std::string& id : List()) {
-      out.push_back({JobKind::kClassWide, "klasse:" + id, &SheetOf(Sheet::kClass), nullptr, id});
-    }
-  }
-
   bool ParseOne(const std::string& a, std::vector<Target>& out) {
-    if (a == "alles") {
-      // Every table with a test of every sheet named by the DST-Nr., in page order; then classes.
-      for (const SheetDef* sheet : Sheets()) {
-        if (sheet->prefix != FilePrefix::kDstNr) continue;
-        for (const TablePage& page : sheet->pages) {
-          const TableDef* def = sheet->FindTableNumber(page.table);
-          if (def != nullptr && sheet->FindTest(page.table) != nullptr) {
-            out.push_back({JobKind::kTable,
-                           std::string(sheet->cli_name) + ":" + std::to_string(page.table), sheet,
-                           def, ""});
-          }
-        }
-      }
-      AddClasses(out);
-      return true;
-    }
-    if (a == "klassen") {
-      AddClasses(out);
+    // "alles": every table with a test of every sheet named by the DST-Nr., the numbering and
+    // every class; "klassen" the numbering and every class. One run with the window's check.
+    if (a == "alles" || a == "klassen") {
+      out.push_back({a == "alles" ? JobKind::kWhole : JobKind::kClasses, a});
       return true;
     }
     if (a == "klassennummern") {
@@ -133,22 +112,7 @@ class Parser {
   }
 };
 
-struct RunRecord {
-  std::string target;
-  std::string class_id;  // empty for the school's and the teacher's tables
-  PlausiReport report;
-  ErrorFlags flags;
-  bool summary = false;
-  TableStatuses statuses{};
-  std::vector<int> finding_tables;  // summary runs: the table of each finding
-};
-
-struct Box {
-  MessageKind kind;
-  std::string text;
-};
-
-// Shows the boxes as the command line does and keeps them for --json and the exit status.
+// Shows the boxes as the command line does and keeps them for the exit status.
 class RecordingUi : public CliUi {
  public:
   using CliUi::CliUi;
@@ -156,7 +120,7 @@ class RecordingUi : public CliUi {
     boxes.push_back({kind, text});
     CliUi::Message(kind, text);
   }
-  std::vector<Box> boxes;
+  std::vector<WholeCheckBox> boxes;
 };
 
 void WriteJsonString(std::ostream& o, const std::string& s) {
@@ -185,7 +149,7 @@ const char* LineKindName(ProtocolLineKind k) {
   return kNames[static_cast<int>(k)];
 }
 
-void PrintText(std::ostream& o, const RunRecord& run) {
+void PrintText(std::ostream& o, const WholeCheckRun& run) {
   const PlausiReport& r = run.report;
   o << r.title << "\n";
   if (!r.window) {
@@ -197,7 +161,45 @@ void PrintText(std::ostream& o, const RunRecord& run) {
   o << r.protocol.verdict_label << " " << r.protocol.verdict << "\n";
 }
 
-void PrintJsonRun(std::ostream& o, const RunRecord& run) {
+void PrintJsonNullable(std::ostream& o, const std::string& s, bool null) {
+  if (null) {
+    o << "null";
+  } else {
+    WriteJsonString(o, s);
+  }
+}
+
+// A line of the findings list with its place: sheet, class, table, entry, kind, texts, cell.
+void PrintJsonFinding(std::ostream& o, const WholeCheckFinding& f) {
+  o << "{\"bogen\":\"" << SheetOf(f.sheet).cli_name << "\",\"klasse\":";
+  PrintJsonNullable(o, f.class_id, f.class_id.empty());
+  o << ",\"tabelle\":";
+  if (f.table < 0) {
+    o << "null";
+  } else {
+    o << f.table;
+  }
+  o << ",\"tabellenname\":";
+  WriteJsonString(o, f.table_name);
+  o << ",\"nummer\":" << f.entry << ",\"art\":\"" << (f.hint ? "hinweis" : "fehler")
+    << "\",\"pruefung\":";
+  WriteJsonString(o, f.entry_text);
+  o << ",\"status\":";
+  WriteJsonString(o, f.status_text);
+  const bool none = f.col < 0;
+  if (none) {
+    o << ",\"spalte\":null,\"zeile\":null";
+  } else {
+    o << ",\"spalte\":" << f.col << ",\"zeile\":" << f.row;
+  }
+  o << ",\"spaltenkopf\":";
+  PrintJsonNullable(o, f.column_header, none);
+  o << ",\"zeilenbeschriftung\":";
+  PrintJsonNullable(o, f.row_label, none);
+  o << "}";
+}
+
+void PrintJsonRun(std::ostream& o, const WholeCheckRun& run) {
   const PlausiReport& r = run.report;
   o << "{\"ziel\":";
   WriteJsonString(o, run.target);
@@ -207,7 +209,7 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
   } else {
     WriteJsonString(o, run.class_id);
   }
-  if (run.summary) {
+  if (run.kind == WholeCheckKind::kSummary) {
     o << ",\"tabellen\":{";
     for (int t = 0; t < kSummaryTableCount; ++t) {
       const std::uint16_t st = run.statuses[static_cast<std::size_t>(t)];
@@ -253,11 +255,17 @@ void PrintJsonRun(std::ostream& o, const RunRecord& run) {
       << ",\"fehlerhaft\":" << (run.flags.failed[n] ? "true" : "false")
       << ",\"hinweis\":" << (run.flags.hint[n] ? "true" : "false") << "}";
   }
+  o << "],\"fundstellen\":[";
+  const std::vector<WholeCheckFinding> findings = FindingsOfRun(run, true);
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    if (i) o << ",";
+    PrintJsonFinding(o, findings[i]);
+  }
   o << "],\"befunde\":[";
   for (std::size_t i = 0; i < r.result.findings.size(); ++i) {
     const Finding& f = r.result.findings[i];
     o << (i ? "," : "") << "{\"nummer\":" << f.entry;
-    if (i < run.finding_tables.size()) o << ",\"tabelle\":" << run.finding_tables[i];
+    if (i < run.place_tables.size()) o << ",\"tabelle\":" << run.place_tables[i];
     o << ",\"spalte\":";
     if (f.col < 0) {
       o << "null,\"zeile\":null}";
@@ -292,19 +300,41 @@ int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
   Parser parser(source, ctx.err);
   if (!parser.Parse(ctx.options.positional, targets)) return kExitUsage;
   RecordingUi ui(ctx.err);
-  std::vector<RunRecord> runs;
-  std::optional<std::vector<Box>> numbering;
+  std::vector<WholeCheckRun> runs;
+  std::optional<std::vector<WholeCheckBox>> numbering;
   bool any_failed = false;
-  const auto add = [&](RunRecord r) {
-    any_failed = any_failed || AnyErrorFailed(r.flags);
+  const auto add = [&](WholeCheckRun r) {
+    if (r.kind == WholeCheckKind::kNumbering) {
+      for (const WholeCheckBox& b : r.boxes) ui.Message(b.kind, b.text);
+      numbering = r.boxes;
+      any_failed = any_failed || RunFailed(r);
+      return;
+    }
+    any_failed = any_failed || RunFailed(r);
     if (!ctx.options.json) PrintText(ctx.out, r);
-    runs.push_back(std::move(r));
+    // Text goes out as it comes; only the JSON document needs the runs at its end.
+    if (ctx.options.json) runs.push_back(std::move(r));
   };
-  const auto summary_record = [&](const std::string& name, const std::string& id,
-                                  ClassSummaryReport s) {
-    RunRecord r{name, id, std::move(s.report), s.flags, true, s.statuses};
-    for (const TableFinding& f : s.findings) r.finding_tables.push_back(f.table);
-    return r;
+  // The whole-school check, printed step by step: what ran before a file error is printed too.
+  const auto run_whole = [&](bool school_wide) {
+    WholeCheck check(source.class_list ? source.class_list() : std::vector<std::string>{},
+                     source.load, settings, log_all_tests, school_wide);
+    std::size_t printed = 0;
+    const auto flush = [&] {
+      const std::vector<WholeCheckRun>& done = check.result().runs;
+      for (; printed < done.size(); ++printed) add(done[printed]);
+    };
+    while (!check.Done()) {
+      const std::string id = check.NextClass();
+      if (!id.empty() && !ctx.options.json) ctx.out << "Klasse: " << id << "\n";
+      try {
+        check.Step(ui);
+      } catch (const FileError&) {
+        flush();
+        throw;
+      }
+      flush();
+    }
   };
   try {
     for (const Target& t : targets) {
@@ -317,37 +347,30 @@ int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
           if (test == nullptr) break;  // a table without a test, such as school table 0
           Grid grid = source.load(t.sheet->sheet, t.def->table, t.class_id, ui);
           // The same run as the table page's button: reset, test, title, window or box.
-          RunRecord r{t.name, t.class_id};
-          TestEnv env{grid, r.flags, settings, t.class_id};
-          r.report = RunPlausi(*test, env, log_all_tests);
-          add(std::move(r));
+          ErrorFlags flags;
+          TestEnv env{grid, flags, settings, t.class_id};
+          PlausiReport report = RunPlausi(*test, env, log_all_tests);
+          add(TableRun(t.name, t.sheet->sheet, t.class_id, t.def->table, std::move(report), flags));
           break;
         }
         case JobKind::kClassSummary:
-          add(summary_record(t.name, t.class_id,
-                             RunClassSummary(class_load, settings, t.class_id, log_all_tests)));
+          add(SummaryRun(t.name, t.class_id,
+                         RunClassSummary(class_load, settings, t.class_id, log_all_tests)));
           break;
-        case JobKind::kFootnotes: {
-          ClassRunReport f = RunClassFootnotes(class_load, log_all_tests);
-          add({t.name, t.class_id, std::move(f.report), f.flags});
+        case JobKind::kFootnotes:
+          add(FootnoteRun(t.name, t.class_id, RunClassFootnotes(class_load, log_all_tests)));
           break;
-        }
-        case JobKind::kClassWide: {
-          if (!ctx.options.json) ctx.out << "Klasse: " << t.class_id << "\n";
-          ClassWideReport w = RunClassWideTests(class_load, settings, t.class_id, log_all_tests);
-          const std::string lead = "klasse:" + t.class_id + ":";
-          add(summary_record(lead + "alle", t.class_id, std::move(w.summary)));
-          add({lead + "4.1", t.class_id, std::move(w.table41.report), w.table41.flags});
-          add({lead + "fussnoten", t.class_id, std::move(w.footnotes.report), w.footnotes.flags});
+        case JobKind::kWhole:
+        case JobKind::kClasses:
+          run_whole(t.kind == JobKind::kWhole);
           break;
-        }
         case JobKind::kNumbering: {
           const std::size_t first = ui.boxes.size();
           ErrorFlags flags;
           class_sheet::TestClassNumbering(
               source.class_list ? source.class_list() : std::vector<std::string>{}, ui, flags);
           numbering.emplace(ui.boxes.begin() + static_cast<std::ptrdiff_t>(first), ui.boxes.end());
-          for (const Box& b : *numbering) {
+          for (const WholeCheckBox& b : *numbering) {
             any_failed = any_failed || b.kind == MessageKind::kError;
           }
           break;
@@ -368,7 +391,7 @@ int RunPruefen(Context& ctx, bool log_all_tests, const PruefenSource& source,
     if (numbering) {
       ctx.out << "[";
       for (std::size_t i = 0; i < numbering->size(); ++i) {
-        const Box& b = (*numbering)[i];
+        const WholeCheckBox& b = (*numbering)[i];
         ctx.out << (i ? "," : "") << "{\"art\":\""
                 << (b.kind == MessageKind::kError ? "Fehler" : "Information") << "\",\"text\":";
         WriteJsonString(ctx.out, b.text);

@@ -267,7 +267,7 @@ void MainWindow::BuildActions() {
   on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
   on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
   on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
-  on("ExportStaLA", [this] { program_.RunCopy(ExportStaLA); });
+  on("ExportStaLA", [this] { StartStaLAExport(); });
   on("ExportAll", [this] { program_.RunCopy(ExportAll); });
   on("ImportAll", [this] { program_.RunCopy(ImportAll); });
   on("PupilImport", [this] { RunPupilImport(*this, ui_, platform_); });
@@ -830,114 +830,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-}
-
-}  // namespace tabulon::gui
-
-namespace tabulon::gui {
-
-// ---------------------------------------------------------------- whole-school check
-
-void MainWindow::StartWholeCheck() {
-  if (check_) return;
-  if (!session_->SaveForWholeCheck()) return;
-  // The check reads the stored files with settings and paths of its own, so nothing the person
-  // does meanwhile changes what a half-done run looks at.
-  check_settings_ = session_->settings();
-  check_paths_ = session_->paths();
-  check_ = std::make_unique<WholeCheck>(
-      session_->class_list(), StoredTableLoader(check_settings_, check_paths_), check_settings_,
-      check_settings_.log_all_tests != 0, ProgramClassWideTests());
-  check_progress_ = new QProgressDialog(this);
-  check_progress_->setObjectName(QStringLiteral("WholeCheckProgress"));
-  check_progress_->setWindowTitle(QString::fromUtf8(kWholeCheckTitle));
-  check_progress_->setAccessibleName(QStringLiteral("Fortschritt der Gesamtprüfung"));
-  check_progress_->setCancelButtonText(QStringLiteral("Abbrechen"));
-  check_progress_->setRange(0, check_->step_count());
-  check_progress_->setMinimumDuration(0);
-  check_progress_->setAutoClose(false);
-  check_progress_->setAutoReset(false);
-  check_progress_->setWindowModality(Qt::WindowModal);
-  check_progress_->setLabelText(QStringLiteral("Schul- und Lehrer-Bogen"));
-  // "Abbrechen" lets the class being checked finish: the next slice does not start.
-  connect(check_progress_, &QProgressDialog::canceled, this, [this] {
-    if (check_) check_->Cancel();
-  });
-  check_progress_->show();
-  check_timer_.start();
-}
-
-void MainWindow::WholeCheckSlice() {
-  if (!check_) return;
-  if (check_progress_->wasCanceled()) check_->Cancel();
-  if (!check_->Done()) {
-    try {
-      check_->Step(ui_);
-    } catch (const FileError& e) {
-      ui_.Message(MessageKind::kError, e.Message());
-      check_->Cancel();
-    }
-  }
-  if (check_->Done()) {
-    FinishWholeCheck();
-    return;
-  }
-  const int total = check_->step_count() - 1;
-  check_progress_->setValue(check_->next_step());
-  check_progress_->setLabelText(QStringLiteral("Klasse %1 von %2: %3")
-                                    .arg(check_->next_step())
-                                    .arg(total)
-                                    .arg(Q(check_->NextClass())));
-  check_timer_.start();
-}
-
-void MainWindow::FinishWholeCheck() {
-  WholeCheckResult result = check_->TakeResult();
-  check_.reset();
-  check_progress_->hide();
-  check_progress_->deleteLater();
-  check_progress_ = nullptr;
-  if (!check_window_) {
-    check_window_ = new WholeCheckWindow(this);
-    connect(check_window_, &WholeCheckWindow::FindingChosen, this,
-            [this](const WholeCheckRun& run, const WholeCheckFinding& f) { GoToFinding(run, f); });
-    connect(check_window_, &WholeCheckWindow::RecheckRequested, this, [this] {
-      CommitEdits();
-      StartWholeCheck();
-    });
-    connect(check_window_, &WholeCheckWindow::PrintRequested, this, [this] {
-      platform_.PrintPreview(
-          WholeCheckDocument(check_window_->result(), !check_window_->errors_only()->isChecked()));
-    });
-  }
-  check_window_->Show(std::move(result));
-  check_window_->show();
-  check_window_->raise();
-}
-
-void MainWindow::GoToFinding(const WholeCheckRun& run, const WholeCheckFinding& finding) {
-  CommitEdits();
-  int top = -1;
-  for (int i = 0; i < sheet_tabs_->count(); ++i) {
-    if (SheetAt(i) == run.sheet) top = i;
-  }
-  const int inner = PagePositionOf(run.sheet, run.table);
-  if (top < 0 || inner < 0) return;
-  // Switching pages saves the table left, as any switch does; a table that could not be written
-  // keeps the window where it was.
-  sheet_tabs_->setCurrentIndex(top);
-  table_tabs_[SheetIndex(run.sheet)]->setCurrentIndex(inner);
-  if (session_->current_sheet() != run.sheet || session_->current_table() != run.table) return;
-  if (run.sheet == Sheet::kClass) {
-    const auto& list = session_->class_list();
-    const int index = class_sheet::FindClass(list, run.class_id);
-    if (index < 0) return;
-    if (session_->current_class() != run.class_id) {
-      session_->ClassClicked(index);
-      ControlsChanged();
-    }
-  }
-  session_->MoveToFinding(run.sheet, run.table, finding.col, finding.row);
 }
 
 }  // namespace tabulon::gui

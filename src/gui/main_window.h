@@ -21,6 +21,7 @@
 
 class QAction;
 class QProgressDialog;
+class QMessageBox;
 class QMenu;
 class QLabel;
 class QLineEdit;
@@ -66,7 +67,11 @@ class MainWindow : public QMainWindow, public View {
   QProgressDialog* whole_check_progress() const { return check_progress_; }
   WholeCheckWindow* whole_check_window() const { return check_window_; }
   // Shows the finding's sheet, class and table (saving as any switch does) and its cell.
-  void GoToFinding(const WholeCheckRun& run, const WholeCheckFinding& finding);
+  void GoToFinding(const WholeCheckFinding& finding);
+  // The export for the statistical office: the whole-school check first; with findings the
+  // question whether to export anyway (open while it waits for the answer).
+  void StartStaLAExport();
+  QMessageBox* export_question() const { return export_question_; }
 
   // View
   void GridRebuilt(Sheet sheet, int table) override;
@@ -111,6 +116,8 @@ class MainWindow : public QMainWindow, public View {
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
   void WholeCheckSlice();
   void FinishWholeCheck();
+  void ShowFindings(WholeCheckResult result);
+  void AskExportAnyway(WholeCheckResult result);
 
   Program& program_;
   Ui& ui_;
@@ -146,9 +153,12 @@ class MainWindow : public QMainWindow, public View {
   Settings check_settings_;
   DataPaths check_paths_;
   std::unique_ptr<WholeCheck> check_;
+  std::unique_ptr<Ui> check_ui_;  // says each thing loading tells only once per check
   QProgressDialog* check_progress_ = nullptr;
   QTimer check_timer_;
   WholeCheckWindow* check_window_ = nullptr;
+  bool check_for_export_ = false;
+  QMessageBox* export_question_ = nullptr;
   bool reverting_ = false;
 };
 

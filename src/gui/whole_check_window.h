@@ -11,11 +11,13 @@
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QStandardItemModel;
+class QAbstractItemModel;
 class QTreeView;
 class QModelIndex;
 
 namespace tabulon::gui {
+
+class FindingsModel;
 
 class WholeCheckWindow : public QDialog {
   Q_OBJECT
@@ -29,7 +31,7 @@ class WholeCheckWindow : public QDialog {
   void ChooseFinding(std::size_t index);
 
   QTreeView* tree() const { return tree_; }
-  QStandardItemModel* model() const { return model_; }
+  QAbstractItemModel* model() const;
   QRadioButton* errors_only() const { return errors_only_; }
   QRadioButton* with_hints() const { return with_hints_; }
   QPushButton* recheck_button() const { return recheck_; }
@@ -37,7 +39,7 @@ class WholeCheckWindow : public QDialog {
   QLabel* summary() const { return summary_; }
 
  signals:
-  void FindingChosen(const tabulon::WholeCheckRun& run, const tabulon::WholeCheckFinding& finding);
+  void FindingChosen(const tabulon::WholeCheckFinding& finding);
   void RecheckRequested();
   void PrintRequested();
 
@@ -48,7 +50,7 @@ class WholeCheckWindow : public QDialog {
   WholeCheckResult result_;
   std::vector<WholeCheckFinding> findings_;
   QTreeView* tree_;
-  QStandardItemModel* model_;
+  FindingsModel* model_;
   QRadioButton* errors_only_;
   QRadioButton* with_hints_;
   QPushButton* recheck_;

@@ -34,30 +34,39 @@ struct CliInstallation {
   fs::path t = dir / "stick";
 };
 
+// The installation's made-up tables fail the whole-school check the StaLA export runs first; it
+// says so, exports anyway and ends with status 1.
+const std::string kCheckFailed =
+    "Warnung: Die Gesamtprüfung hat Fehler gefunden:\n4 Tabellen in 1 Klasse sind fehlerhaft.\n"
+    "In 1 Klasse stimmen die Fußnoten der Tabellen nicht überein.\n"
+    "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\n"
+    "Die Klassen-Nummern sind nicht fortlaufend.\n";
+
 TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   CliInstallation inst;
   fs::create_directories(inst.t);
   Result r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
-  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "3 Datei(en) kopiert, 0 nicht überschrieben, 0 nicht kopiert.\n");
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, kCheckFailed);
   EXPECT_EQ(ReadBytes(inst.t / "12345/SCHULE/1234500.CSV"), "S0");
   EXPECT_FALSE(fs::exists(inst.t / "12345/LEHRER.CSV"));
 
   WriteBytes(inst.p / "12345/SCHULE/1234500.CSV", "S0 neu");
   r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
-  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.status, 1);
   const fs::path e = inst.t / "12345";
   EXPECT_EQ(r.err,
-            "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
+            kCheckFailed +
+                "Nicht überschrieben (schon vorhanden): " + (e / "SCHULE/1234500.CSV").string() +
                 "\nNicht überschrieben (schon vorhanden): " + (e / "LEHRER/1234501.CSV").string() +
                 "\nNicht überschrieben (schon vorhanden): " + (e / "KLASSE/ZIM00300.CSV").string() +
                 "\n");
   EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0");
 
   r = RunCli(inst.Args({"exportieren", "--stala", "--ueberschreiben", inst.t.string()}), "/");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, kCheckFailed);
   EXPECT_EQ(ReadBytes(e / "SCHULE/1234500.CSV"), "S0 neu");
 }
 
@@ -75,7 +84,8 @@ TEST(CliExportTest, WhatCouldNotBeCopiedFailsTheRun) {
   WriteBytes(inst.t / "12345", "kein Verzeichnis");
   r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Information: Problem beim Erstellen der Verzeichnis-Struktur:\n" +
+  EXPECT_EQ(r.err, kCheckFailed +
+                       "Information: Problem beim Erstellen der Verzeichnis-Struktur:\n" +
                        (inst.t / "12345").string() +
                        "\nSorgen Sie bitte für ausreichend Platz bzw. Rechte!\n");
 }

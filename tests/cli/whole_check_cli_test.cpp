@@ -1,0 +1,69 @@
+// The whole-school check on the command line: the findings of "pruefen alles --json" with their
+// place, and the check before the export for the statistical office.
+#include <gtest/gtest.h>
+
+#include "files/files.h"
+#include "support/cli_run.h"
+#include "support/small_school.h"
+#include "support/temp_dir.h"
+
+namespace tabulon::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunCli;
+
+// Three classes; `faulty` spoils class table 4 of ZIM002 and teacher table 2.
+void WriteSchool(const fs::path& prog, bool faulty) {
+  testing::WriteSmallSchool(prog, {"ZIM001", "ZIM002", "ZIM003"});
+  if (!faulty) return;
+  testing::WriteTableCells(prog, Sheet::kClass, 4, "ZIM002", {testing::kFaultyCell});
+  testing::WriteTableCells(prog, Sheet::kTeacher, 2, "", {testing::kFaultyCell});
+}
+
+TEST(WholeCheckCliTest, JsonNamesEachFindingsSheetClassTableAndCell) {
+  testing::TempDir dir;
+  WriteSchool(dir.path(), true);
+  const auto r = RunCli({"pruefen", "--json", "alles"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(
+                "\"fundstellen\":[{\"bogen\":\"klasse\",\"klasse\":\"ZIM002\",\"tabelle\":4,"
+                "\"tabellenname\":\"Tab. 4\",\"nummer\":7,\"art\":\"fehler\",\"pruefung\":"
+                "\"eingetragene Werte in den Zellen\",\"status\":\"mindestens 1x fehlerhaft oder "
+                "nicht lesbar\",\"spalte\":3,\"zeile\":2,\"spaltenkopf\":\"Schüler insg. (ES002)\","
+                "\"zeilenbeschriftung\":\"Zeile 2: 01 Englisch\"}],\"befunde\""),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"bogen\":\"lehrer\",\"klasse\":null,\"tabelle\":2,"), std::string::npos);
+  // Passing runs list no findings.
+  EXPECT_NE(r.out.find("\"klasse:ZIM001:alle\""), std::string::npos);
+  EXPECT_EQ(r.out.find("\"klasse\":\"ZIM001\",\"tabelle\""), std::string::npos);
+}
+
+TEST(WholeCheckCliTest, TheStaLAExportSaysWhatFailedAndExportsAnyway) {
+  struct Case {
+    bool faulty;
+    int status;
+    const char* err;
+  } cases[] = {
+      {false, 0, ""},
+      {true, 1,
+       "Warnung: Die Gesamtprüfung hat Fehler gefunden:\n1 Tabelle in 1 Klasse ist fehlerhaft.\n"
+       "1 Tabelle des Schul- und Lehrer-Bogens ist fehlerhaft.\n"},
+  };
+  for (const Case& c : cases) {
+    testing::TempDir dir;
+    WriteSchool(dir.path(), c.faulty);
+    const fs::path target = dir / "stick";
+    fs::create_directories(target);
+    const auto r =
+        RunCli({"exportieren", "--stala", "--ueberschreiben", target.string()}, dir.path());
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(testing::ReadBytes(target / "4711" / "KLASSE" / "ZIM00200.CSV"),
+              testing::ReadBytes(dir / "4711" / "KLASSE" / "ZIM00200.CSV"));
+  }
+}
+
+}  // namespace
+}  // namespace tabulon::cli
