@@ -11,7 +11,7 @@ trap 'rm -rf "$dir"' EXIT
 "$build/bench/make_school" --klassen "$classes" --seed 1 --schluessel "$build/bin" "$dir/school" \
   > /dev/null
 find "$dir/school" -type f | sort > "$dir/files"
-cli=("$build/bin/tabulon-cli" -p "$dir/school/prog" pruefen alles)
+cli=("$build/bin/tabulon-cli" pruefen -p "$dir/school/prog" alles)
 
 ms() { echo $(( ($2 - $1) / 1000000 )); }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }

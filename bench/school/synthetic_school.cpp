@@ -46,7 +46,7 @@ struct Occupation {
   const char* name;
 };
 constexpr Occupation kCompany[] = {
-    {"1230", "Elektroniker"},       {"1410", "Mechatroniker"},  {"1610", "Kaufleute Büro"},
+    {"1230", "Elektroniker"},        {"1410", "Mechatroniker"},     {"1610", "Kaufleute Büro"},
     {"1750", "Industriemechaniker"}, {"1820", "Kfz-Mechatroniker"}, {"1110", "Metallbauer"},
 };
 constexpr Occupation kOther[] = {
@@ -59,14 +59,14 @@ struct Pupil {
   bool female = false;
   bool foreign = false;
   int year = 0;
-  int country = 0;   // index into the class's countries, when foreign
+  int country = 0;    // index into the class's countries, when foreign
   int schooling = 0;  // key of table 2, 2 to 10
   bool newcomer = false;
   bool contract = false;
-  int status = 0;     // key of table 5, 1 (with contract) to 5
-  int field = 0;      // key of table 6, 2 to 9
-  int group = 0;      // index into the class's company groups, when with contract
-  int district = 0;   // index into the class's districts
+  int status = 0;      // key of table 5, 1 (with contract) to 5
+  int field = 0;       // key of table 6, 2 to 9
+  int group = 0;       // index into the class's company groups, when with contract
+  int district = 0;    // index into the class's districts
   int schooling0 = 0;  // key of table 9, 1 to 7
   int languages = 0;   // 0 to 4
   int hours = 0;       // key of table 7, 1 to 10
@@ -613,12 +613,18 @@ class Generator {
     using class_sheet::PupilColumn;
     using class_sheet::PupilColumnHeader;
     static constexpr PupilColumn kColumns[] = {
-        PupilColumn::kKlasse,           PupilColumn::kGeburtsjahr,
-        PupilColumn::kGeschlecht,       PupilColumn::kStaatsangehoerigkeit,
-        PupilColumn::kVorbildung,       PupilColumn::kNeuanfaenger,
-        PupilColumn::kAusbildungsstatus, PupilColumn::kAusbildungsvertrag,
-        PupilColumn::kBerufsfeld,       PupilColumn::kBerufsgruppe,
-        PupilColumn::kBerufsgruppeBezeichnung, PupilColumn::kVorbildungAzubi,
+        PupilColumn::kKlasse,
+        PupilColumn::kGeburtsjahr,
+        PupilColumn::kGeschlecht,
+        PupilColumn::kStaatsangehoerigkeit,
+        PupilColumn::kVorbildung,
+        PupilColumn::kNeuanfaenger,
+        PupilColumn::kAusbildungsstatus,
+        PupilColumn::kAusbildungsvertrag,
+        PupilColumn::kBerufsfeld,
+        PupilColumn::kBerufsgruppe,
+        PupilColumn::kBerufsgruppeBezeichnung,
+        PupilColumn::kVorbildungAzubi,
         PupilColumn::kFremdsprachen,
     };
     std::string out;
@@ -676,7 +682,8 @@ SyntheticSchool MakeSchool(const std::filesystem::path& root, const SchoolOption
   if (options.fault_percent < 0 || options.fault_percent > 100) {
     throw std::invalid_argument("Fehleranteil außerhalb 0 bis 100");
   }
-  if (!IsUsableDstNr(options.dst_nr)) throw std::invalid_argument(UnusableDstNrText(options.dst_nr));
+  if (!IsUsableDstNr(options.dst_nr))
+    throw std::invalid_argument(UnusableDstNrText(options.dst_nr));
   return Generator(root, options).Run();
 }
 

@@ -16,7 +16,7 @@ namespace tabulon::bench {
 struct SchoolOptions {
   int classes = 300;  // at most 899: the running numbers of the class identifiers
   unsigned seed = 1;
-  int fault_percent = 0;      // share of classes with one fault, 0 to 100
+  int fault_percent = 0;  // share of classes with one fault, 0 to 100
   std::string dst_nr = "12345";
   bool log_all_tests = false;  // the settings' "log every test" switch
   // Where the key files (*.SSD) are copied from.
@@ -31,11 +31,11 @@ struct SeededFault {
 };
 
 struct SyntheticSchool {
-  std::filesystem::path program_dir;     // root / "prog"
-  std::filesystem::path data_base_dir;   // root / "daten"
+  std::filesystem::path program_dir;      // root / "prog"
+  std::filesystem::path data_base_dir;    // root / "daten"
   std::filesystem::path school_data_dir;  // data base directory / DST-Nr.
-  std::vector<std::string> classes;      // in list order
-  std::vector<SeededFault> faults;       // in list order
+  std::vector<std::string> classes;       // in list order
+  std::vector<SeededFault> faults;        // in list order
   int pupils = 0;
   std::string pupil_list;  // the pupils as a pupil list (CSV, UTF-8, ";"), one line each
 };
