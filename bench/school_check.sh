@@ -18,18 +18,19 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 # One run of each to fill the page cache; the check must pass.
 xargs cat < "$dir/files" > /dev/null
-"${cli[@]}" > /dev/null || { echo "pruefen alles: Status $?, erwartet 0" >&2; exit 1; }
+"${cli[@]}" > /dev/null 2>&1 || { echo "pruefen alles: Status $?, erwartet 0" >&2; exit 1; }
 
 : > "$dir/cat_ms"; : > "$dir/cli_ms"
 for _ in $(seq "$rounds"); do
   t0=$(date +%s%N); xargs cat < "$dir/files" > /dev/null; t1=$(date +%s%N)
-  "${cli[@]}" > /dev/null; t2=$(date +%s%N)
+  "${cli[@]}" > /dev/null 2>&1; t2=$(date +%s%N)
   ms "$t0" "$t1" >> "$dir/cat_ms"
   ms "$t1" "$t2" >> "$dir/cli_ms"
 done
 cat_ms=$(median < "$dir/cat_ms")
 cli_ms=$(median < "$dir/cli_ms")
-rss_kb=$(/usr/bin/time -f %M "${cli[@]}" 2>&1 >/dev/null | tail -1)
+/usr/bin/time -o "$dir/rss" -f %M "${cli[@]}" > /dev/null 2>&1
+rss_kb=$(tail -1 "$dir/rss")
 echo "Dateien: $(wc -l < "$dir/files"), Klassen: $classes, Durchläufe: $rounds (Median)"
 echo "cat:                 ${cat_ms} ms"
 echo "pruefen alles:       ${cli_ms} ms"

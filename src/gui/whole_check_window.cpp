@@ -79,11 +79,12 @@ void WholeCheckWindow::Rebuild() {
                                      QStringLiteral("Prüfung"), QStringLiteral("Status"),
                                      QStringLiteral("Zelle")});
   const std::vector<FindingGroup> groups = GroupFindings(result_, findings_);
-  std::function<void(const FindingGroup&, QStandardItem*)> add = [&](const FindingGroup& g,
-                                                                     QStandardItem* parent) {
+  // Each group is built whole before it joins the model: rows added to an item outside the model
+  // tell no view about themselves, so a list of ten thousand findings is laid out once, not once
+  // per row.
+  std::function<QStandardItem*(const FindingGroup&)> build = [&](const FindingGroup& g) {
     auto* item = new QStandardItem(Q(g.caption));
     item->setData(-1, kFindingRole);
-    parent->appendRow(item);
     for (std::size_t i : g.findings) {
       const WholeCheckFinding& f = findings_[i];
       QList<QStandardItem*> row;
@@ -92,13 +93,18 @@ void WholeCheckWindow::Rebuild() {
           << new QStandardItem(Q(f.entry_text).trimmed())
           << new QStandardItem(Q(f.status_text).trimmed())
           << new QStandardItem(f.col < 0 ? QString() : Q(f.column_header + "  |  " + f.row_label));
-      for (QStandardItem* cell : row) cell->setData(static_cast<qlonglong>(i), kFindingRole);
+      // The finding's index on the row's first cell; a click on any cell reads it there.
+      row.front()->setData(static_cast<qlonglong>(i), kFindingRole);
       item->appendRow(row);
     }
-    for (const FindingGroup& c : g.children) add(c, item);
+    for (const FindingGroup& c : g.children) item->appendRow(build(c));
+    return item;
   };
-  for (const FindingGroup& g : groups) add(g, model_->invisibleRootItem());
+  for (const FindingGroup& g : groups) model_->appendRow(build(g));
   tree_->expandAll();
+  // Column widths from the rows in view: measuring thousands of rows would hold up the first
+  // paint of a long list.
+  tree_->header()->setResizeContentsPrecision(0);
   tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   QString text;
   if (findings_.empty()) {
@@ -115,7 +121,7 @@ void WholeCheckWindow::Rebuild() {
 }
 
 void WholeCheckWindow::Activated(const QModelIndex& index) {
-  const qlonglong i = index.data(kFindingRole).toLongLong();
+  const qlonglong i = index.siblingAtColumn(0).data(kFindingRole).toLongLong();
   if (!index.isValid() || i < 0) return;
   ChooseFinding(static_cast<std::size_t>(i));
 }
