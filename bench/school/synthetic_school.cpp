@@ -138,6 +138,7 @@ class Generator {
   SyntheticSchool Run() {
     std::mt19937 rng(options_.seed);
     std::vector<ClassPlan> plans;
+    plans.reserve(static_cast<std::size_t>(options_.classes));
     for (int i = 0; i < options_.classes; ++i) plans.push_back(PlanClass(i, rng));
     for (const ClassPlan& plan : plans) WriteClass(plan);
     WriteSchoolTables(plans);
