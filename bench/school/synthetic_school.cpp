@@ -180,7 +180,7 @@ class Generator {
     auto chance = [&rng](double p) { return std::bernoulli_distribution(p)(rng); };
     ClassPlan c;
     c.number = index + 1;
-    char number[8];
+    char number[12];
     std::snprintf(number, sizeof number, "%03d", c.number);
     c.id = std::string(kPrefixes[index % std::size(kPrefixes)]) + number;
     const int group_count = pick(1, 3);
