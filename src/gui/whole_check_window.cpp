@@ -190,7 +190,7 @@ void WholeCheckWindow::Rebuild() {
 }
 
 void WholeCheckWindow::Activated(const QModelIndex& index) {
-  const qlonglong i = index.data(kFindingRole).toLongLong();
+  const qlonglong i = index.siblingAtColumn(0).data(kFindingRole).toLongLong();
   if (!index.isValid() || i < 0) return;
   ChooseFinding(static_cast<std::size_t>(i));
 }
