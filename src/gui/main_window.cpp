@@ -34,6 +34,7 @@
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
 #include "gui/table_page.h"
+#include "gui/table_undo.h"
 #include "gui/whole_check_window.h"
 #include "sheets/class/class_list.h"
 
@@ -250,12 +251,12 @@ void MainWindow::BuildActions() {
   on("ClassFootnotesMenu", [this] { session_->RunClassFootnoteTest(); });
   on("WholeCheck", [this] { StartWholeCheck(); });
   on("WholeCheckMenu", [this] { StartWholeCheck(); });
-  on("CalcSubtotals", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
-  on("CalcSubtotalsMenu", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
-  on("CalcColumns", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
-  on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
-  on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
-  on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
+  on("CalcSubtotals", [this] { Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcSubtotalsMenu", [this] { Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcColumns", [this] { Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcColumnsMenu", [this] { Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcRow", [this] { Calculate(CalcCommand::kSummaryRow); });
+  on("CalcRowMenu", [this] { Calculate(CalcCommand::kSummaryRow); });
   on("ExportStaLA", [this] { program_.RunCopy(ExportStaLA); });
   on("ExportAll", [this] { program_.RunCopy(ExportAll); });
   on("ImportAll", [this] { program_.RunCopy(ImportAll); });
@@ -392,7 +393,10 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   const int table = page.table;
   connect(widget, &TablePageWidget::Command, this, [this, sheet, table](PageAction action) {
     CommitEdits();
-    session_->PageCommand(sheet, table, action);
+    const char* step = UndoTextOf(action);
+    if (step == nullptr) return session_->PageCommand(sheet, table, action);
+    RunTableCommand(step,
+                    [this, sheet, table, action] { session_->PageCommand(sheet, table, action); });
   });
   return widget;
 }
@@ -678,14 +682,14 @@ void MainWindow::GridRebuilt(Sheet sheet, int table) {
   const TablePage* page = FindTablePage(sheet, table);
   if (!page) return;
   for (const PageGrid& g : page->grids) {
-    if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+    if (GridView* v = GridViewOf(g.definition)) v->Rebuilt(!keep_history_);
   }
   // The class selector's page holds the grids every table of its sheet shows with it.
   for (const TablePage& p : TablePagesOf(sheet)) {
     if (!p.class_selector || &p == page) continue;
     for (const PageGrid& g : p.grids) {
       if (!g.reports_edits) {
-        if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+        if (GridView* v = GridViewOf(g.definition)) v->Rebuilt(!keep_history_);
       }
     }
   }

@@ -108,6 +108,10 @@ class MainWindow : public QMainWindow, public View {
   std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
   GridView* TableViewOf(Sheet sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
+  // Runs a command that reworks the current table (row append, sort, calculation) as one undo
+  // step of its grid.
+  void RunTableCommand(const char* text, const std::function<void()>& run);
+  void Calculate(CalcCommand command);
   void WholeCheckSlice();
   void FinishWholeCheck();
 
@@ -149,6 +153,8 @@ class MainWindow : public QMainWindow, public View {
   QTimer check_timer_;
   WholeCheckWindow* check_window_ = nullptr;
   bool reverting_ = false;
+  // Set while a table command runs: its rebuild of the grids keeps their history.
+  bool keep_history_ = false;
 };
 
 }  // namespace tabulon::gui
