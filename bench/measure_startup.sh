@@ -14,12 +14,24 @@ for exe in "$program" "$empty"; do
 done
 command -v xdotool >/dev/null || { echo "xdotool fehlt (scripts/install-deps.sh)" >&2; exit 1; }
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 home=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null; rm -rf "$home"' EXIT
-until DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1; do sleep 0.05; done
+xvfb=
+trap '[ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$home"' EXIT
+# A display of our own: the first free number from 100 on whose server accepts clients.
+for ((n = 100; n < 200; n++)); do
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb=$!
+  until DISPLAY=:$n xdotool getmouselocation >/dev/null 2>&1; do
+    kill -0 $xvfb 2>/dev/null || break
+    sleep 0.05
+  done
+  if kill -0 $xvfb 2>/dev/null; then
+    display=:$n
+    break
+  fi
+done
+[ -n "${display:-}" ] || { echo "kein freier X-Bildschirm" >&2; exit 1; }
 
 # One start: milliseconds from exec until a visible window with TITLE in its name exists.
 measure() {
@@ -27,15 +39,16 @@ measure() {
   shift
   local start end pid
   start=$(date +%s%N)
-  HOME=$home DISPLAY=$display QT_QPA_PLATFORM=xcb "$@" >/dev/null 2>&1 &
+  HOME=$home DISPLAY=$display QT_QPA_PLATFORM=xcb "$@" >/dev/null 2>"$home/stderr" &
   pid=$!
   until DISPLAY=$display xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
     if ! kill -0 "$pid" 2>/dev/null || (($(date +%s%N) - start > 30000000000)); then
-      echo "$* zeigte kein Fenster \"$title\"" >&2
+      echo "$* zeigte kein Fenster \"$title\":" >&2
+      cat "$home/stderr" >&2
       kill "$pid" 2>/dev/null
       exit 1
     fi
-    sleep 0.001
+    sleep 0.002
   done
   end=$(date +%s%N)
   kill "$pid"

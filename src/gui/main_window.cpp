@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/clipboard.h"
 #include "app/export.h"
@@ -138,7 +139,13 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   connect(&flash_timer_, &QTimer::timeout, this, [this] { session_->EndFlash(); });
   startup_timer_.setSingleShot(true);
   startup_timer_.setInterval(100);
-  connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
+  connect(&startup_timer_, &QTimer::timeout, this, [this] {
+    page_timer_.start();
+    session_->StartupTimer();
+  });
+  page_timer_.setSingleShot(true);
+  page_timer_.setInterval(0);
+  connect(&page_timer_, &QTimer::timeout, this, [this] { BuildNextPage(); });
 
   check_timer_.setSingleShot(true);
   check_timer_.setInterval(0);
@@ -358,14 +365,8 @@ QWidget* MainWindow::BuildClassFields() {
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* widget = new TablePageWidget(page, store_);
   page_widgets_.push_back(widget);
-  for (const auto& [definition, view] : widget->views()) {
-    views_[definition] = view;
-    connect(view, &GridView::PasteRefused, this,
-            [this](const QString& text) { ui_.Message(MessageKind::kWarning, S(text)); });
-  }
+  connect(widget, &TablePageWidget::Built, this, [this, widget] { PageBuilt(widget); });
   if (page.class_selector) {
-    class_list_ = widget->class_list();
-    new_class_field_ = widget->new_class_field();
     // A click or a key in the list chooses the class; the session saves the one shown before.
     connect(widget, &TablePageWidget::ClassSelected, this, [this](int row) {
       CommitEdits();
@@ -401,7 +402,44 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   return widget;
 }
 
+// Alt+letter presses a page's buttons; the menus keep their own letters.
+void MainWindow::PageBuilt(TablePageWidget* widget) {
+  for (const auto& [definition, view] : widget->views()) {
+    views_[definition] = view;
+    connect(view, &GridView::PasteRefused, this,
+            [this](const QString& text) { ui_.Message(MessageKind::kWarning, S(text)); });
+    view->Rebuilt();
+  }
+  if (widget->page().class_selector) {
+    class_list_ = widget->class_list();
+    new_class_field_ = widget->new_class_field();
+  }
+  widget->AssignMnemonics(menu_letters_);
+  // Notices, the class list: as the session holds them now.
+  if (shown_once_) ControlsChanged();
+}
+
+void MainWindow::BuildNextPage() {
+  for (TablePageWidget* page : page_widgets_) {
+    if (!page->built()) {
+      page->Build();
+      page_timer_.start();
+      return;
+    }
+  }
+}
+
+bool MainWindow::all_pages_built() const {
+  return std::all_of(page_widgets_.begin(), page_widgets_.end(),
+                     [](const TablePageWidget* p) { return p->built(); });
+}
+
 void MainWindow::BuildSheets() {
+  for (QAction* menu : menuBar()->actions()) {
+    const QString text = menu->text();
+    const int amp = text.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < text.size()) menu_letters_ += text[amp + 1];
+  }
   sheet_tabs_ = new QTabWidget;
   sheet_tabs_->setObjectName(QStringLiteral("PageControl1"));
   sheet_tabs_->setToolTip(QStringLiteral("Statistik-Meldung"));
@@ -434,16 +472,9 @@ void MainWindow::BuildSheets() {
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
-  // Alt+letter presses a page's buttons; the menus keep their own letters.
-  QString menu_letters;
-  for (QAction* menu : menuBar()->actions()) {
-    const QString text = menu->text();
-    const int amp = text.indexOf(QLatin1Char('&'));
-    if (amp >= 0 && amp + 1 < text.size()) menu_letters += text[amp + 1];
-  }
-  for (TablePageWidget* page : page_widgets_) page->AssignMnemonics(menu_letters);
-  // Start on the first sheet still handed in, its first table.
+  // Start on the first sheet still handed in, its first table; only its page is built now.
   sheet_tabs_->setCurrentIndex(StartPage());
+  if (TablePageWidget* start = CurrentPageWidget()) start->Build();
   connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   setCentralWidget(sheet_tabs_);
 }
@@ -750,6 +781,7 @@ void MainWindow::ControlsChanged() {
   for (const ToolAction& t : tool_actions_) t.action->setVisible(s.tool_visible(t.sheet, t.index));
   const std::vector<std::string_view> notices = s.visible_notices();
   for (TablePageWidget* page : page_widgets_) {
+    if (!page->built()) continue;
     const bool current =
         page->page().sheet == s.current_sheet() && page->page().table == s.current_table();
     page->ShowNotices(current ? notices : std::vector<std::string_view>{});
@@ -770,10 +802,10 @@ void MainWindow::ControlsChanged() {
   }
   switch (session_->TakeFocusRequest()) {
     case FocusRequest::kNewClassField:
-      new_class_field_->setFocus();
+      if (new_class_field_) new_class_field_->setFocus();
       break;
     case FocusRequest::kClassList:
-      class_list_->setFocus();
+      if (class_list_) class_list_->setFocus();
       break;
     case FocusRequest::kNone:
       break;

@@ -58,6 +58,9 @@ class MainWindow : public QMainWindow, public View {
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
   AboutBox* about_box() const { return about_; }
+  // Pages are built when first shown; the rest follow one per turn of the event loop once the
+  // window is up.
+  bool all_pages_built() const;
 
   // The whole-school check: saves the table shown, then checks the stored files one class per
   // turn of the event loop behind a progress dialog, and shows the findings window.
@@ -99,6 +102,9 @@ class MainWindow : public QMainWindow, public View {
   void StepRegion(int step);
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
+  // Takes a page whose controls were just built into the window's lists.
+  void PageBuilt(TablePageWidget* widget);
+  void BuildNextPage();
   void PageChanged();
   // Commits what an open cell editor holds, so that commands see it.
   void CommitEdits();
@@ -144,6 +150,9 @@ class MainWindow : public QMainWindow, public View {
   AboutBox* about_ = nullptr;
   QTimer flash_timer_;
   QTimer startup_timer_;
+  QTimer page_timer_;
+  // The menus' Alt letters, which the pages' buttons leave to them.
+  QString menu_letters_;
   bool shown_once_ = false;
   // The running whole-school check, on its own copy of the settings and paths.
   Settings check_settings_;
