@@ -106,6 +106,11 @@ constexpr MenuEntry kMenus[] = {
     {nullptr, "HelpAboutMenu"},
 };
 
+// A style sheet set again repolishes the widget even when it is the same: only a change is set.
+void Restyle(QWidget* widget, const QString& sheet) {
+  if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- main window
@@ -139,7 +144,11 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   connect(&flash_timer_, &QTimer::timeout, this, [this] { session_->EndFlash(); });
   startup_timer_.setSingleShot(true);
   startup_timer_.setInterval(100);
+  // The definition files the first start lacks are written once the window is up, not before
+  // its first paint.
+  store_.DeferDefinitionWrites();
   connect(&startup_timer_, &QTimer::timeout, this, [this] {
+    WriteDeferredDefinitions();
     page_timer_.start();
     session_->StartupTimer();
   });
@@ -152,6 +161,14 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   connect(&check_timer_, &QTimer::timeout, this, [this] { WholeCheckSlice(); });
 
   session_->FormCreate();
+}
+
+void MainWindow::WriteDeferredDefinitions() {
+  try {
+    store_.WriteDeferredDefinitions();
+  } catch (const FileError& e) {
+    ui_.Message(MessageKind::kError, e.Message());
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -730,16 +747,16 @@ void MainWindow::ChangeStateChanged() {
   switch (session_->indicator()) {
     case IndicatorState::kRed:
       flash_timer_.stop();
-      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      Restyle(indicator_, QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(true);
       indicator_->setVisible(true);
       break;
     case IndicatorState::kYellowFlash:
-      indicator_->setStyleSheet(QStringLiteral("background-color: yellow;"));
+      Restyle(indicator_, QStringLiteral("background-color: yellow;"));
       flash_timer_.start();
       break;
     case IndicatorState::kHidden:
-      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      Restyle(indicator_, QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(false);
       indicator_->setVisible(false);
       break;
@@ -758,9 +775,9 @@ void MainWindow::ControlsChanged() {
                                               : QStringLiteral("Speichern aussetzen"));
   // Only the enabled button takes the red or black text, so that it still looks disabled while
   // access is read-only.
-  suspend_button_->setStyleSheet(s.save_suspended()
-                                     ? QStringLiteral("QToolButton:enabled { color: red; }")
-                                     : QStringLiteral("QToolButton:enabled { color: black; }"));
+  Restyle(suspend_button_, s.save_suspended()
+                               ? QStringLiteral("QToolButton:enabled { color: red; }")
+                               : QStringLiteral("QToolButton:enabled { color: black; }"));
   struct CalcAction {
     const char* tool;
     const char* menu;
@@ -828,6 +845,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   bool closes = session_->FormClose();
   platform_.CloseHelp();
   if (closes) {
+    WriteDeferredDefinitions();
     event->accept();
   } else {
     event->ignore();

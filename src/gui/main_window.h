@@ -105,6 +105,7 @@ class MainWindow : public QMainWindow, public View {
   // Takes a page whose controls were just built into the window's lists.
   void PageBuilt(TablePageWidget* widget);
   void BuildNextPage();
+  void WriteDeferredDefinitions();
   void PageChanged();
   // Commits what an open cell editor holds, so that commands see it.
   void CommitEdits();
