@@ -419,7 +419,8 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   return widget;
 }
 
-// Alt+letter presses a page's buttons; the menus keep their own letters.
+// A page whose controls were just built joins the window: its views, its class list, the Alt
+// letters of its buttons.
 void MainWindow::PageBuilt(TablePageWidget* widget) {
   for (const auto& [definition, view] : widget->views()) {
     views_[definition] = view;
@@ -452,6 +453,7 @@ bool MainWindow::all_pages_built() const {
 }
 
 void MainWindow::BuildSheets() {
+  // Alt+letter presses a page's buttons; the menus keep their own letters.
   for (QAction* menu : menuBar()->actions()) {
     const QString text = menu->text();
     const int amp = text.indexOf(QLatin1Char('&'));
