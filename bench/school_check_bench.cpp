@@ -92,7 +92,7 @@ void BM_WholeCheckDesktop(benchmark::State& state) {
   for (auto _ : state) {
     WholeCheck check(class_sheet::ReadClassList(s.paths.school_data_dir / "KLASSE"),
                      StoredTableLoader(s.settings, s.paths), s.settings,
-                     s.settings.log_all_tests != 0, ProgramClassWideTests());
+                     s.settings.log_all_tests != 0);
     while (!check.Done()) check.Step(s.ui);
     if (check.result().AnyFailed()) state.SkipWithError("whole check found faults");
     benchmark::DoNotOptimize(check.result().runs.size());

@@ -8,7 +8,7 @@ packages=(
   libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
-  xvfb xauth
+  xvfb xauth xdotool
   poppler-utils desktop-file-utils appstream
   dpkg-dev fakeroot file lintian
 )

@@ -196,27 +196,26 @@ WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Setting
   WholeCheckLoader stored = StoredTableLoader(settings, paths);
   WholeCheckLoader load = stored;
   if (preview) {
-    load = [&plan, stored](const SheetDef& sheet, const TableDef& def, const std::string& class_id,
-                           Ui& load_ui) {
+    load = [&plan, stored](Sheet sheet, int table, const std::string& class_id, Ui& load_ui) {
       for (const PupilTableChange& c : plan.changes) {
-        if (c.class_id == class_id && def.sheet == Sheet::kClass &&
-            def.name == class_sheet::ClassTableDef(c.table).name) {
-          return c.derived;
-        }
+        if (sheet == Sheet::kClass && c.class_id == class_id && c.table == table) return c.derived;
       }
-      return stored(sheet, def, class_id, load_ui);
+      return stored(sheet, table, class_id, load_ui);
     };
   }
-  WholeCheck check(plan.classes, load, settings, /*log_all_tests=*/false, ProgramClassWideTests());
+  WholeCheck check(plan.classes, load, settings, /*log_all_tests=*/false, /*school_wide=*/false);
   SilentUi silent;
   try {
-    // The first step checks the school-wide sheets, which the import does not touch.
+    // The first step checks the class list's numbering, which an import of some classes cannot
+    // judge.
     check.Step(silent);
   } catch (const FileError&) {
-    // A school-wide table that cannot be read is no matter of this import.
+    // The class list is no matter of this import.
   }
   WholeCheckResult result = RunWholeCheck(check, silent);
-  std::erase_if(result.runs, [](const WholeCheckRun& r) { return r.sheet != Sheet::kClass; });
+  std::erase_if(result.runs, [](const WholeCheckRun& r) {
+    return r.sheet != Sheet::kClass || r.kind == WholeCheckKind::kNumbering;
+  });
   return result;
 }
 
@@ -231,7 +230,7 @@ std::vector<std::string> ClassCheckLines(const WholeCheckResult& result) {
     }
     for (const FindingGroup& c : g.children) add(c, depth + 1);
   };
-  for (const FindingGroup& g : GroupFindings(result, findings)) add(g, 0);
+  for (const FindingGroup& g : GroupFindings(findings)) add(g, 0);
   return lines;
 }
 

@@ -30,6 +30,11 @@ void GridStore::SaveGrid(std::string_view definition, const TableContext& ctx) {
     ops->save(GridOf(definition), ctx);
 }
 
+void GridStore::WriteDeferredDefinitions() {
+  defer_definitions_ = false;
+  WritePendingDefinitions(pending_definitions_);
+}
+
 DataFileContext FileContextOf(const SheetDef& sheet, const TableContext& ctx) {
   const std::string& prefix =
       sheet.prefix == FilePrefix::kClassId ? ctx.class_id : ctx.settings.dst_nr;
@@ -63,7 +68,9 @@ void RegisterSheetTables(GridStore& store, const std::filesystem::path& program_
       const TableDef* d = &def;
       store.Register(
           std::string(def.name),
-          {[d, program_dir, &ui](Grid& g) { SetUpGrid(g, *d, program_dir, ui); },
+          {[d, program_dir, &ui, &store](Grid& g) {
+             SetUpGrid(g, *d, program_dir, ui, store.pending_definitions());
+           },
            [d, sheet](Grid& g, const TableContext& ctx) { return LoadTable(g, *sheet, *d, ctx); },
            [d, sheet](Grid& g, const TableContext& ctx) { SaveTable(g, *sheet, *d, ctx); }});
     }

@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "base/ports.h"
 #include "tables/datafile.h"
+#include "tables/definition.h"
 #include "tables/grid.h"
 
 namespace tabulon {
@@ -33,11 +34,20 @@ class GridStore : public TableStore {
   int LoadGrid(std::string_view definition, const TableContext& ctx) override;
   void SaveGrid(std::string_view definition, const TableContext& ctx) override;
   Grid* FindGrid(std::string_view definition) override { return &GridOf(definition); }
+  // From now on, definition files found missing at set-up wait until WriteDeferredDefinitions(),
+  // which writes them (FileError for one that cannot be written) and ends the waiting.
+  void DeferDefinitionWrites() { defer_definitions_ = true; }
+  void WriteDeferredDefinitions();
+  PendingDefinitions* pending_definitions() {
+    return defer_definitions_ ? &pending_definitions_ : nullptr;
+  }
 
  private:
   const Operations* Find(std::string_view definition) const;
   std::map<std::string, Grid, std::less<>> grids_;
   std::map<std::string, Operations, std::less<>> ops_;
+  bool defer_definitions_ = false;
+  PendingDefinitions pending_definitions_;
 };
 
 // Where the data file of a sheet's table lies: the school data directory and the prefix that

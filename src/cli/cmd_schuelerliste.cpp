@@ -80,11 +80,10 @@ void PrintChecksJson(std::ostream& out, const WholeCheckResult& checks) {
   const std::vector<WholeCheckFinding> findings = FindingsOf(checks, /*hints=*/false);
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const WholeCheckFinding& f = findings[i];
-    const WholeCheckRun& run = checks.runs[f.run];
     if (i > 0) out << ',';
     out << "{\"klasse\":";
-    JsonString(out, run.class_id);
-    out << ",\"tabelle\":" << run.table << ",\"nr\":" << f.entry << ",\"text\":";
+    JsonString(out, f.class_id);
+    out << ",\"tabelle\":" << f.table << ",\"nr\":" << f.entry << ",\"text\":";
     JsonString(out, FindingLine(f));
     out << '}';
   }

@@ -348,9 +348,8 @@ void GridView::ApplyLayout() {
                     .arg(ColorOf(g->Background()).name()));
 }
 
-void GridView::Rebuilt() {
-  // A table shown anew (after its save) starts a new history.
-  undo_->clear();
+void GridView::Rebuilt(bool new_history) {
+  if (new_history) undo_->clear();
   Grid* g = model_->grid();
   // The reset below moves the view's current cell; the grid's own stays as the core left it.
   const int col = g ? g->CurrentCol() : 0;

@@ -73,8 +73,9 @@ class GridView : public QTableView {
     model_->SetGrid(grid);
     ApplyLayout();
   }
-  // After the grid was set up or loaded again: sizes, colours, current cell.
-  void Rebuilt();
+  // After the grid was set up or loaded again: sizes, colours, current cell. A table shown anew
+  // starts a new history; a command's own rebuild or its undo keeps it.
+  void Rebuilt(bool new_history = true);
   // Moves the current cell to a grid cell (grid coordinates).
   void GoToCell(int col, int row);
   // Commits and closes an open cell editor.

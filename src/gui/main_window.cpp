@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/clipboard.h"
 #include "app/export.h"
@@ -37,6 +38,7 @@
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
 #include "gui/table_page.h"
+#include "gui/table_undo.h"
 #include "gui/whole_check_window.h"
 #include "sheets/class/class_list.h"
 
@@ -108,6 +110,11 @@ constexpr MenuEntry kMenus[] = {
     {nullptr, "HelpAboutMenu"},
 };
 
+// A style sheet set again repolishes the widget even when it is the same: only a change is set.
+void Restyle(QWidget* widget, const QString& sheet) {
+  if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- main window
@@ -141,13 +148,31 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   connect(&flash_timer_, &QTimer::timeout, this, [this] { session_->EndFlash(); });
   startup_timer_.setSingleShot(true);
   startup_timer_.setInterval(100);
-  connect(&startup_timer_, &QTimer::timeout, this, [this] { session_->StartupTimer(); });
+  // The definition files the first start lacks are written once the window is up, not before
+  // its first paint.
+  store_.DeferDefinitionWrites();
+  connect(&startup_timer_, &QTimer::timeout, this, [this] {
+    WriteDeferredDefinitions();
+    page_timer_.start();
+    session_->StartupTimer();
+  });
+  page_timer_.setSingleShot(true);
+  page_timer_.setInterval(0);
+  connect(&page_timer_, &QTimer::timeout, this, [this] { BuildNextPage(); });
 
   check_timer_.setSingleShot(true);
   check_timer_.setInterval(0);
   connect(&check_timer_, &QTimer::timeout, this, [this] { WholeCheckSlice(); });
 
   session_->FormCreate();
+}
+
+void MainWindow::WriteDeferredDefinitions() {
+  try {
+    store_.WriteDeferredDefinitions();
+  } catch (const FileError& e) {
+    ui_.Message(MessageKind::kError, e.Message());
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -261,12 +286,12 @@ void MainWindow::BuildActions() {
   on("ClassFootnotesMenu", [this] { session_->RunClassFootnoteTest(); });
   on("WholeCheck", [this] { StartWholeCheck(); });
   on("WholeCheckMenu", [this] { StartWholeCheck(); });
-  on("CalcSubtotals", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
-  on("CalcSubtotalsMenu", [this] { session_->Calculate(CalcCommand::kSubtotalRows); });
-  on("CalcColumns", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
-  on("CalcColumnsMenu", [this] { session_->Calculate(CalcCommand::kSummaryColumns); });
-  on("CalcRow", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
-  on("CalcRowMenu", [this] { session_->Calculate(CalcCommand::kSummaryRow); });
+  on("CalcSubtotals", [this] { Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcSubtotalsMenu", [this] { Calculate(CalcCommand::kSubtotalRows); });
+  on("CalcColumns", [this] { Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcColumnsMenu", [this] { Calculate(CalcCommand::kSummaryColumns); });
+  on("CalcRow", [this] { Calculate(CalcCommand::kSummaryRow); });
+  on("CalcRowMenu", [this] { Calculate(CalcCommand::kSummaryRow); });
   on("ExportStaLA", [this] { StartStaLAExport(); });
   on("ExportAll", [this] { program_.RunCopy(ExportAll); });
   on("ImportAll", [this] { program_.RunCopy(ImportAll); });
@@ -375,14 +400,8 @@ QWidget* MainWindow::BuildClassFields() {
 QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   auto* widget = new TablePageWidget(page, store_);
   page_widgets_.push_back(widget);
-  for (const auto& [definition, view] : widget->views()) {
-    views_[definition] = view;
-    connect(view, &GridView::PasteRefused, this,
-            [this](const QString& text) { ui_.Message(MessageKind::kWarning, S(text)); });
-  }
+  connect(widget, &TablePageWidget::Built, this, [this, widget] { PageBuilt(widget); });
   if (page.class_selector) {
-    class_list_ = widget->class_list();
-    new_class_field_ = widget->new_class_field();
     // A click or a key in the list chooses the class; the session saves the one shown before.
     connect(widget, &TablePageWidget::ClassSelected, this, [this](int row) {
       CommitEdits();
@@ -410,12 +429,54 @@ QWidget* MainWindow::BuildTablePage(const TablePage& page) {
   const int table = page.table;
   connect(widget, &TablePageWidget::Command, this, [this, sheet, table](PageAction action) {
     CommitEdits();
-    session_->PageCommand(sheet, table, action);
+    const char* step = UndoTextOf(action);
+    if (step == nullptr) return session_->PageCommand(sheet, table, action);
+    RunTableCommand(step,
+                    [this, sheet, table, action] { session_->PageCommand(sheet, table, action); });
   });
   return widget;
 }
 
+// A page whose controls were just built joins the window: its views, its class list, the Alt
+// letters of its buttons.
+void MainWindow::PageBuilt(TablePageWidget* widget) {
+  for (const auto& [definition, view] : widget->views()) {
+    views_[definition] = view;
+    connect(view, &GridView::PasteRefused, this,
+            [this](const QString& text) { ui_.Message(MessageKind::kWarning, S(text)); });
+    view->Rebuilt();
+  }
+  if (widget->page().class_selector) {
+    class_list_ = widget->class_list();
+    new_class_field_ = widget->new_class_field();
+  }
+  widget->AssignMnemonics(menu_letters_);
+  // Notices, the class list: as the session holds them now.
+  if (shown_once_) ControlsChanged();
+}
+
+void MainWindow::BuildNextPage() {
+  for (TablePageWidget* page : page_widgets_) {
+    if (!page->built()) {
+      page->Build();
+      page_timer_.start();
+      return;
+    }
+  }
+}
+
+bool MainWindow::all_pages_built() const {
+  return std::all_of(page_widgets_.begin(), page_widgets_.end(),
+                     [](const TablePageWidget* p) { return p->built(); });
+}
+
 void MainWindow::BuildSheets() {
+  // Alt+letter presses a page's buttons; the menus keep their own letters.
+  for (QAction* menu : menuBar()->actions()) {
+    const QString text = menu->text();
+    const int amp = text.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < text.size()) menu_letters_ += text[amp + 1];
+  }
   sheet_tabs_ = new QTabWidget;
   sheet_tabs_->setObjectName(QStringLiteral("PageControl1"));
   sheet_tabs_->setToolTip(QStringLiteral("Statistik-Meldung"));
@@ -448,16 +509,9 @@ void MainWindow::BuildSheets() {
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
-  // Alt+letter presses a page's buttons; the menus keep their own letters.
-  QString menu_letters;
-  for (QAction* menu : menuBar()->actions()) {
-    const QString text = menu->text();
-    const int amp = text.indexOf(QLatin1Char('&'));
-    if (amp >= 0 && amp + 1 < text.size()) menu_letters += text[amp + 1];
-  }
-  for (TablePageWidget* page : page_widgets_) page->AssignMnemonics(menu_letters);
-  // Start on the first sheet still handed in, its first table.
+  // Start on the first sheet still handed in, its first table; only its page is built now.
   sheet_tabs_->setCurrentIndex(StartPage());
+  if (TablePageWidget* start = CurrentPageWidget()) start->Build();
   connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   setCentralWidget(sheet_tabs_);
 }
@@ -712,14 +766,14 @@ void MainWindow::GridRebuilt(Sheet sheet, int table) {
   const TablePage* page = FindTablePage(sheet, table);
   if (!page) return;
   for (const PageGrid& g : page->grids) {
-    if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+    if (GridView* v = GridViewOf(g.definition)) v->Rebuilt(!keep_history_);
   }
   // The class selector's page holds the grids every table of its sheet shows with it.
   for (const TablePage& p : TablePagesOf(sheet)) {
     if (!p.class_selector || &p == page) continue;
     for (const PageGrid& g : p.grids) {
       if (!g.reports_edits) {
-        if (GridView* v = GridViewOf(g.definition)) v->Rebuilt();
+        if (GridView* v = GridViewOf(g.definition)) v->Rebuilt(!keep_history_);
       }
     }
   }
@@ -729,16 +783,16 @@ void MainWindow::ChangeStateChanged() {
   switch (session_->indicator()) {
     case IndicatorState::kRed:
       flash_timer_.stop();
-      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      Restyle(indicator_, QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(true);
       indicator_->setVisible(true);
       break;
     case IndicatorState::kYellowFlash:
-      indicator_->setStyleSheet(QStringLiteral("background-color: yellow;"));
+      Restyle(indicator_, QStringLiteral("background-color: yellow;"));
       flash_timer_.start();
       break;
     case IndicatorState::kHidden:
-      indicator_->setStyleSheet(QStringLiteral("background-color: red;"));
+      Restyle(indicator_, QStringLiteral("background-color: red;"));
       indicator_action_->setVisible(false);
       indicator_->setVisible(false);
       break;
@@ -757,9 +811,9 @@ void MainWindow::ControlsChanged() {
                                               : QStringLiteral("Speichern aussetzen"));
   // Only the enabled button takes the red or black text, so that it still looks disabled while
   // access is read-only.
-  suspend_button_->setStyleSheet(s.save_suspended()
-                                     ? QStringLiteral("QToolButton:enabled { color: red; }")
-                                     : QStringLiteral("QToolButton:enabled { color: black; }"));
+  Restyle(suspend_button_, s.save_suspended()
+                               ? QStringLiteral("QToolButton:enabled { color: red; }")
+                               : QStringLiteral("QToolButton:enabled { color: black; }"));
   struct CalcAction {
     const char* tool;
     const char* menu;
@@ -780,6 +834,7 @@ void MainWindow::ControlsChanged() {
   for (const ToolAction& t : tool_actions_) t.action->setVisible(s.tool_visible(t.sheet, t.index));
   const std::vector<std::string_view> notices = s.visible_notices();
   for (TablePageWidget* page : page_widgets_) {
+    if (!page->built()) continue;
     const bool current =
         page->page().sheet == s.current_sheet() && page->page().table == s.current_table();
     page->ShowNotices(current ? notices : std::vector<std::string_view>{});
@@ -800,10 +855,10 @@ void MainWindow::ControlsChanged() {
   }
   switch (session_->TakeFocusRequest()) {
     case FocusRequest::kNewClassField:
-      new_class_field_->setFocus();
+      if (new_class_field_) new_class_field_->setFocus();
       break;
     case FocusRequest::kClassList:
-      class_list_->setFocus();
+      if (class_list_) class_list_->setFocus();
       break;
     case FocusRequest::kNone:
       break;
@@ -826,6 +881,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   bool closes = session_->FormClose();
   platform_.CloseHelp();
   if (closes) {
+    WriteDeferredDefinitions();
     event->accept();
   } else {
     event->ignore();

@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow, public View {
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
   AboutBox* about_box() const { return about_; }
+  // Pages are built when first shown; the rest follow one per turn of the event loop once the
+  // window is up.
+  bool all_pages_built() const;
 
   // The whole-school check: saves the table shown, then checks the stored files one class per
   // turn of the event loop behind a progress dialog, and shows the findings window.
@@ -105,6 +108,10 @@ class MainWindow : public QMainWindow, public View {
   void StepRegion(int step);
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
+  // Takes a page whose controls were just built into the window's lists.
+  void PageBuilt(TablePageWidget* widget);
+  void BuildNextPage();
+  void WriteDeferredDefinitions();
   void PageChanged();
   // Commits what an open cell editor holds, so that commands see it.
   void CommitEdits();
@@ -114,6 +121,10 @@ class MainWindow : public QMainWindow, public View {
   std::optional<std::size_t> ShowErrorWindow(const PlausiReport& report);
   GridView* TableViewOf(Sheet sheet, int table) const;
   QAction* AddAction(const char* name, const char* text, const char* hint = "");
+  // Runs a command that reworks the current table (row append, sort, calculation) as one undo
+  // step of its grid.
+  void RunTableCommand(const char* text, const std::function<void()>& run);
+  void Calculate(CalcCommand command);
   void WholeCheckSlice();
   void FinishWholeCheck();
   void ShowFindings(WholeCheckResult result);
@@ -148,6 +159,9 @@ class MainWindow : public QMainWindow, public View {
   AboutBox* about_ = nullptr;
   QTimer flash_timer_;
   QTimer startup_timer_;
+  QTimer page_timer_;
+  // The menus' Alt letters, which the pages' buttons leave to them.
+  QString menu_letters_;
   bool shown_once_ = false;
   // The running whole-school check, on its own copy of the settings and paths.
   Settings check_settings_;
@@ -160,6 +174,8 @@ class MainWindow : public QMainWindow, public View {
   bool check_for_export_ = false;
   QMessageBox* export_question_ = nullptr;
   bool reverting_ = false;
+  // Set while a table command runs: its rebuild of the grids keeps their history.
+  bool keep_history_ = false;
 };
 
 }  // namespace tabulon::gui

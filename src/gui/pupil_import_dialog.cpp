@@ -268,9 +268,7 @@ void ShowClassChecks(MainWindow& window, Platform& platform, WholeCheckResult ch
   findings->setAttribute(Qt::WA_DeleteOnClose);
   findings->setWindowTitle(QStringLiteral("Klassentests nach dem Import der Schülerliste"));
   QObject::connect(findings, &WholeCheckWindow::FindingChosen, &window,
-                   [&window](const WholeCheckRun& run, const WholeCheckFinding& f) {
-                     window.GoToFinding(run, f);
-                   });
+                   [&window](const WholeCheckFinding& f) { window.GoToFinding(f); });
   QObject::connect(findings, &WholeCheckWindow::RecheckRequested, &window,
                    [&window] { window.StartWholeCheck(); });
   QObject::connect(findings, &WholeCheckWindow::PrintRequested, &window, [findings, &platform] {

@@ -92,7 +92,25 @@ QString GridAccessibleName(const TablePage& page, const PageGrid& grid) {
 }
 
 TablePageWidget::TablePageWidget(const TablePage& page, GridStore& store, QWidget* parent)
-    : QWidget(parent), page_(page), store_(store) {
+    : QWidget(parent), page_(page), store_(store) {}
+
+void TablePageWidget::showEvent(QShowEvent* event) {
+  if (!built_) {
+    Build();
+    // Controls added to a page already on the screen would appear only a turn of the event loop
+    // later; they are shown now, as if they had been there before.
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!(w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))) w->show();
+    }
+    layout()->activate();
+  }
+  QWidget::showEvent(event);
+}
+
+void TablePageWidget::Build() {
+  if (built_) return;
+  built_ = true;
+  const TablePage& page = page_;
   // With a large font the page may need more room than the window has: it scrolls then, instead
   // of squeezing its buttons and fields until their texts are cut.
   auto* outer = new QVBoxLayout(this);
@@ -137,6 +155,7 @@ TablePageWidget::TablePageWidget(const TablePage& page, GridStore& store, QWidge
   }
   for (const PageGrid& g : page.grids) AddGrid(g, layout, class_row);
   AddButtons(layout, delete_place, add_place);
+  emit Built();
 }
 
 // "neue Klasse anlegen": the identifier, the school's own name in a grey "optional" group, and
@@ -264,7 +283,8 @@ void TablePageWidget::AddButtons(QVBoxLayout* layout, QBoxLayout* delete_place,
       button->setToolTip(Q(b.hint));
       button->setStatusTip(Q(b.hint));
     }
-    button->setVisible(!b.hidden);
+    // Not yet in a layout, a button made visible would open as a window of its own.
+    if (b.hidden) button->hide();
     if (!b.hidden) buttons_.emplace(buttons_.begin() + page_buttons++, button, Q(b.caption));
     if (b.action == PageAction::kAddClass && new_class_field_ && school_name_field_) {
       // The add button takes the two fields' texts as they stand.

@@ -31,11 +31,16 @@ QStringList WithMnemonics(const QStringList& captions, const QString& reserved);
 // The name a screen reader announces for a grid: the table's title and the page's caption.
 QString GridAccessibleName(const TablePage& page, const PageGrid& grid);
 
+// The page's controls are built when it is first shown (or when Build() is called), so that the
+// window appears without building the pages nobody has opened yet.
 class TablePageWidget : public QWidget {
   Q_OBJECT
 
  public:
   TablePageWidget(const TablePage& page, GridStore& store, QWidget* parent = nullptr);
+  // Builds the page's controls once; emits Built().
+  void Build();
+  bool built() const { return built_; }
 
   const TablePage& page() const { return page_; }
   // The views of the page's grids by definition name.
@@ -57,6 +62,11 @@ class TablePageWidget : public QWidget {
   void ClassSelected(int row);
   // The add button with the texts of the identifier and the school's own name.
   void AddClassRequested(QString id, QString school_name);
+  // The controls exist now: views(), class_list() and the buttons.
+  void Built();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void AddNotices(QVBoxLayout* layout);
@@ -74,6 +84,7 @@ class TablePageWidget : public QWidget {
   QLineEdit* school_name_field_ = nullptr;
   std::vector<std::pair<QPushButton*, QString>> buttons_;  // with their captions
   GridView* first_grid_ = nullptr;
+  bool built_ = false;
 };
 
 }  // namespace tabulon::gui

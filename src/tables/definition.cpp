@@ -1,6 +1,7 @@
 #include "tables/definition.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "files/files.h"
@@ -113,17 +114,38 @@ void FillKeyRows(Grid& grid, const TableDef& def, const std::filesystem::path& p
   PutKeyRows(grid, def, std::move(*entries));
 }
 
-void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui) {
+void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui,
+               PendingDefinitions* pending) {
   ResetToInitialFrame(grid, def);
   std::filesystem::path path = program_dir / def.DefinitionFileName();
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     SetBuiltInCells(grid, def);
-    WriteFileAtomic(path, BuiltInDefinitionBytes(def));
+    if (pending) {
+      pending->emplace_back(std::move(path), BuiltInDefinitionBytes(def));
+    } else {
+      WriteFileAtomic(path, BuiltInDefinitionBytes(def));
+    }
   } else {
     ApplyDefinition(grid, def, ReadFileBytes(path), path, ui);
   }
   if (def.kind == TableKind::kKeyRow) FillKeyRows(grid, def, program_dir, ui);
+}
+
+void WritePendingDefinitions(PendingDefinitions& pending) {
+  PendingDefinitions files = std::move(pending);
+  pending.clear();
+  std::optional<FileError> first_error;
+  for (const auto& [path, bytes] : files) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) continue;  // a table set up twice asks twice
+    try {
+      WriteFileAtomic(path, bytes);
+    } catch (const FileError& e) {
+      if (!first_error) first_error = e;
+    }
+  }
+  if (first_error) throw *first_error;
 }
 
 }  // namespace tabulon

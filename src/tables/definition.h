@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/ports.h"
@@ -26,7 +27,14 @@ std::string BuiltInDefinitionBytes(const TableDef& def);
 // Builds the grid's frame: initial size and widths, empty cells, the definition file (written
 // when missing, else read), then the key rows. Throws FileError when the definition file can be
 // neither written nor read; the grid then keeps what was set so far.
-void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui);
+// With `pending` given, a missing definition file is not written but added there, for the caller
+// to write once it has time (the window, once it is on the screen).
+using PendingDefinitions = std::vector<std::pair<std::filesystem::path, std::string>>;
+void SetUpGrid(Grid& grid, const TableDef& def, const std::filesystem::path& program_dir, Ui& ui,
+               PendingDefinitions* pending = nullptr);
+// Writes the files of `pending` that are still missing and empties it. Every file is tried; the
+// first that could not be written is then thrown as FileError.
+void WritePendingDefinitions(PendingDefinitions& pending);
 
 // The reading half of set-up on given bytes of a definition file (path only for messages).
 // Returns false, after a warning, when the file asks for a size the table cannot have; the grid

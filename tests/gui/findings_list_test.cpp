@@ -35,7 +35,7 @@ TEST(FindingsListTest, AnyCellOfARowChoosesItsFinding) {
   std::vector<int> chosen;
   QObject::connect(
       &w, &WholeCheckWindow::FindingChosen,
-      [&](const WholeCheckRun&, const WholeCheckFinding& f) { chosen.push_back(f.entry); });
+      [&](const WholeCheckFinding& f) { chosen.push_back(f.entry); });
   // Sheet, class and table groups lead to the table's rows.
   QModelIndex table = w.model()->index(0, 0);
   while (w.model()->rowCount(table) > 0 && w.model()->hasChildren(w.model()->index(0, 0, table))) {

@@ -51,10 +51,12 @@ class GuiTestBase : public ::testing::Test {
     program = std::make_unique<Program>(dir.path(), ui, platform);
     window = std::make_unique<MainWindow>(*program, ui, platform);
   }
-  // Shows the window and waits until it is on the screen.
+  // Shows the window and waits until it is on the screen and has built every page, so that the
+  // tests find the controls of pages not opened yet.
   void ShowWindow() {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->all_pages_built(); }, 5000));
   }
   // Opens the window on school 4711 with these key files, read-write unless `adjust` says
   // otherwise; the start-up timer's backup question is answered "Nein" and forgotten.

@@ -1,0 +1,53 @@
+// Set-up that leaves the missing definition files to be written later: the grid is the same as
+// with the file written at once, the file comes when asked for, and a file that cannot be written
+// is reported without losing the others.
+#include <gtest/gtest.h>
+
+#include "files/files.h"
+#include "sheets/school/school_tables.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "tables/definition.h"
+
+namespace tabulon {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempDir;
+
+TEST(PendingDefinitionTest, SetUpWaitsForTheWriteAndGivesTheSameGrid) {
+  TempDir now_dir, later_dir;
+  ScriptedUi ui;
+  Grid now, later;
+  SetUpGrid(now, SchoolTableDef(0), now_dir.path(), ui);
+  PendingDefinitions pending;
+  SetUpGrid(later, SchoolTableDef(0), later_dir.path(), ui, &pending);
+  Grid again;
+  SetUpGrid(again, SchoolTableDef(0), later_dir.path(), ui, &pending);  // set up twice, one file
+  EXPECT_FALSE(std::filesystem::exists(later_dir / "Bog1Tab0.TBD"));
+  ASSERT_EQ(later.RowCount(), now.RowCount());
+  for (int r = 0; r < now.RowCount(); ++r) {
+    for (int c = 0; c < now.ColCount(); ++c) EXPECT_EQ(later.Cell(c, r), now.Cell(c, r));
+  }
+  WritePendingDefinitions(pending);
+  EXPECT_TRUE(pending.empty());
+  EXPECT_EQ(ReadBytes(later_dir / "Bog1Tab0.TBD"), ReadBytes(now_dir / "Bog1Tab0.TBD"));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(PendingDefinitionTest, AFileThatCannotBeWrittenIsThrownAfterTheOthers) {
+  TempDir dir;
+  PendingDefinitions pending{{dir / "fehlt" / "Bog1Tab0.TBD", "a"}, {dir / "Bog1Tab1.TBD", "b"}};
+  try {
+    WritePendingDefinitions(pending);
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), dir / "fehlt" / "Bog1Tab0.TBD");
+  }
+  EXPECT_EQ(ReadBytes(dir / "Bog1Tab1.TBD"), "b");
+  EXPECT_TRUE(pending.empty());
+}
+
+}  // namespace
+}  // namespace tabulon
