@@ -169,7 +169,7 @@ TEST_F(PupilDeriveTest, UnknownSubtotalAndImpossibleValuesAreReportedAndCountedN
       "Klasse;Geburtsdatum;Geschlecht;Staatsangehörigkeit;Vorbildung;Neuanfänger;"
       "Ausbildungsstatus\n"
       "A;31.02.2005;w;;2;ja;1\n"             // line 2: no such date
-      "A;2004-05-01;w;Mars;77;ja;6\n"        // line 3: unknown country, unknown key, total-row key
+      "A;2004-05-01;w;Mars;77;ja;99\n"       // line 3: unknown country, unknown key, total-row key
       "A;01.01.1899;q;000;1;vielleicht;1\n"  // line 4
       "A;01.01.2005;m;Türkei;3;nein;2\n");   // line 5: fine
   std::map<int, Grid> tables{{1, Show(1)}, {2, Show(2)}, {5, Show(5)}};
@@ -183,7 +183,7 @@ TEST_F(PupilDeriveTest, UnknownSubtotalAndImpossibleValuesAreReportedAndCountedN
                 "Zeile 3, Spalte „Staatsangehörigkeit“, Wert „Mars“: weder Schlüssel noch Text "
                 "in SLAND.SSD",
                 "Zeile 3, Spalte „Vorbildung“, Wert „77“: Schlüssel nicht in SSVB.SSD",
-                "Zeile 3, Spalte „Ausbildungsstatus“, Wert „6“: Schlüssel einer "
+                "Zeile 3, Spalte „Ausbildungsstatus“, Wert „99“: Schlüssel einer "
                 "Summen-/Zwischensummenzeile, wird berechnet",
                 "Zeile 4, Spalte „Geburtsdatum“, Wert „01.01.1899“: Geburtsjahr außerhalb 1900 "
                 "bis 2026",
