@@ -74,11 +74,11 @@ class Parser {
     // "alles": every table with a test of every sheet named by the DST-Nr., the numbering and
     // every class; "klassen" the numbering and every class. One run with the window's check.
     if (a == "alles" || a == "klassen") {
-      out.push_back({a == "alles" ? JobKind::kWhole : JobKind::kClasses, a});
+      out.push_back({.kind = a == "alles" ? JobKind::kWhole : JobKind::kClasses, .name = a});
       return true;
     }
     if (a == "klassennummern") {
-      out.push_back({JobKind::kNumbering, a});
+      out.push_back({.kind = JobKind::kNumbering, .name = a});
       return true;
     }
     TableTarget target;
