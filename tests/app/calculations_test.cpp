@@ -8,11 +8,6 @@
 namespace tabulon {
 namespace {
 
-using testing::GridFromRows;
-using testing::MakeGrid;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-
 Settings ReadWrite() {
   Settings s;
   s.read_only = 0;

@@ -11,6 +11,7 @@
 #include "app/session_tables.h"
 #include "base/settings.h"
 #include "plausi/catalogue.h"
+#include "support/plausi_support.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -19,50 +20,35 @@
 namespace tabulon {
 namespace {
 
-Grid Coded(int cols, int rows, int first_es, int es_count) {
-  Grid g(cols, rows);
-  for (int i = 1; i <= es_count; ++i) g.SetCell(first_es + i - 1, 1, EsCode(i));
-  return g;
-}
-
-Grid KeyTable(int cols, int last_row, int es_count) {
-  Grid g = Coded(cols, last_row + 1, 2, es_count);
-  for (int r = 2; r <= last_row; ++r) {
-    g.SetCell(0, r, std::to_string(r));
-    g.SetCell(2, r, std::to_string(r));
-  }
-  return g;
-}
-
 // The tables 0 to 10 of a class whose every test passes: no pupils, but every sum row present.
 std::map<int, Grid> SoundClass() {
   std::map<int, Grid> t;
-  Grid t0 = Coded(7, 3, 1, 6);
+  Grid t0 = CodedGrid(7, 3, 1, 6);
   const char* row0[] = {"12345", "020", "012", "1", "2", ""};
   for (int c = 1; c <= 6; ++c) t0.SetCell(c, 2, row0[c - 1]);
   t[0] = t0;
-  Grid t1 = Coded(6, 3, 1, 5);
+  Grid t1 = CodedGrid(6, 3, 1, 5);
   t1.SetCell(1, 2, "9999");
   t[1] = t1;
   t[2] = KeyTable(7, 12, 5);
-  t[3] = Coded(7, 2, 1, 6);
+  t[3] = CodedGrid(7, 2, 1, 6);
   t[4] = KeyTable(7, 15, 5);
   t[5] = KeyTable(5, 7, 3);
   t[6] = KeyTable(5, 11, 3);
   t[7] = KeyTable(7, 13, 5);
-  Grid t8 = Coded(8, 4, 1, 7);
+  Grid t8 = CodedGrid(8, 4, 1, 7);
   t8.SetCell(1, 2, "01");
   t8.SetCell(3, 2, "1230");
   t8.SetCell(1, 3, "99");
   t[8] = t8;
-  Grid t9 = Coded(7, 10, 2, 5);
+  Grid t9 = CodedGrid(7, 10, 2, 5);
   const char* keys[] = {"1", "2", "3", "4", "5", "6", "7", "9"};
   for (int k = 0; k < 8; ++k) {
     t9.SetCell(3, 2 + k, "9999");
     t9.SetCell(4, 2 + k, keys[k]);
   }
   t[9] = t9;
-  t[10] = Coded(6, 3, 1, 5);
+  t[10] = CodedGrid(6, 3, 1, 5);
   return t;
 }
 
@@ -148,12 +134,12 @@ TEST(ClassWideRun, Footnotes) {
        {251}},
       {"8888 row below the 9999 row",
        [](std::map<int, Grid>& t) {
-         t[1] = Coded(6, 4, 1, 5);
+         t[1] = CodedGrid(6, 4, 1, 5);
          t[1].SetCell(1, 2, "9999");
          t[1].SetCell(4, 2, "9");
          t[1].SetCell(1, 3, "8888");
          t[1].SetCell(2, 3, "4");
-         t[3] = Coded(7, 3, 1, 6);
+         t[3] = CodedGrid(7, 3, 1, 6);
          t[3].SetCell(2, 2, "999");
          t[3].SetCell(3, 2, "4");
        },
@@ -189,11 +175,6 @@ TEST(ClassWideRun, Footnotes) {
 
 // ---- started from the desktop program ---------------------------------------------------------
 
-namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
 using ::testing::ElementsAre;
 
 constexpr MessageKind kInfo = MessageKind::kInformation;

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
-#include <map>
 
 #include "files/files.h"
 #include "support/scripted_ui.h"
@@ -12,14 +10,6 @@
 
 namespace tabulon {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::Files;
-using testing::ReadBytes;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::Tree;
-using testing::WriteBytes;
 
 std::string Question(const fs::path& target, const fs::path& source) {
   return "Die Datei\r" + target.string() + "\rist schon vorhanden.\r\rSoll sie durch die Datei\r" +

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "base/data_paths.h"
 #include "files/files.h"
 #include "support/scripted_ui.h"
@@ -11,16 +9,6 @@
 
 namespace tabulon {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::Files;
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::Tree;
-using testing::WriteBytes;
-using testing::WriteTree;
 
 // Table files of school 12345 as the program writes them (IBM 850 bytes, CR LF), plus files that
 // must never reach the statistical office.

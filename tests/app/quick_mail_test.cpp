@@ -11,9 +11,6 @@
 namespace tabulon {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::RecordedMessage;
-
 TEST(QuickMail, EveryReportGetsItsBoxAndTheAttachmentIsCheckedFirst) {
   testing::TempDir dir;
   Settings settings;

@@ -15,13 +15,6 @@
 namespace tabulon {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
-using tabulon::testing::ReadBytes;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
-using tabulon::testing::WriteBytes;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 

@@ -13,11 +13,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
-
 // A record laid out by hand at the documented offsets, independent of the encoder.
 std::string HandMadeRecord() {
   std::string r(kSettingsFileSize, '\xAA');  // padding we expect to survive a rewrite

@@ -10,8 +10,6 @@
 
 namespace tabulon {
 namespace {
-namespace fs = std::filesystem;
-using testing::TempDir;
 
 void Write(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());

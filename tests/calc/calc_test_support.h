@@ -25,3 +25,10 @@ inline std::vector<std::string> RowOf(const Grid& g, int row) {
 }
 
 }  // namespace tabulon::testing
+
+// The tests of every folder use these by their short names.
+namespace tabulon {
+using testing::GridFromRows;
+using testing::MakeGrid;
+using testing::RowOf;
+}  // namespace tabulon

@@ -10,9 +10,6 @@
 namespace tabulon::calc {
 namespace {
 
-using testing::MakeGrid;
-using testing::ScriptedUi;
-
 struct RuleCase {
   const char* name;
   Rule rule;

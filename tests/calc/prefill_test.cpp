@@ -9,12 +9,6 @@
 namespace tabulon {
 namespace {
 
-using testing::GridFromRows;
-using testing::MakeGrid;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-using testing::TempDir;
-
 // Column 1 and 2 of every row, "type/year", for compact comparisons.
 std::vector<std::string> TypeYearRows(const Grid& g) {
   std::vector<std::string> out;

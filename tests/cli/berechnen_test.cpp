@@ -1,24 +1,12 @@
-#include <gtest/gtest.h>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-using Result = testing::CliResult;
-using testing::RunCli;
-
-class BerechnenCliTest : public ::testing::Test {
+class BerechnenCliTest : public CliTest {
  protected:
-  Result Run(const std::vector<std::string>& args) { return RunCli(args, dir.path()); }
   void WriteSettings(bool read_only, bool ask) {
     testing::WriteSchoolSettings(dir.path(), "12345", !read_only,
                                  [ask](Settings& s) { s.ask_after_calculations = ask ? 1 : 0; });
@@ -30,7 +18,6 @@ class BerechnenCliTest : public ::testing::Test {
       header += (i > 1 ? ";ES0" : "ES0") + std::string(i < 10 ? "0" : "") + std::to_string(i);
     WriteBytes(Table2File(), header + "\r\n" + rows);
   }
-  TempDir dir;
 };
 
 // The printed line of a grid row that begins with the given cells (after column 0).
@@ -41,7 +28,7 @@ bool HasRow(const std::string& out, const std::string& start) {
 TEST_F(BerechnenCliTest, ComputesTheTypeTotalAndSavesIt) {
   WriteSettings(false, false);
   WriteTable2("020;2000;5;2\r\n020;2001;7\r\n020;8888;4;4\r\n");
-  Result r = Run({"berechnen", "schule:2", "zeile", "--speichern"});
+  CliResult r = Run({"berechnen", "schule:2", "zeile", "--speichern"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   // The loaded grid ends with the last data row, so the new total row is appended with two blank
@@ -54,7 +41,7 @@ TEST_F(BerechnenCliTest, ComputesTheTypeTotalAndSavesIt) {
   const std::string file = ReadBytes(Table2File());
   EXPECT_NE(file.find("\r\n020;9999;12;2;"), std::string::npos) << file;
   // A second run finds the total in place: nothing changes.
-  Result again = Run({"berechnen", "schule:2", "zwischensummen", "--speichern"});
+  CliResult again = Run({"berechnen", "schule:2", "zwischensummen", "--speichern"});
   EXPECT_EQ(again.status, 0);
   EXPECT_TRUE(HasRow(again.out, "020\t9999\t12\t2\t")) << again.out;
   EXPECT_EQ(ReadBytes(Table2File()), file);
@@ -63,7 +50,7 @@ TEST_F(BerechnenCliTest, ComputesTheTypeTotalAndSavesIt) {
 TEST_F(BerechnenCliTest, QuestionsAreAnsweredNeinAndTheTypedValueStays) {
   WriteSettings(false, true);
   WriteTable2("010;1999;3\r\n010;9999;4\r\n");
-  Result r = Run({"berechnen", "schule:2", "zeile"});
+  CliResult r = Run({"berechnen", "schule:2", "zeile"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err,
             "Information: Zellenwert ändern? 010; 9999 / Absolventen/Abgänger insg.: aktueller "
@@ -75,13 +62,13 @@ TEST_F(BerechnenCliTest, ReadOnlyWarnsAndComputesButRefusesToSave) {
   WriteSettings(true, false);
   WriteTable2("030;2000;5\r\n");
   const std::string before = ReadBytes(Table2File());
-  Result shown = Run({"berechnen", "schule:2", "zeile"});
+  CliResult shown = Run({"berechnen", "schule:2", "zeile"});
   EXPECT_EQ(shown.status, 0);
   EXPECT_EQ(shown.err,
             "Warnung: Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\n\nÄnderungen werden "
             "NICHT gespeichert!\n");
   EXPECT_TRUE(HasRow(shown.out, "030\t9999\t5\t")) << shown.out;
-  Result refused = Run({"berechnen", "schule:2", "zwischensummen", "--speichern"});
+  CliResult refused = Run({"berechnen", "schule:2", "zwischensummen", "--speichern"});
   EXPECT_EQ(refused.status, 2);
   EXPECT_EQ(refused.out, "");
   EXPECT_EQ(refused.err,
@@ -95,7 +82,7 @@ TEST_F(BerechnenCliTest, UsageErrorsAndTablesWithoutCalculation) {
   EXPECT_EQ(Run({"berechnen", "schule:2"}).status, 2);
   EXPECT_EQ(Run({"berechnen", "schule:2", "summe"}).status, 2);
   EXPECT_EQ(Run({"berechnen", "schule:9", "zeile"}).status, 2);
-  Result none = Run({"berechnen", "schule:0", "spalten"});
+  CliResult none = Run({"berechnen", "schule:0", "spalten"});
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.err, "Information: Keine sinnvolle Berechnung möglich!\n");
 }

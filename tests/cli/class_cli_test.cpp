@@ -1,53 +1,38 @@
 // The class sheet on the command line: class targets, the class list, creating and deleting a
 // class.
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "cli/cli.h"
 #include "cli/trash.h"
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::RunCli;
-using testing::TempDir;
-using testing::WriteBytes;
-
-class ClassCliTest : public ::testing::Test {
+class ClassCliTest : public CliTest {
  protected:
-  ClassCliTest() {
-    testing::CopyKeyFiles(dir.path(), {"SSVB.SSD", "SSVB0.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711");
-  }
-  fs::path Klasse(const std::string& name) const { return dir / "4711" / "KLASSE" / name; }
-  TempDir dir;
+  ClassCliTest() { Prepare({"SSVB.SSD", "SSVB0.SSD"}); }
 };
 
 TEST_F(ClassCliTest, CreateListShowAndSave) {
-  auto r = RunCli({"klasse-anlegen", "ZIM003", "--schulintern", "ZIM32"}, dir.path());
+  auto r = Run({"klasse-anlegen", "ZIM003", "--schulintern", "ZIM32"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(Klasse("ZIM00300.CSV")),
             "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
   EXPECT_EQ(ReadBytes(dir / "ZIM003ID.CSV"),
             "ZIM003;\r\nZIM32;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n;\r\n");
-  EXPECT_EQ(RunCli({"klasse-anlegen", "BÄC001"}, dir.path()).status, 0);
-  r = RunCli({"klassen"}, dir.path());
+  EXPECT_EQ(Run({"klasse-anlegen", "BÄC001"}).status, 0);
+  r = Run({"klassen"});
   EXPECT_EQ(r.out, "BÄC001\nZIM003\n");
 
   // Table 10 by its page name and by its number; the notes by "ident".
   for (const char* t : {"klasse:ZIM003:4.1", "klasse:ZIM003:10"}) {
-    r = RunCli({"anzeigen", t}, dir.path());
+    r = Run({"anzeigen", t});
     EXPECT_EQ(r.status, 0) << t;
     EXPECT_EQ(r.out.substr(0, r.out.find('\t')), "Satzart 10") << t;
   }
-  r = RunCli({"anzeigen", "klasse:ZIM003:ident"}, dir.path());
+  r = Run({"anzeigen", "klasse:ZIM003:ident"});
   EXPECT_EQ(r.out.substr(r.out.find("schulinterne Bezeichnung\t")),
             "schulinterne Bezeichnung\tZIM32\n"
             "Klassen-Ltr./Tutor/Stat.-Verantw.\t\nstellv. KL/Tut./Stat.-Verantw.\t\n"
@@ -55,11 +40,11 @@ TEST_F(ClassCliTest, CreateListShowAndSave) {
 
   // "speichern" of table 0 writes the notes too, of "ident" only the notes.
   fs::remove(dir / "ZIM003ID.CSV");
-  EXPECT_EQ(RunCli({"speichern", "klasse:ZIM003:0"}, dir.path()).status, 0);
+  EXPECT_EQ(Run({"speichern", "klasse:ZIM003:0"}).status, 0);
   EXPECT_TRUE(fs::exists(dir / "ZIM003ID.CSV"));
   WriteBytes(Klasse("BÄC00100.CSV"), "ES001\r\nunverändert");
   fs::remove(dir / "BÄC001ID.CSV");
-  EXPECT_EQ(RunCli({"speichern", "klasse:BÄC001:ident"}, dir.path()).status, 0);
+  EXPECT_EQ(Run({"speichern", "klasse:BÄC001:ident"}).status, 0);
   EXPECT_TRUE(fs::exists(dir / "BÄC001ID.CSV"));
   EXPECT_EQ(ReadBytes(Klasse("BÄC00100.CSV")), "ES001\r\nunverändert");
 }
@@ -80,7 +65,7 @@ TEST_F(ClassCliTest, RefusalsEndWithStatus2) {
       {{"klasse-loeschen", "ABC001"}, "Fehler: keine Klasse \"ABC001\" in der Klassenliste\n"},
   };
   for (const Case& c : cases) {
-    const auto r = RunCli(c.args, dir.path());
+    const auto r = Run(c.args);
     EXPECT_EQ(r.status, 2) << c.args[1];
     EXPECT_EQ(r.err, c.err);
   }
@@ -88,17 +73,17 @@ TEST_F(ClassCliTest, RefusalsEndWithStatus2) {
   EXPECT_FALSE(fs::exists(dir / "abcID.CSV"));
 
   testing::WriteSchoolSettings(dir.path(), "4711", false);
-  const auto r = RunCli({"klasse-anlegen", "ABC001"}, dir.path());
+  const auto r = Run({"klasse-anlegen", "ABC001"});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(fs::exists(Klasse("ABC00100.CSV")));
-  EXPECT_EQ(RunCli({"speichern", "klasse:ZIM003:0"}, dir.path()).status, 2);
+  EXPECT_EQ(Run({"speichern", "klasse:ZIM003:0"}).status, 2);
 }
 
 TEST_F(ClassCliTest, GroupCalculationTakesTheCallAsItsYes) {
   WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
   WriteBytes(Klasse("ZIM00308.CSV"),
              "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n01;;1230;;;;\r\n02;;1234;;101;6;2\r\n");
-  const auto r = RunCli({"berechnen", "klasse:ZIM003:8", "zwischensummen"}, dir.path());
+  const auto r = Run({"berechnen", "klasse:ZIM003:8", "zwischensummen"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_NE(r.out.find("Meldung\t01\t\t1230\t\t\t6\t2\n"), std::string::npos) << r.out;
@@ -110,7 +95,7 @@ TEST_F(ClassCliTest, DeletingMovesTheFilesIntoTheTrash) {
   WriteBytes(Klasse("ZIM00309.CSV"), "ES001\r\n");
   WriteBytes(Klasse("ZIM00100.CSV"), "ES001\r\n");
   WriteBytes(dir / "ZIM003ID.CSV", "ZIM003;\r\n");
-  const auto r = RunCli({"klasse-loeschen", "ZIM003"}, dir.path());
+  const auto r = Run({"klasse-loeschen", "ZIM003"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_FALSE(fs::exists(Klasse("ZIM00300.CSV")));
   EXPECT_TRUE(fs::exists(Klasse("ZIM00100.CSV")));
@@ -119,7 +104,7 @@ TEST_F(ClassCliTest, DeletingMovesTheFilesIntoTheTrash) {
   const std::string info = ReadBytes(dir / "Trash" / "info" / "ZIM00300.CSV.trashinfo");
   EXPECT_EQ(info.substr(0, 18), "[Trash Info]\nPath=");
   EXPECT_NE(info.find(Klasse("ZIM00300.CSV").string()), std::string::npos);
-  EXPECT_EQ(RunCli({"klassen"}, dir.path()).out, "ZIM001\n");
+  EXPECT_EQ(Run({"klassen"}).out, "ZIM001\n");
   unsetenv("XDG_DATA_HOME");
 }
 

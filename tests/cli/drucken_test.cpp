@@ -1,17 +1,12 @@
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-namespace fs = std::filesystem;
-using testing::RunCli;
-using testing::TempDir;
 
 std::string PdfText(const fs::path& pdf) {
   FILE* pipe = ::popen(("pdftotext -layout '" + pdf.string() + "' - 2>/dev/null").c_str(), "r");

@@ -1,22 +1,13 @@
-#include <gtest/gtest.h>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "support/cli_run.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
-
-using Result = testing::CliResult;
-using testing::RunCli;
-
 TEST(CliEinstellungenTest, PrintsDefaultsWithoutSettingsFile) {
   TempDir dir;
-  Result r = RunCli({"einstellungen"}, dir.path());
+  CliResult r = RunCli({"einstellungen"}, dir.path());
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   const std::string p = dir.path().string();
@@ -47,7 +38,7 @@ TEST(CliEinstellungenTest, ReadsTheFileAndAppliesOverrides) {
   s.data_base_dir = "/srv/statistik/";
   s.read_only = 9;
   WriteSettingsFile(dir.path(), s);
-  Result r = RunCli({"einstellungen", "-p", dir.path().string()}, "/nirgends");
+  CliResult r = RunCli({"einstellungen", "-p", dir.path().string()}, "/nirgends");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("dst_nr=12345\n"), std::string::npos);
   EXPECT_NE(r.out.find("nur_lesen=1\n"), std::string::npos);
@@ -63,7 +54,7 @@ TEST(CliEinstellungenTest, ReadsTheFileAndAppliesOverrides) {
 TEST(CliEinstellungenTest, BrokenFileIsDeletedAndReportedOnStandardError) {
   TempDir dir;
   WriteBytes(dir / "TBEINST.DAT", "kaputt");
-  Result r = RunCli({"einstellungen"}, dir.path());
+  CliResult r = RunCli({"einstellungen"}, dir.path());
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Information: Die Einstellungsdatei:\n" + (dir / "TBEINST.DAT").string() +
                        "\nist zu alt oder fehlerhaft!\n\nDatei wurde gelöscht!\n"

@@ -1,20 +1,9 @@
-#include <gtest/gtest.h>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "support/cli_run.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-using Result = testing::CliResult;
-using testing::RunCli;
 
 // A program directory "prog" that is also the data base, with school 12345.
 struct CliInstallation {
@@ -45,7 +34,7 @@ const std::string kCheckFailed =
 TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   CliInstallation inst;
   fs::create_directories(inst.t);
-  Result r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
+  CliResult r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "3 Datei(en) kopiert, 0 nicht überschrieben, 0 nicht kopiert.\n");
   EXPECT_EQ(r.err, kCheckFailed);
@@ -73,7 +62,7 @@ TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
 TEST(CliExportTest, WhatCouldNotBeCopiedFailsTheRun) {
   CliInstallation inst;
   fs::create_directories(inst.dir / "leer");
-  Result r = RunCli(inst.Args({"importieren", (inst.dir / "leer").string()}), "/");
+  CliResult r = RunCli(inst.Args({"importieren", (inst.dir / "leer").string()}), "/");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "0 Datei(en) kopiert, 0 nicht überschrieben, 3 nicht kopiert.\n");
   EXPECT_EQ(r.err.rfind("Fehler: Folgendes konnte NICHT kopiert werden:\n" +
@@ -96,7 +85,7 @@ TEST(CliExportTest, SichernBacksUpEvenWhenTheStartOptionIsOff) {
   s.dst_nr = "12345";
   s.backup_at_start = 0;
   WriteSettingsFile(inst.p, s);
-  Result r = RunCli({"sichern", "-p", inst.p.string()}, "/");
+  CliResult r = RunCli({"sichern", "-p", inst.p.string()}, "/");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(ReadBytes(inst.p / "BAK/LEHRER.CSV"), "17;Meier;Hans\r\n");
@@ -119,7 +108,7 @@ TEST(CliExportTest, UsageErrors) {
        "Fehler: Das Verzeichnis " + (inst.dir / "fehlt").string() + " gibt es nicht.\n"},
   };
   for (const auto& c : kCases) {
-    Result r = RunCli(inst.Args(c.args), "/");
+    CliResult r = RunCli(inst.Args(c.args), "/");
     EXPECT_EQ(r.status, 2) << c.args[0];
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(r.out, "");

@@ -2,7 +2,6 @@
 // write-protected places, pipes under file names, and what killed saves leave behind. Each case
 // asserts what the person sees (exit status, messages) and that nothing is written where it
 // does not belong.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,22 +10,11 @@
 #include <chrono>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::Tree;
-using testing::WriteBytes;
-using Result = testing::CliResult;
-using testing::RunCli;
 
 constexpr const char* kTable0 = "ES001;ES002;ES003\r\n12345;Nord;Stadt\r\n";
 
@@ -48,7 +36,7 @@ class HostileCliTest : public ::testing::Test {
     testing::WriteSchoolSettings(prog, dst_nr, read_write,
                                  [&](tabulon::Settings& s) { s.data_base_dir = data_base; });
   }
-  Result Cli(std::vector<std::string> args) {
+  CliResult Cli(std::vector<std::string> args) {
     args.insert(args.begin() + 1, {"-p", prog.string()});
     return RunCli(args, "/nirgends");
   }
@@ -79,7 +67,7 @@ TEST_F(HostileCliTest, EveryVerbRefusesAnUnusableDstNrTheSameWay) {
     const std::vector<std::string> before = Entries(dir.path());
     for (const auto& verb : kVerbs) {
       SCOPED_TRACE(dst + " " + verb[0]);
-      Result r = Cli(verb);
+      CliResult r = Cli(verb);
       EXPECT_EQ(r.status, 2);
       EXPECT_EQ(r.out, "");
       EXPECT_EQ(r.err, "Fehler: Die DST-Nr. \"" + dst +
@@ -93,7 +81,7 @@ TEST_F(HostileCliTest, EveryVerbRefusesAnUnusableDstNrTheSameWay) {
   // The same number from -n: the same check, without the hint at the settings.
   Settings("12345");
   for (const char* dst : {"AUX", "nul.csv", "COM\xC2\xB9"}) {
-    Result r = Cli({"anzeigen", "schule:0", "-n", dst});
+    CliResult r = Cli({"anzeigen", "schule:0", "-n", dst});
     EXPECT_EQ(r.status, 2) << dst;
     EXPECT_EQ(r.err.rfind("Fehler: Die DST-Nr. \"" + std::string(dst) + "\" kann nicht", 0), 0u);
     EXPECT_EQ(r.err.find("Prüfen Sie"), std::string::npos);
@@ -105,7 +93,7 @@ TEST_F(HostileCliTest, EmptyDirectoryOptionIsAUsageError) {
   for (const char* option : {"-p", "-d"}) {
     for (const char* verb : {"anzeigen", "speichern"}) {
       SCOPED_TRACE(std::string(verb) + " " + option);
-      Result r = RunCli({verb, option, "", "schule:0"}, prog);
+      CliResult r = RunCli({verb, option, "", "schule:0"}, prog);
       EXPECT_EQ(r.status, 2);
       EXPECT_EQ(r.out, "");
       EXPECT_EQ(r.err, "Fehler: Option " + std::string(option) +
@@ -126,9 +114,9 @@ TEST_F(HostileCliTest, RelativeDataBaseCountsFromTheProgramDirectory) {
   if (ec) cwd = fs::temp_directory_path();
   fs::current_path(dir / "anderswo");
   WriteBytes(Table(prog / "daten" / "12345", 0), kTable0);
-  Result show = Cli({"anzeigen", "schule:0"});
-  Result save = Cli({"speichern", "schule:0"});
-  Result settings = Cli({"einstellungen"});
+  CliResult show = Cli({"anzeigen", "schule:0"});
+  CliResult save = Cli({"speichern", "schule:0"});
+  CliResult settings = Cli({"einstellungen"});
   fs::current_path(cwd);
   EXPECT_EQ(show.status, 0) << show.err;
   EXPECT_NE(show.out.find("12345\tNord\tStadt"), std::string::npos);
@@ -151,7 +139,7 @@ TEST_F(HostileCliTest, MissingDataBaseIsReportedAndNothingIsCreated) {
                                         {"sichern"},
                                         {"exportieren", dir.path().string()}}) {
     SCOPED_TRACE(verb[0]);
-    Result r = Cli(verb);
+    CliResult r = Cli(verb);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "Fehler: Das Daten-Basis-Verzeichnis " + stick.string() +
@@ -171,7 +159,7 @@ TEST_F(HostileCliTest, ReadingVerbsCreateNothingAndSavingCreatesOneLevelEach) {
   EXPECT_EQ(Cli({"pruefen", "schule:1", "schule:2"}).status, 0);
   EXPECT_TRUE(fs::is_empty(dir / "daten"));
 
-  Result r = Cli({"speichern", "schule:0"});
+  CliResult r = Cli({"speichern", "schule:0"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(ReadBytes(Table(dir / "daten" / "12345", 0)), "ES001;ES002;ES003\r\n12345;;\r\n");
@@ -183,7 +171,7 @@ TEST_F(HostileCliTest, WriteProtectedDataFileStopsTheSave) {
   const fs::path file = Table(prog / "12345", 0);
   WriteBytes(file, kTable0);
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  Result r = Cli({"speichern", "schule:0"});
+  CliResult r = Cli({"speichern", "schule:0"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: Ein-/Ausgabefehler beim Schreiben der Datei:\n" + file.string() +
                        "\ndie Datei ist schreibgeschützt\n");
@@ -195,7 +183,7 @@ TEST_F(HostileCliTest, WriteProtectedDataFileStopsTheSave) {
 TEST_F(HostileCliTest, SettingsFileThatCouldNotBeDeletedIsReportedAsSuch) {
   WriteBytes(prog / "TBEINST.DAT", std::string(1087, '\0'));
   SetRemoveFailureForTesting(EACCES);
-  Result r = Cli({"einstellungen"});
+  CliResult r = Cli({"einstellungen"});
   SetRemoveFailureForTesting(0);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Information: Die Einstellungsdatei:\n" + (prog / "TBEINST.DAT").string() +
@@ -238,7 +226,7 @@ TEST_F(HostileCliTest, PipesUnderFileNamesAreReportedNotOpened) {
     SCOPED_TRACE(c.pipe.filename().string() + " " + c.verb[0]);
     fs::remove(c.pipe);
     ASSERT_EQ(::mkfifo(c.pipe.c_str(), 0666), 0);
-    Result r = Cli(c.verb);
+    CliResult r = Cli(c.verb);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Fehler: Ein-/Ausgabefehler beim Lesen der Datei:\n" + c.pipe.string() + "\n" +
                          not_regular + "\n");
@@ -249,7 +237,7 @@ TEST_F(HostileCliTest, PipesUnderFileNamesAreReportedNotOpened) {
 
   fs::remove(prog / "TBEINST.DAT");
   ASSERT_EQ(::mkfifo((prog / "TBEINST.DAT").c_str(), 0666), 0);
-  Result r = Cli({"einstellungen"});
+  CliResult r = Cli({"einstellungen"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find("ist keine gewöhnliche Datei und kann nicht gelesen werden!"),
             std::string::npos);
@@ -260,7 +248,7 @@ TEST_F(HostileCliTest, PipesUnderFileNamesAreReportedNotOpened) {
 // A line break in a text setting cannot pose as another key=value line.
 TEST_F(HostileCliTest, ControlCharactersInSettingsAreEscapedOrRefused) {
   Settings("12345", "/srv/x\nnur_lesen=0\r\tende\\", /*read_write=*/false);
-  Result r = Cli({"einstellungen"});
+  CliResult r = Cli({"einstellungen"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("datenbasis=/srv/x\\nnur_lesen=0\\r\\tende\\\\\n"), std::string::npos);
   EXPECT_NE(r.out.find("schuldatenverzeichnis=/srv/x\\nnur_lesen=0\\r\\tende\\\\/12345/\n"),
@@ -293,7 +281,7 @@ TEST_F(HostileCliTest, StaleTemporaryFilesAreNeitherCopiedNorKept) {
   WriteBytes(prog / "ZIM003ID.CSV.tmp99999999-43", "halb");
   fs::create_directories(dir / "ziel");
 
-  Result r = Cli({"exportieren", (dir / "ziel").string()});
+  CliResult r = Cli({"exportieren", (dir / "ziel").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Tree(dir / "ziel"), (testing::Files{{"12345/SCHULE/1234500.CSV", kTable0}}));
   r = Cli({"sichern"});
@@ -312,7 +300,7 @@ TEST_F(HostileCliTest, DirectoryThatCannotBeEnteredIsNotMissing) {
   Settings("12345");
   fs::create_directories(dir / "zu" / "ziel");
   fs::permissions(dir / "zu", fs::perms::owner_read);
-  Result r = Cli({"exportieren", (dir / "zu" / "ziel").string()});
+  CliResult r = Cli({"exportieren", (dir / "zu" / "ziel").string()});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: Auf das Verzeichnis " + (dir / "zu" / "ziel").string() +
                        " kann nicht zugegriffen werden: keine Zugriffsberechtigung.\n");

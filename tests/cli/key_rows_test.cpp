@@ -1,10 +1,7 @@
 // A key-row table whose key file is missing is kept as stored by the command line exactly as by
 // the desktop program: the set-up says which key file is missing, nothing is written.
-#include <gtest/gtest.h>
 
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {

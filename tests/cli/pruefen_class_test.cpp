@@ -1,38 +1,23 @@
 // pruefen on the class sheet: one table, the summary, the footnotes, the numbering, every class.
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::RunCli;
-using testing::TempDir;
-using testing::WriteBytes;
-
-class PruefenClassTest : public ::testing::Test {
+class PruefenClassTest : public CliTest {
  protected:
-  PruefenClassTest() {
-    testing::CopyKeyFiles(dir.path(), {"SSVB.SSD", "SSVB0.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711");
-  }
-  fs::path Klasse(const std::string& name) const { return dir / "4711" / "KLASSE" / name; }
-  void AddClass(const std::string& id) {
-    ASSERT_EQ(RunCli({"klasse-anlegen", id}, dir.path()).status, 0);
-  }
+  PruefenClassTest() { Prepare({"SSVB.SSD", "SSVB0.SSD"}); }
+  void AddClass(const std::string& id) { ASSERT_EQ(Run({"klasse-anlegen", id}).status, 0); }
   // Table 0 of a class with every key of the class data in order.
   void SoundTable0(const std::string& id) {
     WriteBytes(Klasse(id + "00.CSV"),
                "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;020;" + id.substr(3, 3) + ";1;2;\r\n");
   }
-  TempDir dir;
 };
 
 // The statuses as the summary prints them, from "0" (faulty) and "1" (fault-free) per table.
@@ -47,13 +32,13 @@ std::string Statuses(const char* states) {
 
 TEST_F(PruefenClassTest, OneTableOfAClass) {
   AddClass("ZIM003");
-  auto r = RunCli({"pruefen", "klasse:ZIM003:0"}, dir.path());
+  auto r = Run({"pruefen", "klasse:ZIM003:0"});
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
             "interner Plausi-Test: Klassenmeldung - Tabelle: Klassendaten");
   EXPECT_NE(r.out.find("Ergebnis: Test nicht bestanden!\n"), std::string::npos) << r.out;
   SoundTable0("ZIM003");
-  r = RunCli({"pruefen", "klasse:ZIM003:0"}, dir.path());
+  r = Run({"pruefen", "klasse:ZIM003:0"});
   EXPECT_EQ(r.status, 0) << r.out;
   // The school's settings list every check.
   EXPECT_EQ(r.out,
@@ -75,7 +60,7 @@ TEST_F(PruefenClassTest, OneTableOfAClass) {
             "[19]  Klassen-Nummer und Nummer in Klassennamen\n"
             "  --->   stimmen überein\n"
             "Ergebnis: Tests bestanden!\n");
-  r = RunCli({"pruefen", "klasse:ZIM003:4.1"}, dir.path());
+  r = Run({"pruefen", "klasse:ZIM003:4.1"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out,
             "interner Plausi-Test: Klassenbogen - Tab.: Anzahl gelernter Fremdsprachen\n"
@@ -93,7 +78,7 @@ TEST_F(PruefenClassTest, OneTableOfAClass) {
 TEST_F(PruefenClassTest, SummaryListsTheTablesAndTheOverallVerdict) {
   AddClass("ZIM003");
   SoundTable0("ZIM003");
-  auto r = RunCli({"pruefen", "klasse:ZIM003:alle"}, dir.path());
+  auto r = Run({"pruefen", "klasse:ZIM003:alle"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
             "Zusammenfassender Plausi-Test über alle Bögen einer Klasse");
@@ -104,7 +89,7 @@ TEST_F(PruefenClassTest, SummaryListsTheTablesAndTheOverallVerdict) {
   // Only failed and hint lines: nothing reads "in Ordnung".
   EXPECT_EQ(r.out.find("in Ordnung"), std::string::npos) << r.out;
 
-  r = RunCli({"pruefen", "--json", "klasse:ZIM003:alle"}, dir.path());
+  r = Run({"pruefen", "--json", "klasse:ZIM003:alle"});
   EXPECT_NE(r.out.find("\"ziel\":\"klasse:ZIM003:alle\",\"klasse\":\"ZIM003\",\"tabellen\":{"
                        "\"00\":\"fehlerfrei\",\"01\":\"fehlerhaft\",\"02\":\"fehlerfrei\""),
             std::string::npos)
@@ -113,7 +98,7 @@ TEST_F(PruefenClassTest, SummaryListsTheTablesAndTheOverallVerdict) {
 
 TEST_F(PruefenClassTest, FootnotesOfAnEmptyClassAgree) {
   AddClass("ZIM003");
-  auto r = RunCli({"pruefen", "klasse:ZIM003:fussnoten"}, dir.path());
+  auto r = Run({"pruefen", "klasse:ZIM003:fussnoten"});
   EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
             "interner Plausi-Test: Plausi über mehrere Klassenbögen (Fußnoten a..h)");
   // Every figure is 0; the tables 1 and 8 lack their sum rows, but table 9 has its total block,
@@ -126,7 +111,7 @@ TEST_F(PruefenClassTest, EveryClassAndTheNumbering) {
   AddClass("ZIM003");
   SoundTable0("ZIM001");
   SoundTable0("ZIM003");
-  auto r = RunCli({"pruefen", "klassen"}, dir.path());
+  auto r = Run({"pruefen", "klassen"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("Fehler: (Erste) fehlende Klassen-Nummer: 2\n"), std::string::npos) << r.err;
   const std::size_t first = r.out.find("Klasse: ZIM001\n");
@@ -137,19 +122,19 @@ TEST_F(PruefenClassTest, EveryClassAndTheNumbering) {
   EXPECT_EQ(r.out.substr(first + 15, 60),
             "Zusammenfassender Plausi-Test über alle Bögen einer Klasse");
 
-  r = RunCli({"pruefen", "--json", "klassennummern"}, dir.path());
+  r = Run({"pruefen", "--json", "klassennummern"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "{\"laeufe\":[],\"nummerierung\":[{\"art\":\"Fehler\",\"text\":\"(Erste) fehlende "
             "Klassen-Nummer: 2\"}],\"bestanden\":false}\n");
   AddClass("ZIM002");
-  r = RunCli({"pruefen", "klassennummern"}, dir.path());
+  r = Run({"pruefen", "klassennummern"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Information: Alle Klassen-Nummern fortlaufend!\n");
 }
 
 TEST_F(PruefenClassTest, SchoolWithoutClassesPassesTheClassPart) {
-  auto r = RunCli({"pruefen", "--json", "klassen"}, dir.path());
+  auto r = Run({"pruefen", "--json", "klassen"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "{\"laeufe\":[],\"nummerierung\":null,\"bestanden\":true}\n");
 }
@@ -166,12 +151,12 @@ TEST_F(PruefenClassTest, TargetsNamingNoClassOrTable) {
       {"klasse:ZZZ999:fussnoten", "Fehler: keine Klasse \"ZZZ999\" in der Klassenliste\n"},
   };
   for (const auto& c : cases) {
-    auto r = RunCli({"pruefen", c.target}, dir.path());
+    auto r = Run({"pruefen", c.target});
     EXPECT_EQ(r.status, 2) << c.target;
     EXPECT_EQ(r.err, c.err) << c.target;
     EXPECT_EQ(r.out, "") << c.target;
   }
-  auto r = RunCli({"pruefen", "klasse:ZIM003:11"}, dir.path());
+  auto r = Run({"pruefen", "klasse:ZIM003:11"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.substr(0, 40), "Fehler: unbekanntes Ziel klasse:ZIM003:1");
 }
@@ -179,7 +164,7 @@ TEST_F(PruefenClassTest, TargetsNamingNoClassOrTable) {
 TEST_F(PruefenClassTest, UnreadableTableEndsWithStatus2) {
   AddClass("ZIM003");
   fs::create_directory(Klasse("ZIM00301.CSV"));
-  auto r = RunCli({"pruefen", "klasse:ZIM003:alle"}, dir.path());
+  auto r = Run({"pruefen", "klasse:ZIM003:alle"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.substr(0, 8), "Fehler: ") << r.err;
 }

@@ -1,25 +1,19 @@
-#include <gtest/gtest.h>
 
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 #include "tables/values.h"
 
 namespace tabulon::cli {
 namespace {
 
-using Result = testing::CliResult;
-
 // Runs pruefen on grids held in memory, keyed by table number.
-Result Pruefen(std::vector<std::string> args, const std::map<int, Grid>& tables,
-               bool log_all = false) {
+CliResult Pruefen(std::vector<std::string> args, const std::map<int, Grid>& tables,
+                  bool log_all = false) {
   std::ostringstream out, err;
   Context ctx{Options{}, out, err};
   for (const std::string& a : args) {
@@ -54,7 +48,7 @@ Grid Table3() {
 }
 
 TEST(CliPruefenTest, FailingRunPrintsTheWindowLines) {
-  Result r = Pruefen({"schule:4"}, {{4, Table4("10", "5", "6")}});
+  CliResult r = Pruefen({"schule:4"}, {{4, Table4("10", "5", "6")}});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
@@ -67,12 +61,12 @@ TEST(CliPruefenTest, FailingRunPrintsTheWindowLines) {
 }
 
 TEST(CliPruefenTest, PassingRunsWithAndWithoutFullProtocol) {
-  Result quiet = Pruefen({"schule:3"}, {{3, Table3()}});
+  CliResult quiet = Pruefen({"schule:3"}, {{3, Table3()}});
   EXPECT_EQ(quiet.status, 0);
   EXPECT_EQ(quiet.out,
             "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
             "Test erfolgreich durchlaufen!\n");
-  Result full = Pruefen({"schule:3"}, {{3, Table3()}}, true);
+  CliResult full = Pruefen({"schule:3"}, {{3, Table3()}}, true);
   EXPECT_EQ(full.status, 0);
   EXPECT_EQ(full.out,
             "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
@@ -84,12 +78,12 @@ TEST(CliPruefenTest, PassingRunsWithAndWithoutFullProtocol) {
 }
 
 TEST(CliPruefenTest, TableZeroHasNoTestAndSeveralTargetsRunInOrder) {
-  Result zero = Pruefen({"schule:0"}, {});
+  CliResult zero = Pruefen({"schule:0"}, {});
   EXPECT_EQ(zero.status, 0);
   EXPECT_EQ(zero.out, "");
   EXPECT_EQ(zero.err, "");
 
-  Result both =
+  CliResult both =
       Pruefen({"schule:3", "schule:0", "schule:4"}, {{3, Table3()}, {4, Table4("11", "5", "6")}});
   EXPECT_EQ(both.status, 0);
   EXPECT_EQ(both.out,
@@ -121,13 +115,13 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
        "klassen oder alles)\n"},
   };
   for (const auto& c : cases) {
-    Result r = Pruefen(c.args, {});
+    CliResult r = Pruefen(c.args, {});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, c.err);
   }
   // A table that cannot be read ends the command after the runs before it.
-  Result r = Pruefen({"schule:3", "schule:2"}, {{3, Table3()}});
+  CliResult r = Pruefen({"schule:3", "schule:2"}, {{3, Table3()}});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out,
             "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
@@ -137,7 +131,7 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
 }
 
 TEST(CliPruefenTest, JsonHoldsLinesStatesAndFindings) {
-  Result r =
+  CliResult r =
       Pruefen({"--json", "schule:4", "schule:3"}, {{3, Table3()}, {4, Table4("10", "5", "6")}});
   EXPECT_EQ(r.status, 1);
   const std::string& o = r.out;
@@ -180,14 +174,14 @@ class CliPruefenFilesTest : public ::testing::Test {
   void WriteTable(int table, const std::string& bytes) {
     testing::WriteBytes(testing::SchoolTableFile(dir / "12345", "12345", table), bytes);
   }
-  Result Cli(const std::vector<std::string>& args) { return testing::RunCli(args, dir.path()); }
+  CliResult Cli(const std::vector<std::string>& args) { return testing::RunCli(args, dir.path()); }
   testing::TempDir dir;
 };
 
 TEST_F(CliPruefenFilesTest, UnreadableValueInAStoredTableFailsTheRun) {
   WriteTable(1, "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008\r\n010;;;;;;;abc\r\n");
   const std::string before = testing::ReadBytes(dir / "12345" / "SCHULE" / "1234501.CSV");
-  Result r = Cli({"pruefen", "schule:1"});
+  CliResult r = Cli({"pruefen", "schule:1"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
@@ -200,7 +194,7 @@ TEST_F(CliPruefenFilesTest, UnreadableValueInAStoredTableFailsTheRun) {
 }
 
 TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
-  Result quiet = Cli({"pruefen", "alles"});
+  CliResult quiet = Cli({"pruefen", "alles"});
   EXPECT_EQ(quiet.status, 0);
   EXPECT_EQ(quiet.out,
             "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
@@ -219,7 +213,7 @@ TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
             "Test erfolgreich durchlaufen!\n"
             "interner Plausi-Test: Lehrerbogen - Tab.: Religionsunterricht\n"
             "Test erfolgreich durchlaufen!\n");
-  Result full = Cli({"pruefen", "--alle", "schule:2"});
+  CliResult full = Cli({"pruefen", "--alle", "schule:2"});
   EXPECT_EQ(full.status, 0);
   EXPECT_EQ(full.out,
             "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...\n"

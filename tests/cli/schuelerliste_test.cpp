@@ -1,24 +1,13 @@
 // tabulon-cli schuelerliste: class tables filled from a pupil list, written through their own
 // saves (the expected files are counted by hand from the list), the preview and its
 // confirmation, classes that do not exist, and lists that are refused.
-#include <gtest/gtest.h>
 
-#include "cli/cli.h"
 #include "sheets/class/pupil_list.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 #include "text/encoding.h"
 
 namespace tabulon::cli {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::RunCli;
-using testing::TempDir;
-using testing::Tree;
-using testing::WriteBytes;
 
 // Five pupils of ZIM003: three foreigners (Türkei by text and by key, Polen), three trainees in
 // two occupation groups.
@@ -47,26 +36,22 @@ constexpr const char* kTable2 =
     "5;1;0;1;0\r\n"
     "99;5;2;3;2\r\n";
 
-class SchuelerlisteTest : public ::testing::Test {
+class SchuelerlisteTest : public CliTest {
  protected:
   SchuelerlisteTest() {
-    testing::CopyKeyFiles(dir.path(),
-                          {"SSVB.SSD", "SSVB0.SSD", "SLAND.SSD", "SSAS.SSD", "SSLTF.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711");
-    EXPECT_EQ(RunCli({"klasse-anlegen", "ZIM003"}, dir.path()).status, 0);
+    Prepare({"SSVB.SSD", "SSVB0.SSD", "SLAND.SSD", "SSAS.SSD", "SSLTF.SSD"});
+    EXPECT_EQ(Run({"klasse-anlegen", "ZIM003"}).status, 0);
   }
-  fs::path Klasse(const std::string& name) const { return dir / "4711" / "KLASSE" / name; }
   std::string List(const std::string& bytes) {
     const fs::path p = dir / "liste.csv";
     WriteBytes(p, bytes);
     return p.string();
   }
-  TempDir dir;
 };
 
 TEST_F(SchuelerlisteTest, SavesTheCountedTablesByteForByte) {
   WriteBytes(Klasse("ZIM00305.CSV"), "ES001;ES002;ES003\r\n1;4;2\r\n");
-  auto r = RunCli({"schuelerliste", List(kList), "--speichern"}, dir.path());
+  auto r = Run({"schuelerliste", List(kList), "--speichern"});
   ASSERT_EQ(r.status, 0) << r.err << r.out;
   EXPECT_EQ(ReadBytes(Klasse("ZIM00301.CSV")), kTable1);
   EXPECT_EQ(ReadBytes(Klasse("ZIM00302.CSV")), kTable2);
@@ -102,7 +87,7 @@ TEST_F(SchuelerlisteTest, SavesTheCountedTablesByteForByte) {
 
   // The same list again finds every table as it is: the total row's "99" is a key of the key
   // file, so its line is read back.
-  r = RunCli({"schuelerliste", List(kList)}, dir.path());
+  r = Run({"schuelerliste", List(kList)});
   EXPECT_EQ(r.status, 0) << r.err;
   for (const char* t : {"Tabelle 1:", "Tabelle 2:", "Tabelle 3:", "Tabelle 9:"}) {
     EXPECT_EQ(r.out.find(std::string("Klasse ZIM003, ") + t), std::string::npos) << r.out;
@@ -114,7 +99,7 @@ TEST_F(SchuelerlisteTest, Windows1252TabSeparatedListGivesTheSameFiles) {
   for (char& c : list) {
     if (c == ';') c = '\t';
   }
-  auto r = RunCli({"schuelerliste", List(list), "--speichern"}, dir.path());
+  auto r = Run({"schuelerliste", List(list), "--speichern"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("(Windows-1252, Trennzeichen Tabulator)"), std::string::npos) << r.out;
   EXPECT_EQ(ReadBytes(Klasse("ZIM00301.CSV")), kTable1);
@@ -127,7 +112,7 @@ TEST_F(SchuelerlisteTest, TypedDataIsOverwrittenOnlyWithUeberschreiben) {
   const auto before = Tree(dir / "4711");
 
   // Without --speichern: the preview only, status 0, nothing written.
-  auto r = RunCli({"schuelerliste", List(kList)}, dir.path());
+  auto r = Run({"schuelerliste", List(kList)});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Tree(dir / "4711"), before);
   EXPECT_NE(r.out.find("Klasse ZIM003, Tabelle 1: 18 Zellen ändern sich (überschreibt erfasste "
@@ -143,7 +128,7 @@ TEST_F(SchuelerlisteTest, TypedDataIsOverwrittenOnlyWithUeberschreiben) {
   EXPECT_NE(r.out.find("(nur Vorschau)"), std::string::npos);
 
   // --speichern without --ueberschreiben: refused, status 1, no table written at all.
-  r = RunCli({"schuelerliste", List(kList), "--speichern"}, dir.path());
+  r = Run({"schuelerliste", List(kList), "--speichern"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "Fehler: Tabellen mit erfassten Daten würden überschrieben; nichts gespeichert "
@@ -151,7 +136,7 @@ TEST_F(SchuelerlisteTest, TypedDataIsOverwrittenOnlyWithUeberschreiben) {
   EXPECT_NE(r.out.find("(überschreibt erfasste Daten)"), std::string::npos);
   EXPECT_EQ(Tree(dir / "4711"), before);
 
-  r = RunCli({"schuelerliste", List(kList), "--speichern", "--ueberschreiben"}, dir.path());
+  r = Run({"schuelerliste", List(kList), "--speichern", "--ueberschreiben"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(Klasse("ZIM00301.CSV")), kTable1);
   EXPECT_EQ(ReadBytes(Klasse("ZIM00302.CSV")), kTable2);
@@ -164,7 +149,7 @@ TEST_F(SchuelerlisteTest, UnknownClassesAreCreatedOnlyWhenAskedAndOnlyWithSafeNa
       "../x;2\n"
       ";1\n"
       "ZIM003;2\n");
-  auto r = RunCli({"schuelerliste", list, "--speichern"}, dir.path());
+  auto r = Run({"schuelerliste", list, "--speichern"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_FALSE(fs::exists(Klasse("NEU00100.CSV")));
   EXPECT_EQ(ReadBytes(Klasse("ZIM00310.CSV")), "ES001;ES002;ES003;ES004;ES005\r\n1;0;1;0;0\r\n");
@@ -176,7 +161,7 @@ TEST_F(SchuelerlisteTest, UnknownClassesAreCreatedOnlyWhenAskedAndOnlyWithSafeNa
             std::string::npos)
       << r.out;
 
-  r = RunCli({"schuelerliste", list, "--speichern", "--klassen-anlegen"}, dir.path());
+  r = Run({"schuelerliste", list, "--speichern", "--klassen-anlegen"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(Klasse("NEU00100.CSV")),
             "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
@@ -185,7 +170,7 @@ TEST_F(SchuelerlisteTest, UnknownClassesAreCreatedOnlyWhenAskedAndOnlyWithSafeNa
                        "angelegt werden: Die Statistik-Klassenbezeichnung: ../x ist fehlerhaft!\n"),
             std::string::npos)
       << r.out;
-  EXPECT_EQ(RunCli({"klassen"}, dir.path()).out, "NEU001\nZIM003\n");
+  EXPECT_EQ(Run({"klassen"}).out, "NEU001\nZIM003\n");
 }
 
 TEST_F(SchuelerlisteTest, RefusedListsWriteNothing) {
@@ -203,38 +188,37 @@ TEST_F(SchuelerlisteTest, RefusedListsWriteNothing) {
   };
   for (const Case& c : cases) {
     const std::string list = List(c.bytes);
-    auto r = RunCli({"schuelerliste", list, "--speichern", "--ueberschreiben"}, dir.path());
+    auto r = Run({"schuelerliste", list, "--speichern", "--ueberschreiben"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Fehler: " + list + ": " + c.err_tail);
     fs::remove(list);
     EXPECT_EQ(Tree(dir.path()), before);
   }
-  auto r = RunCli({"schuelerliste", (dir / "fehlt.csv").string()}, dir.path());
+  auto r = Run({"schuelerliste", (dir / "fehlt.csv").string()});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(r.err.empty());
 }
 
 TEST_F(SchuelerlisteTest, TemplateIsWrittenOnceUnlessOverwritten) {
   const std::string t = (dir / "vorlage.csv").string();
-  auto r = RunCli({"schuelerliste", "--vorlage", t}, dir.path());
+  auto r = Run({"schuelerliste", "--vorlage", t});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(t), class_sheet::PupilListTemplate());
   WriteBytes(t, "eigene Daten");
-  r = RunCli({"schuelerliste", "--vorlage", t}, dir.path());
+  r = Run({"schuelerliste", "--vorlage", t});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(ReadBytes(t), "eigene Daten");
-  r = RunCli({"schuelerliste", "--vorlage", t, "--ueberschreiben"}, dir.path());
+  r = Run({"schuelerliste", "--vorlage", t, "--ueberschreiben"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(ReadBytes(t), class_sheet::PupilListTemplate());
-  EXPECT_EQ(RunCli({"schuelerliste", "--vorlage", t, "liste.csv"}, dir.path()).status, 2);
+  EXPECT_EQ(Run({"schuelerliste", "--vorlage", t, "liste.csv"}).status, 2);
 }
 
 TEST_F(SchuelerlisteTest, JsonListsReportsAndChanges) {
-  auto r = RunCli({"schuelerliste",
-                   List("Klasse;Vorbildung;Geschlecht;Neuanfänger\n"
-                        "ZIM003;77;w;ja\nZIM003;2;w;ja\n"),
-                   "--json"},
-                  dir.path());
+  auto r = Run({"schuelerliste",
+                List("Klasse;Vorbildung;Geschlecht;Neuanfänger\n"
+                     "ZIM003;77;w;ja\nZIM003;2;w;ja\n"),
+                "--json"});
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string head = "{\"schueler\":2,\"zugeordnet\":1,\"tabellen_geschrieben\":0,";
   EXPECT_EQ(r.out.substr(0, head.size()), head);

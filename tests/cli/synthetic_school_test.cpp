@@ -2,19 +2,12 @@
 // "pruefen alles", a seeded fault is reported for its class alone, and a seed makes the same bytes.
 #include "school/synthetic_school.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-
-using testing::RunCli;
-using testing::TempDir;
 
 bench::SyntheticSchool Make(const TempDir& dir, const std::string& name, unsigned seed,
                             int fault_percent) {

@@ -1,34 +1,22 @@
-#include <gtest/gtest.h>
 
 #include "base/settings.h"
-#include "cli/cli.h"
 #include "files/files.h"
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-using Result = testing::CliResult;
-using testing::RunCli;
-
-class TablesCliTest : public ::testing::Test {
+class TablesCliTest : public CliTest {
  protected:
   TablesCliTest() { testing::CopyKeyFiles(dir.path(), {"SSSA.SSD"}); }
   void AllowWriting(const std::string& dst_nr) { testing::WriteSchoolSettings(dir.path(), dst_nr); }
   std::filesystem::path DataFile(const std::string& dst, int table) {
     return testing::SchoolTableFile(dir / dst, dst, table);
   }
-  TempDir dir;
 };
 
 TEST_F(TablesCliTest, ShowsTable0OfAFreshProgramDirectory) {
-  Result r = RunCli({"anzeigen", "schule:0"}, dir.path());
+  CliResult r = Run({"anzeigen", "schule:0"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
@@ -42,7 +30,7 @@ TEST_F(TablesCliTest, ShowsTable0OfAFreshProgramDirectory) {
 
 TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
   WriteBytes(DataFile("00000", 1), "ES001\r\n010;5;5\r\n;1\r\n");
-  Result r = RunCli({"anzeigen", "schule:1"}, dir.path());
+  CliResult r = Run({"anzeigen", "schule:1"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Information: Beim Einlesen der Datendatei:\n" + DataFile("00000", 1).string() +
                        "\nkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!\n");
@@ -59,10 +47,10 @@ TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
   EXPECT_EQ(n, 32);
 
   std::filesystem::remove(dir / "SSSA.SSD");
-  r = RunCli({"anzeigen", "schule:2", "-n", "777"}, dir.path());
+  r = Run({"anzeigen", "schule:2", "-n", "777"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 10);
-  r = RunCli({"anzeigen", "schule:1"}, dir.path());
+  r = Run({"anzeigen", "schule:1"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
             "Warnung: Statistik-Schlüssel-Datei: Schularten/...");
@@ -70,7 +58,7 @@ TEST_F(TablesCliTest, ShowsStoredDataAndLoadingMessages) {
 
 TEST_F(TablesCliTest, SavingIsRefusedWhileAccessIsReadOnly) {
   WriteBytes(DataFile("00000", 0), "ES001;ES002;ES003\r\n00000;x;y\r\n");
-  Result r = RunCli({"speichern", "schule:0"}, dir.path());
+  CliResult r = Run({"speichern", "schule:0"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err,
             "Fehler: SPEICHERN nicht möglich!!!\n\nSie haben bei Einstellungen als "
@@ -86,7 +74,7 @@ TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
              "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n0;0;0;0;0;0;0\r\n");
   WriteBytes(DataFile("24680", 2), "ES001;ES002\r\n010;1990;3\r\n;;0\r\n");
   for (int t : {0, 1, 2, 3, 4}) {
-    Result r = RunCli({"speichern", "schule:" + std::to_string(t)}, dir.path());
+    CliResult r = Run({"speichern", "schule:" + std::to_string(t)});
     EXPECT_EQ(r.status, 0) << t << r.err;
     EXPECT_EQ(r.err, "") << t;
     EXPECT_EQ(r.out, "") << t;
@@ -119,7 +107,7 @@ TEST_F(TablesCliTest, UsageErrors) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.back());
-    Result r = RunCli(c.args, dir.path());
+    CliResult r = Run(c.args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.substr(0, c.err_start.size()), c.err_start);

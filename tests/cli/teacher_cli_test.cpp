@@ -1,17 +1,11 @@
 // The teacher tables on the command line: targets, notices, calculations and conversions.
-#include <gtest/gtest.h>
 
 #include "support/cli_run.h"
-#include "support/program_dir.h"
-#include "support/temp_dir.h"
 #include "tables/values.h"
 #include "text/encoding.h"
 
 namespace tabulon::cli {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::CliResult;
 
 class TeacherCliTest : public ::testing::Test {
  protected:

@@ -1,17 +1,13 @@
 // The usage text comes from the verbs' own declarations: every verb is listed with the options
 // it takes, an option of another verb is refused by name, and the man page lists the same verbs.
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "support/cli_run.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-
-using testing::RunCli;
 
 TEST(CliUsageTest, VerbsDeclareTheirOptionsAndArguments) {
   testing::TempDir dir;

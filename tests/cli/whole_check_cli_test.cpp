@@ -1,17 +1,12 @@
 // The whole-school check on the command line: the findings of "pruefen alles --json" with their
 // place, and the check before the export for the statistical office.
-#include <gtest/gtest.h>
 
 #include "files/files.h"
 #include "support/cli_run.h"
 #include "support/small_school.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::cli {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::RunCli;
 
 // Three classes; `faulty` spoils class table 4 of ZIM002 and teacher table 2.
 void WriteSchool(const fs::path& prog, bool faulty) {

@@ -12,10 +12,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
 int FilesIn(const std::filesystem::path& dir) {
   int n = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {

@@ -1,34 +1,18 @@
 // What a screen reader hears beyond names: which grid cells can be edited, the error window's
 // protocol line by line with each line's status in words; a large font; the class sheet walked
 // by keys alone.
-#include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 
 #include "gui/error_window.h"
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui/table_page.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {
-
-QWidget* Focus() { return QApplication::focusWidget(); }
-
-void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  ASSERT_NE(Focus(), nullptr) << "no widget has the keyboard focus";
-  QTest::keyClick(Focus(), key, mods);
-}
 
 TEST(GridCellStateTest, DataCellsAreEditableHeadersAreNotAlsoAfterARebuild) {
   Grid grid(4, 5);
@@ -126,13 +110,7 @@ TEST(LargeFontTest, GridRowsLabelsTitlesAndTheErrorWindowGrowSoNoTextIsCut) {
 
 // Two classes made and chosen with the keyboard alone (list, field, add button by its letter).
 TEST_F(GuiTestBase, ClassesAreMadeAndChosenByKeysAlone) {
-  testing::CopyKeyFiles(dir.path());
-  testing::WriteSchoolSettings(dir.path(), "4711", true,
-                               [](Settings& s) { s.backup_at_start = 0; });
-  CreateWindow();
-  ui.answers = {false};  // the backup question of the start-up timer
-  ShowWindow();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
+  OpenSchool();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   Key(Qt::Key_PageUp, Qt::ControlModifier | Qt::ShiftModifier);

@@ -1,22 +1,14 @@
 // The main window as a screen reader and a keyboard-only user meet it: names, roles and states
 // through the accessibility interfaces, and walks through the program by keys alone.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -24,20 +16,13 @@
 #include "files/files.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui/qt_text.h"
 #include "gui/table_page.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::ReadBytes;
 using ::testing::HasSubstr;
 
 QString NameOf(QObject* o) {
@@ -61,29 +46,10 @@ QChar MnemonicOf(const QString& text) {
   return {};
 }
 
-// The focus widget of the active window: where a key typed now arrives.
-QWidget* Focus() { return QApplication::focusWidget(); }
-
-// Types a key as the keyboard does: to whatever has the focus.
-void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QWidget* target = Focus();
-  ASSERT_NE(target, nullptr) << "no widget has the keyboard focus";
-  QTest::keyClick(target, key, mods);
-}
-
 class AccessibilityTest : public GuiTestBase {
  protected:
-  void Open(bool read_write = true) {
-    testing::CopyKeyFiles(dir.path());
-    testing::WriteSchoolSettings(dir.path(), "4711", read_write, [&](Settings& s) {
-      s.log_all_tests = 1;
-      s.backup_at_start = 0;
-    });
-    CreateWindow();
-    ui.answers = {false};  // "Soll ... gesichert werden?" from the start-up timer
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+  void Open() {
+    OpenSchool(testing::kSchoolKeyFiles, [](Settings& s) { s.log_all_tests = 1; });
     Activate();
   }
   // The window system gives the window the keyboard (after a modal dialog the test platform
@@ -92,7 +58,6 @@ class AccessibilityTest : public GuiTestBase {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
-  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
   QTabBar* TableTabs(int sheet) const { return window->table_tabs(sheet)->tabBar(); }
   QPushButton* PageButton(int table, const char* caption) const {
     for (QPushButton* b : window->table_tabs(1)->widget(table)->findChildren<QPushButton*>()) {

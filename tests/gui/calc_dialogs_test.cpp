@@ -1,13 +1,8 @@
 #include "gui/calc_dialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
-#include <QTimer>
 
 #include "gui_test_base.h"
 

@@ -2,13 +2,8 @@
 // on "Tab. 0", the menu items and the test of "Tab. 4.1"; and the summary window's findings list,
 // from which a double-click shows the finding's table.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 
 #include "gui/error_window.h"
 #include "gui_test_base.h"
@@ -17,7 +12,6 @@
 namespace tabulon::gui {
 namespace {
 
-using tabulon::testing::RecordedMessage;
 using ::testing::ElementsAre;
 
 constexpr int kClassSheet = 3;
@@ -25,28 +19,16 @@ constexpr int kClassSheet = 3;
 class ClassStartersTest : public GuiTestBase {
  protected:
   void Open(const char* table0) {
-    testing::CopyKeyFiles(dir.path(), testing::kClassKeyFiles);
-    testing::WriteSchoolSettings(dir.path(), "4711", true,
-                                 [](Settings& s) { s.backup_at_start = 0; });
-    if (*table0) testing::WriteBytes(dir.path() / "4711" / "KLASSE" / "ZIM00300.CSV", table0);
-    CreateWindow();
-    ui.answers = {false};  // the backup question of the start-up timer
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
+    if (*table0) WriteBytes(dir / "4711" / "KLASSE" / "ZIM00300.CSV", table0);
+    OpenSchool(testing::kClassKeyFiles);
     window->sheet_tabs()->setCurrentIndex(kClassSheet);
   }
   QAction* Action(const char* name) const { return window->action(QString::fromLatin1(name)); }
-  void Click(int table, PageAction action) {
-    QTest::mouseClick(
-        window->findChild<QPushButton*>(
-            QStringLiteral("Button_3_%1_%2").arg(table).arg(static_cast<int>(action))),
-        Qt::LeftButton);
-  }
   std::vector<std::function<void()>> Starters() {
     return {[this] { Action("ClassAllTests")->trigger(); },
             [this] { Action("ClassFootnotes")->trigger(); },
-            [this] { Click(0, PageAction::kAllClassTests); },
-            [this] { Click(0, PageAction::kFootnoteTest); },
+            [this] { Click(3, 0, PageAction::kAllClassTests); },
+            [this] { Click(3, 0, PageAction::kFootnoteTest); },
             [this] { Action("ClassAllTestsMenu")->trigger(); },
             [this] { Action("ClassFootnotesMenu")->trigger(); }};
   }
@@ -80,7 +62,7 @@ TEST_F(ClassStartersTest, EachStarterChecksForAClassAndOpensItsWindow) {
   }
   window->table_tabs(kClassSheet)->setCurrentIndex(5);  // "Tab. 4.1"
   close_next();
-  Click(10, PageAction::kPlausi);
+  Click(3, 10, PageAction::kPlausi);
   const QString summary = QStringLiteral(
       "TFehlerAnzeigeAlle Zusammenfassender Plausi-Test über alle Bögen einer Klasse");
   const QString footnotes = QStringLiteral(

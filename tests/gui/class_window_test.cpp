@@ -1,31 +1,16 @@
 // The real main window on the class sheet of a temporary program directory: creating a class
 // with the fields and the add button, switching pages and classes, deleting a class.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 
 #include "files/files.h"
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::ReadBytes;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::WriteBytes;
 using ::testing::ElementsAre;
 
 constexpr int kClassSheet = 3;
@@ -35,10 +20,6 @@ class ClassWindowTest : public GuiTestBase {
   void Open() { OpenSchool({"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD"}); }
   fs::path Klasse(const std::string& name) const { return dir.path() / "4711" / "KLASSE" / name; }
   QListWidget* List() const { return window->findChild<QListWidget*>("ClassList"); }
-  QPushButton* Button(int table, PageAction action) const {
-    return window->findChild<QPushButton*>(
-        QStringLiteral("Button_3_%1_%2").arg(table).arg(static_cast<int>(action)));
-  }
   void ShowClassTable(int page) { window->table_tabs(kClassSheet)->setCurrentIndex(page); }
   void TypeInto(const char* name, const QString& text) {
     auto* field = window->findChild<QLineEdit*>(name);
@@ -56,7 +37,7 @@ TEST_F(ClassWindowTest, CreateAClassAndSwitchPagesWritesItsFiles) {
                                                        "\rSie haben keine Klasse eingegeben!\r"}));
   TypeInto("NewClassField", QStringLiteral("ZIM003"));
   TypeInto("SchoolNameField", QStringLiteral("ZIM32"));
-  QTest::mouseClick(Button(0, PageAction::kAddClass), Qt::LeftButton);
+  Click(3, 0, PageAction::kAddClass);
   ASSERT_EQ(List()->count(), 1);
   EXPECT_EQ(List()->currentRow(), 0);
   EXPECT_EQ(window->findChild<QLabel*>("ClassIdField")->text(), QStringLiteral("ZIM003"));

@@ -3,42 +3,21 @@
 #include "gui/dialogs.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTextEdit>
-#include <QToolButton>
 
 #include "files/files.h"
 #include "gui/error_window.h"
-#include "gui/grid_view.h"
 #include "gui/help_window.h"
 #include "gui_test_base.h"
 #include "plausi/catalogue.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
-using tabulon::testing::ReadBytes;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
 using ::testing::ElementsAre;
 
 TEST(SettingsDialogTest, AcceptWritesTheRecordAndRefusesUnsafeNumbers) {

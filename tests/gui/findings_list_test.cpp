@@ -33,9 +33,8 @@ TEST(FindingsListTest, AnyCellOfARowChoosesItsFinding) {
   w.show();
   ASSERT_EQ(w.findings().size(), 2u);
   std::vector<int> chosen;
-  QObject::connect(
-      &w, &WholeCheckWindow::FindingChosen,
-      [&](const WholeCheckFinding& f) { chosen.push_back(f.entry); });
+  QObject::connect(&w, &WholeCheckWindow::FindingChosen,
+                   [&](const WholeCheckFinding& f) { chosen.push_back(f.entry); });
   // Sheet, class and table groups lead to the table's rows.
   QModelIndex table = w.model()->index(0, 0);
   while (w.model()->rowCount(table) > 0 && w.model()->hasChildren(w.model()->index(0, 0, table))) {

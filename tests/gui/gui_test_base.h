@@ -1,11 +1,13 @@
 // The base of every GUI test: the real main window on a temporary program directory, with
-// scripted message boxes and a fake platform, and helpers for the modal dialogs it opens.
+// scripted message boxes and a fake platform, and helpers for the modal dialogs it opens. The GUI
+// tests take the window, the grid view, the test library and the support headers from here.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -43,6 +45,16 @@ T* Child(QObject& parent, const char* name) {
   return w;
 }
 
+// The focus widget of the active window: where a key typed now arrives.
+inline QWidget* Focus() { return QApplication::focusWidget(); }
+
+// Types a key as the keyboard does: to whatever has the focus.
+inline void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWidget* target = Focus();
+  ASSERT_NE(target, nullptr) << "no widget has the keyboard focus";
+  QTest::keyClick(target, key, mods);
+}
+
 class GuiTestBase : public ::testing::Test {
  protected:
   // Creates the program and its window on `dir` (the window runs its creation steps); the test
@@ -59,19 +71,41 @@ class GuiTestBase : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->all_pages_built(); }, 5000));
   }
   // Opens the window on school 4711 with these key files, read-write unless `adjust` says
-  // otherwise; the start-up timer's backup question is answered "Nein" and forgotten.
-  void OpenSchool(std::initializer_list<const char*> key_files,
+  // otherwise, and without a backup at start.
+  void OpenSchool(std::initializer_list<const char*> key_files = testing::kSchoolKeyFiles,
                   const std::function<void(Settings&)>& adjust = nullptr) {
     testing::CopyKeyFiles(dir.path(), key_files);
     testing::WriteSchoolSettings(dir.path(), "4711", true, [&](Settings& s) {
       s.backup_at_start = 0;
       if (adjust) adjust(s);
     });
+    StartWindow();
+  }
+  // Creates and shows the window on what `dir` holds; the start-up timer's backup question is
+  // answered "Nein" and forgotten.
+  void StartWindow() {
     CreateWindow();
     ui.answers = {false};
     ShowWindow();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
     ui.questions.clear();
+  }
+  // Whether the unsaved-changes indicator shows (the tool bar lays out its widgets when events
+  // are processed).
+  bool IndicatorShown() {
+    QCoreApplication::processEvents();
+    return window->indicator()->isVisible();
+  }
+  // School table `table`: its grid and its page.
+  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
+  void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
+  // The page button of `action` on page `table` of sheet number `sheet`, and a click on it.
+  QPushButton* ButtonOf(int sheet, int table, PageAction action) const {
+    return window->findChild<QPushButton*>(
+        QStringLiteral("Button_%1_%2_%3").arg(sheet).arg(table).arg(static_cast<int>(action)));
+  }
+  void Click(int sheet, int table, PageAction action) {
+    QTest::mouseClick(ButtonOf(sheet, table, action), Qt::LeftButton);
   }
   // Types into grid cell (col, row) of `v` as a person would: F2, the text, and Enter unless the
   // editor is to stay open.

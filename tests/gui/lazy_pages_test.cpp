@@ -1,15 +1,10 @@
 // The window appears with only its first page built; another page is built as it is first shown,
 // complete and on the screen at once, and the definition files come once the window is up.
-#include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
-#include "gui/grid_view.h"
 #include "gui/table_page.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {

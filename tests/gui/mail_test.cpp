@@ -1,22 +1,14 @@
 // The quick report by e-mail in the real window and on the desktop: the hidden menu, the dialog,
 // and the call of xdg-email with its answers.
-#include <gtest/gtest.h>
 
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
 
 #include "gui/mail_dialog.h"
 #include "gui/qt_ports.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {
-
-namespace fs = std::filesystem;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::WriteBytes;
 
 class MailTest : public GuiTestBase {};
 
@@ -58,8 +50,9 @@ TEST_F(MailTest, HiddenMenuOpensTheDialogWhoseSendButtonHandsTheReportOver) {
 // xdg-email is replaced by a script that notes its arguments and ends with a chosen code.
 TEST_F(MailTest, XdgEmailGetsTheMessageAsArgumentsAndItsCodeIsTheResult) {
   const fs::path bin = dir.path() / "bin";
-  WriteBytes(bin / "xdg-email",
-             "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nread code < \"$0.code\"\nexit $code\n");
+  WriteBytes(
+      bin / "xdg-email",
+      "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nread code < \"$0.code\"\nexit $code\n");
   fs::permissions(bin / "xdg-email", fs::perms::owner_all);
   const QByteArray old_path = qgetenv("PATH");
   qputenv("PATH", QByteArray::fromStdString(bin.string()));

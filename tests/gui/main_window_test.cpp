@@ -1,44 +1,24 @@
 // The real main window on a temporary program directory, driven through its widgets.
-#include "gui/main_window.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QUndoStack>
 
 #include "files/files.h"
 #include "gui/dialogs.h"
 #include "gui/error_window.h"
-#include "gui/grid_view.h"
 #include "gui/help_window.h"
 #include "gui_test_base.h"
 #include "plausi/catalogue.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
-using tabulon::testing::ReadBytes;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
 using ::testing::ElementsAre;
 
 QStringList TabCaptions(QTabWidget* tabs) {
@@ -78,11 +58,6 @@ class MainWindowTest : public GuiTestBase {
                                      }});
     }
     ShowWindow();
-  }
-  // The tool bar lays out its widgets when events are processed.
-  bool IndicatorShown() {
-    QCoreApplication::processEvents();
-    return window->indicator()->isVisible();
   }
   fs::path Saved(const std::string& def) const {
     return dir.path() / "4711" / "SCHULE" / (def + ".txt");

@@ -1,30 +1,18 @@
 // "Datei → Schülerliste importieren ...": the backup question and the file dialog first, then the
 // preview; "Abbrechen" writes nothing, "Übernehmen" writes the counted tables, shows them in the
 // grid and reports; a list without "Klasse" is refused naming the headers it has.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QListView>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTableView>
 
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui/pupil_import_dialog.h"
 #include "gui/whole_check_window.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::Tree;
-using testing::WriteBytes;
 
 // Three pupils of ZIM003 (one a foreigner) and one of a class that does not exist.
 constexpr const char* kList =
@@ -37,16 +25,9 @@ constexpr const char* kList =
 class PupilImportTest : public GuiTestBase {
  protected:
   void Open() {
-    testing::CopyKeyFiles(dir.path(), {"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD", "SLAND.SSD"});
-    testing::WriteSchoolSettings(dir.path(), "4711", true,
-                                 [](Settings& s) { s.backup_at_start = 0; });
     WriteBytes(Klasse("ZIM00300.CSV"), "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
     WriteBytes(list, kList);
-    CreateWindow();
-    ui.answers = {false};  // the backup question of the start-up timer
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+    OpenSchool({"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD", "SLAND.SSD"});
   }
   fs::path Klasse(const std::string& name) const { return dir.path() / "4711" / "KLASSE" / name; }
   // Runs the menu item; `inspect` gets the preview dialog (none comes when it is not called).

@@ -2,47 +2,23 @@
 // the grids, switching pages, the buttons of the pages, the tool bar and the menus, and what
 // arrives on disk and in the error window.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
-#include <functional>
 
 #include "files/files.h"
 #include "gui/error_window.h"
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui/qt_ports.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-using tabulon::testing::FakePlatform;
-using tabulon::testing::ReadBytes;
-using tabulon::testing::RecordedMessage;
-using tabulon::testing::ScriptedUi;
-using tabulon::testing::TempDir;
-using tabulon::testing::WriteBytes;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 class SchoolWindowTest : public GuiTestBase {
  protected:
-  void Open() { OpenSchool({"SSSA.SSD", "SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}); }
-  void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
-  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
+  void Open() { OpenSchool(); }
   void Type(int table, int col, int row, const QString& text, bool leave_open = false) {
     TypeText(View(table), col, row, text, leave_open);
   }
@@ -50,10 +26,6 @@ class SchoolWindowTest : public GuiTestBase {
     GridView* v = View(table);
     const Grid& g = *v->grid_model()->grid();
     return v->model()->data(v->model()->index(row - g.FixedRows(), col - g.FixedCols())).toString();
-  }
-  QPushButton* Button(int table, PageAction action) const {
-    return window->findChild<QPushButton*>(
-        QStringLiteral("Button_1_%1_%2").arg(table).arg(static_cast<int>(action)));
   }
   fs::path File(int table) const {
     return testing::SchoolTableFile(dir.path() / "4711", "4711", table);
@@ -114,7 +86,7 @@ TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
     QTimer::singleShot(6000, w, &QWidget::close);
     QTest::mouseClick(w->findings_button(), Qt::LeftButton);
   });
-  QTest::mouseClick(Button(1, PageAction::kPlausi), Qt::LeftButton);
+  Click(1, 1, PageAction::kPlausi);
   EXPECT_EQ(caption, QStringLiteral(
                          "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ..."));
   EXPECT_EQ(verdict, QStringLiteral("Test nicht bestanden!"));
@@ -204,21 +176,21 @@ TEST_F(SchoolWindowTest, RowButtonsAppendSortAndPrefillTable2) {
   Open();
   ShowTable(2);
   const int rows = View(2)->model()->rowCount();
-  QTest::mouseClick(Button(2, PageAction::kAppendRow), Qt::LeftButton);
+  Click(1, 2, PageAction::kAppendRow);
   EXPECT_EQ(View(2)->model()->rowCount(), rows + 1);
   EXPECT_EQ(View(2)->currentIndex(), View(2)->model()->index(rows, 0));
   EXPECT_TRUE(View(2)->hasFocus());
-  QTest::mouseClick(Button(2, PageAction::kAppendRows), Qt::LeftButton);
+  Click(1, 2, PageAction::kAppendRows);
   EXPECT_EQ(View(2)->model()->rowCount(), rows + 11);
 
   Type(2, 1, 2, QStringLiteral("020"));
   Type(2, 1, 3, QStringLiteral("010"));
-  QTest::mouseClick(Button(2, PageAction::kSortRows), Qt::LeftButton);
+  Click(1, 2, PageAction::kSortRows);
   EXPECT_EQ(Shown(2, 1, 2), QStringLiteral("010"));
   EXPECT_EQ(Shown(2, 1, 3), QStringLiteral("020"));
 
   ui.school_type_answers = {SchoolTypeAndYears{"010", {1990, 1991}}};
-  QTest::mouseClick(Button(2, PageAction::kPrefillSchoolTypeYears), Qt::LeftButton);
+  Click(1, 2, PageAction::kPrefillSchoolTypeYears);
   EXPECT_EQ(ui.school_type_dialogs, 1);
   EXPECT_EQ(Shown(2, 2, 2), QStringLiteral("1990"));
   const int last = View(2)->model()->rowCount();  // grid row of the last model row
@@ -228,7 +200,7 @@ TEST_F(SchoolWindowTest, RowButtonsAppendSortAndPrefillTable2) {
 
 TEST_F(SchoolWindowTest, HiddenTakeOverCopiesTheQuickReportFileAndReloads) {
   Open();
-  QPushButton* take_over = Button(0, PageAction::kTakeOverQuick);
+  QPushButton* take_over = ButtonOf(1, 0, PageAction::kTakeOverQuick);
   ASSERT_NE(take_over, nullptr);
   EXPECT_FALSE(take_over->isVisible());
   take_over->click();

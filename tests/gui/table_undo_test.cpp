@@ -1,17 +1,9 @@
 // Undo and redo of the commands that rework a whole table: calculations, sorts and row appends
 // on the school sheet, by the keys a person presses in the grid.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QUndoStack>
 
-#include "gui/grid_view.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {
@@ -28,33 +20,12 @@ std::vector<std::string> Content(const Grid& g) {
 class TableUndoTest : public GuiTestBase {
  protected:
   void SetUp() override {
-    testing::CopyKeyFiles(dir.path());
-    testing::WriteSchoolSettings(dir.path(), "4711", true, [](Settings& s) {
-      s.backup_at_start = 0;
-      s.ask_after_calculations = 0;
-    });
-    CreateWindow();
-    ui.answers = {false};
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+    OpenSchool(testing::kSchoolKeyFiles, [](Settings& s) { s.ask_after_calculations = 0; });
   }
-  void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
-  GridView* View(int table) { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
   Grid& GridOf(int table) { return window->store().GridOf("Bog1Tab" + std::to_string(table)); }
   void Press(int table, Qt::Key key) {
     View(table)->setFocus();
     QTest::keyClick(View(table), key, Qt::ControlModifier);
-  }
-  void Click(int table, PageAction action) {
-    QTest::mouseClick(
-        window->findChild<QPushButton*>(
-            QStringLiteral("Button_1_%1_%2").arg(table).arg(static_cast<int>(action))),
-        Qt::LeftButton);
-  }
-  bool IndicatorShown() {
-    QCoreApplication::processEvents();
-    return window->indicator()->isVisible();
   }
 };
 
@@ -83,8 +54,8 @@ TEST_F(TableUndoTest, EachCommandIsOneStepThatUndoRestoresAndRedoRepeats) {
          g.SetCell(1, 2, "020");
          g.SetCell(1, 3, "010");
        },
-       [this] { Click(2, PageAction::kSortRows); }},
-      {"Zeilen anhängen", 2, [](Grid&) {}, [this] { Click(2, PageAction::kAppendRows); }},
+       [this] { Click(1, 2, PageAction::kSortRows); }},
+      {"Zeilen anhängen", 2, [](Grid&) {}, [this] { Click(1, 2, PageAction::kAppendRows); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,7 +92,7 @@ TEST_F(TableUndoTest, EachCommandIsOneStepThatUndoRestoresAndRedoRepeats) {
 TEST_F(TableUndoTest, SwitchingTheTableClearsTheHistory) {
   ShowTable(2);
   const int rows = GridOf(2).RowCount();
-  Click(2, PageAction::kAppendRow);
+  Click(1, 2, PageAction::kAppendRow);
   ASSERT_EQ(GridOf(2).RowCount(), rows + 1);
   EXPECT_EQ(View(2)->undo_stack()->count(), 1);
   ShowTable(1);

@@ -1,28 +1,14 @@
 // The real main window on the teacher tables of a temporary program directory: the first page
 // with the identification grid, the old-table notice and the conversions.
-#include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 
-#include "gui/grid_view.h"
 #include "gui/gui_test_base.h"
-#include "gui/main_window.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 #include "text/encoding.h"
 
 namespace tabulon::gui {
 namespace {
-
-namespace fs = std::filesystem;
-using tabulon::testing::ReadBytes;
 
 class TeacherWindowTest : public GuiTestBase {
  protected:
@@ -39,10 +25,6 @@ class TeacherWindowTest : public GuiTestBase {
     return *View(definition)->grid_model()->grid();
   }
   QLabel* Label(const char* name) const { return window->findChild<QLabel*>(name); }
-  QPushButton* Button(int table, PageAction action) const {
-    return window->findChild<QPushButton*>(
-        QStringLiteral("Button_2_%1_%2").arg(table).arg(static_cast<int>(action)));
-  }
   fs::path File(int table) const {
     return dir.path() / "4711" / "LEHRER" / ("47110" + std::to_string(table) + ".CSV");
   }
@@ -83,7 +65,7 @@ TEST_F(TeacherWindowTest, The2008ButtonMovesColumnsAndMarksTheTableChanged) {
   ASSERT_NE(Label("Hinweis"), nullptr);
   EXPECT_TRUE(Label("Hinweis")->isVisible());
   EXPECT_TRUE(Label("OldLayoutHint")->isVisible());
-  QPushButton* convert = Button(1, PageAction::kConvertTeacher2008);
+  QPushButton* convert = ButtonOf(2, 1, PageAction::kConvertTeacher2008);
   ASSERT_NE(convert, nullptr);
   ASSERT_TRUE(convert->isEnabled());
   EXPECT_FALSE(program->session().changed());
@@ -99,7 +81,7 @@ TEST_F(TeacherWindowTest, The2008ButtonMovesColumnsAndMarksTheTableChanged) {
   EXPECT_NE(saved.find("\r\n1;" + std::string(25, ';') + "7;"), std::string::npos) << saved;
   ShowTable(1);  // now 59 fields: no hint, no button
   EXPECT_FALSE(Label("Hinweis")->isVisible());
-  EXPECT_FALSE(Button(1, PageAction::kConvertTeacher2008)->isEnabled());
+  EXPECT_FALSE(ButtonOf(2, 1, PageAction::kConvertTeacher2008)->isEnabled());
 }
 
 TEST_F(TeacherWindowTest, NoticeAndTheConversionItemFollowTheFiles) {

@@ -1,19 +1,13 @@
 // The whole-school check on a small school of three classes with one faulty class table and one
 // faulty teacher table: the findings list, the jump to a finding, the check after the
 // corrections, and the question before the export for the statistical office.
-#include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeView>
 
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui/qt_text.h"
 #include "gui/whole_check_window.h"
 #include "gui_test_base.h"
@@ -22,19 +16,13 @@
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-
 class WholeCheckSchoolTest : public GuiTestBase {
  protected:
   void SetUp() override {
     testing::WriteSmallSchool(dir.path(), {"ZIM001", "ZIM002", "ZIM003"});
     testing::WriteTableCells(dir.path(), Sheet::kClass, 4, "ZIM002", {testing::kFaultyCell});
     testing::WriteTableCells(dir.path(), Sheet::kTeacher, 2, "", {testing::kFaultyCell});
-    CreateWindow();
-    ui.answers = {false};  // the backup question at start-up
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+    StartWindow();
   }
   void WaitForCheck() {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));

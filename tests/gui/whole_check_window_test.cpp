@@ -2,60 +2,25 @@
 // findings list with its groups and counts, the jump to a finding, "erneut prüfen" and print.
 #include "gui/whole_check_window.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QTreeView>
 
-#include "gui/grid_view.h"
-#include "gui/main_window.h"
 #include "gui_test_base.h"
-#include "support/program_dir.h"
 
 namespace tabulon::gui {
 namespace {
 
-namespace fs = std::filesystem;
-
 class WholeCheckWindowTest : public GuiTestBase {
  protected:
   void Open() {
-    testing::CopyKeyFiles(dir.path());
-    testing::WriteSchoolSettings(dir.path(), "4711", true, [&](Settings& s) {
-      s.log_all_tests = 0;
-      s.backup_at_start = 0;
-    });
-    CreateWindow();
-    ui.answers = {false};
-    ShowWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.questions.empty(); }, 5000));
-    ui.questions.clear();
+    OpenSchool(testing::kSchoolKeyFiles, [](Settings& s) { s.log_all_tests = 0; });
   }
-  GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
   void Type(int table, int col, int row, const QString& text) {
-    GridView* v = View(table);
-    const Grid& g = *v->grid_model()->grid();
-    v->setFocus();
-    v->setCurrentIndex(v->model()->index(row - g.FixedRows(), col - g.FixedCols()));
-    QTest::keyClick(v, Qt::Key_F2);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : v->findChildren<QLineEdit*>()) {
-      if (e->isVisible()) editor = e;
-    }
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
+    TypeText(View(table), col, row, text);
   }
   // Runs the check from the menu item and waits for the findings window.
   WholeCheckWindow* RunCheck(const char* action = "WholeCheckMenu") {

@@ -12,10 +12,13 @@ namespace tabulon::testing {
 
 inline const std::filesystem::path kSampleData = std::filesystem::path(TABULON_SOURCE_DIR) / "data";
 
-// Copies the key files shipped in data/ (by default all of them) into `prog`.
+// The key files of the school sheet shipped in data/.
+inline constexpr std::initializer_list<const char*> kSchoolKeyFiles = {"SSSA.SSD", "SBBG3.SSD",
+                                                                       "SBBG6.SSD", "SBBG7.SSD"};
+
+// Copies key files shipped in data/ into `prog`.
 inline void CopyKeyFiles(const std::filesystem::path& prog,
-                         std::initializer_list<const char*> names = {"SSSA.SSD", "SBBG3.SSD",
-                                                                     "SBBG6.SSD", "SBBG7.SSD"}) {
+                         std::initializer_list<const char*> names = kSchoolKeyFiles) {
   std::filesystem::create_directories(prog);
   for (const char* name : names) std::filesystem::copy_file(kSampleData / name, prog / name);
 }
@@ -48,3 +51,9 @@ inline std::filesystem::path SchoolTableFile(const std::filesystem::path& school
 }
 
 }  // namespace tabulon::testing
+
+// The tests of every folder use these by their short names.
+namespace tabulon {
+using testing::KeyFileLines;
+using testing::kSampleData;
+}  // namespace tabulon

@@ -169,3 +169,10 @@ class FakePlatform : public Platform {
 };
 
 }  // namespace tabulon::testing
+
+// The tests of every folder use these by their short names.
+namespace tabulon {
+using testing::FakePlatform;
+using testing::RecordedMessage;
+using testing::ScriptedUi;
+}  // namespace tabulon

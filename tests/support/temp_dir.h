@@ -73,3 +73,14 @@ inline void WriteTree(const std::filesystem::path& dir, const Files& files) {
 inline bool RunningAsRoot() { return ::geteuid() == 0; }
 
 }  // namespace tabulon::testing
+
+// The tests of every folder use these by their short names.
+namespace tabulon {
+namespace fs = std::filesystem;
+using testing::Files;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::Tree;
+using testing::WriteBytes;
+using testing::WriteTree;
+}  // namespace tabulon

@@ -14,12 +14,6 @@ namespace tabulon {
 namespace {
 
 using namespace std::string_literals;
-using testing::KeyFileLines;
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
 
 class DataFileTest : public testing::SchoolTableFixture {
  protected:

@@ -12,10 +12,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScriptedUi;
-using testing::TempDir;
-
 TEST(PendingDefinitionTest, SetUpWaitsForTheWriteAndGivesTheSameGrid) {
   TempDir now_dir, later_dir;
   ScriptedUi ui;

@@ -13,13 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 
-using testing::KeyFileLines;
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
-
 class DefinitionTest : public ::testing::Test {
  protected:
   TempDir dir;

@@ -8,10 +8,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
-
 struct NumberCase {
   std::string text;
   bool reject_negative;

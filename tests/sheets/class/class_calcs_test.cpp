@@ -10,10 +10,6 @@ namespace {
 
 using calc::CalcEnv;
 using calc::CalcStopped;
-using testing::GridFromRows;
-using testing::RecordedMessage;
-using testing::RowOf;
-using testing::ScriptedUi;
 using Rows = std::vector<std::vector<std::string>>;
 
 class ClassCalcTest : public ::testing::Test {

@@ -8,7 +8,6 @@
 namespace tabulon {
 namespace {
 
-using testing::GridFromRows;
 using Rows = std::vector<std::vector<std::string>>;
 
 std::vector<std::string> Column(const Grid& g, int col, int from = 2) {

@@ -9,9 +9,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
-
 class ClassIdentTest : public testing::ClassTableFixture {
  protected:
   std::filesystem::path Notes() { return prog / (class_id + "ID.CSV"); }

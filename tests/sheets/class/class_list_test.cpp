@@ -10,11 +10,6 @@ namespace tabulon {
 namespace {
 
 using namespace class_sheet;
-using testing::FakePlatform;
-using testing::RecordedMessage;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
 
 TEST(ClassIdTest, OneRuleForEveryIdentifier) {
   struct Case {

@@ -12,9 +12,6 @@ using class_sheet::kT9FemaleCol;
 using class_sheet::kT9GroupKeyCol;
 using class_sheet::kT9SchoolingCol;
 using class_sheet::kT9TotalCol;
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::WriteBytes;
 
 constexpr const char* kCodeLine = "ES001;ES002;ES003;ES004;ES005\r\n";
 

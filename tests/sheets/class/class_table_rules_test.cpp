@@ -7,6 +7,7 @@
 
 #include "plausi/catalogue.h"
 #include "sheets/class/class_tests.h"
+#include "support/plausi_support.h"
 #include "tables/values.h"
 
 namespace tabulon::class_sheet {
@@ -41,11 +42,7 @@ std::vector<int> Failed(int table, int cols, int rows, int first_es, const std::
   ResetErrorFlags(flags);
   TestEnv env{g, flags, settings, class_id};
   TestClassTable(table, env);
-  std::vector<int> out;
-  for (int n = 1; n <= kErrorCount; ++n) {
-    if (flags.failed[n]) out.push_back(n);
-  }
-  return out;
+  return FailedEntries(flags);
 }
 
 TEST(ClassTableRules, ClassNumberCountsCharactersNotBytes) {

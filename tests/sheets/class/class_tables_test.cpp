@@ -10,10 +10,6 @@
 namespace tabulon {
 namespace {
 
-using testing::ReadBytes;
-using testing::RecordedMessage;
-using testing::WriteBytes;
-
 class ClassTablesTest : public testing::ClassTableFixture {
  protected:
   std::string Definition(const std::string& name) {

@@ -8,6 +8,7 @@
 #include "app/registry.h"
 #include "base/settings.h"
 #include "plausi/catalogue.h"
+#include "support/plausi_support.h"
 #include "tables/values.h"
 
 namespace tabulon::class_sheet {
@@ -18,13 +19,6 @@ struct Outcome {
   TestResult result;
   Grid grid;
 };
-
-// A grid of the table's width with its code row from `first_es` for `es_count` columns.
-Grid Table(int cols, int rows, int first_es, int es_count) {
-  Grid g(cols, rows);
-  for (int i = 1; i <= es_count; ++i) g.SetCell(first_es + i - 1, 1, EsCode(i));
-  return g;
-}
 
 Outcome RunTest(int table, Grid grid, const std::string& class_id = "ABC012") {
   Outcome o;
@@ -37,18 +31,10 @@ Outcome RunTest(int table, Grid grid, const std::string& class_id = "ABC012") {
   return o;
 }
 
-std::vector<int> FailedEntries(const ErrorFlags& f) {
-  std::vector<int> out;
-  for (int n = 1; n <= kErrorCount; ++n) {
-    if (f.failed[n]) out.push_back(n);
-  }
-  return out;
-}
-
 // ---- table 0 ----------------------------------------------------------------------------------
 
 Grid Table0(const char* type, const char* kind) {
-  Grid g = Table(7, 3, 1, 6);
+  Grid g = CodedGrid(7, 3, 1, 6);
   g.SetCell(1, 2, "12345");
   g.SetCell(2, 2, type);
   g.SetCell(3, 2, "012");
@@ -91,7 +77,7 @@ TEST(ClassTestsTable0, StatisticsNumberAndClassNumber) {
 // ---- table 1 ----------------------------------------------------------------------------------
 
 Grid Table1(std::vector<std::vector<const char*>> rows) {
-  Grid g = Table(6, 2 + static_cast<int>(rows.size()), 1, 5);
+  Grid g = CodedGrid(6, 2 + static_cast<int>(rows.size()), 1, 5);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
       g.SetCell(1 + static_cast<int>(c), 2 + static_cast<int>(r), rows[r][c]);
@@ -132,16 +118,6 @@ TEST(ClassTestsTable1, SubColumns) {
 }
 
 // ---- tables 2, 4, 7 ---------------------------------------------------------------------------
-
-// A key-row table with its keys in columns 0 and 2.
-Grid KeyTable(int cols, int last_row, int es_count) {
-  Grid g = Table(cols, last_row + 1, 2, es_count);
-  for (int r = 2; r <= last_row; ++r) {
-    g.SetCell(0, r, std::to_string(r));
-    g.SetCell(2, r, std::to_string(r));
-  }
-  return g;
-}
 
 TEST(ClassTestsTable2, PartsOfRowTwo) {
   Grid g = KeyTable(7, 12, 5);
@@ -196,7 +172,7 @@ struct Row8 {
 };
 
 Grid Table8(const std::vector<Row8>& rows) {
-  Grid g = Table(8, 3 + static_cast<int>(rows.size()), 1, 7);
+  Grid g = CodedGrid(8, 3 + static_cast<int>(rows.size()), 1, 7);
   g.SetCell(0, 2, "Meldung");  // the label the set-up writes
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int r = 2 + static_cast<int>(i);
@@ -269,7 +245,7 @@ TEST(ClassTestsTable8, ThirtyOneGroupsReport240) {
 
 Grid Table9Blocks(const std::vector<std::pair<const char*, std::vector<int>>>& blocks) {
   // Each block: group key and the counts of keys 1 to 7 and 9 (female counts 0).
-  Grid g = Table(7, 2 + 8 * static_cast<int>(blocks.size()), 2, 5);
+  Grid g = CodedGrid(7, 2 + 8 * static_cast<int>(blocks.size()), 2, 5);
   int row = 2;
   for (const auto& [group, counts] : blocks) {
     const char* keys[] = {"1", "2", "3", "4", "5", "6", "7", "9"};
@@ -312,7 +288,7 @@ TEST(ClassTestsTable9, TenthGroupAndNonNumericCodes) {
 // ---- table 10 and small grids -----------------------------------------------------------------
 
 TEST(ClassTestsTable10, TotalAgainstLanguages) {
-  Grid g = Table(6, 3, 1, 5);
+  Grid g = CodedGrid(6, 3, 1, 5);
   const char* values[] = {"20", "12", "6", "2", "0"};
   for (int c = 1; c <= 5; ++c) g.SetCell(c, 2, values[c - 1]);
   EXPECT_EQ(FailedEntries(RunTest(10, g).flags), std::vector<int>{});

@@ -8,11 +8,6 @@
 namespace tabulon::calc {
 namespace {
 
-using testing::GridFromRows;
-using testing::MakeGrid;
-using testing::RowOf;
-using testing::ScriptedUi;
-
 // School table 1 with keys in the order the tests address the rows: the main types end in "0",
 // their parts follow them.
 Grid SchoolTable1() {

@@ -15,12 +15,6 @@
 namespace tabulon {
 namespace {
 
-using testing::kSampleData;
-using testing::ReadBytes;
-using testing::ScriptedUi;
-using testing::TempDir;
-using testing::WriteBytes;
-
 class SchoolTablesTest : public testing::SchoolTableFixture {
  protected:
   SchoolTablesTest() : SchoolTableFixture("54321", "54321") { testing::CopyKeyFiles(prog); }

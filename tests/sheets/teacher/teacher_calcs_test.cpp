@@ -8,8 +8,6 @@
 namespace tabulon::calc {
 namespace {
 
-using tabulon::testing::ScriptedUi;
-
 constexpr int Es(int n) { return n + 1; }
 
 struct Calc {

@@ -9,7 +9,6 @@
 namespace tabulon::testing {
 namespace {
 
-namespace fs = std::filesystem;
 using TeacherConvertTest = TeacherFixture;
 
 constexpr const char* kDone = "Die Übernahme der alten Lehrer-Tabelle\rerfolgte OHNE Probleme!";

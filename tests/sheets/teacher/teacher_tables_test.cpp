@@ -8,7 +8,6 @@ namespace tabulon::testing {
 namespace {
 
 using TeacherTablesTest = TeacherFixture;
-namespace fs = std::filesystem;
 
 // ---- definition files ------------------------------------------------------------------------
 

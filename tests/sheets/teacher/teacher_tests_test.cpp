@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "support/plausi_support.h"
 #include "tables/values.h"
 
 namespace tabulon {
@@ -38,13 +39,7 @@ struct Outcome {
   ErrorFlags flags;
   TestResult result;
   Grid grid;
-  std::vector<int> Failed() const {
-    std::vector<int> out;
-    for (int e = 1; e <= kErrorCount; ++e) {
-      if (flags.Failed(e)) out.push_back(e);
-    }
-    return out;
-  }
+  std::vector<int> Failed() const { return FailedEntries(flags); }
   CellPosition Cursor() const { return {grid.CurrentCol(), grid.CurrentRow()}; }
 };
 
