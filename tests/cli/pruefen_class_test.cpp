@@ -75,6 +75,47 @@ TEST_F(PruefenClassTest, OneTableOfAClass) {
             "Ergebnis: Tests bestanden!\n");
 }
 
+// A failing table: with every check logged the passed lines stay; without, only the failed ones.
+TEST_F(PruefenClassTest, FailingTableWithAndWithoutTheFullLog) {
+  AddClass("ZIM003");
+  // Class number 004 in class ZIM003, a letter as grade level.
+  WriteBytes(Klasse("ZIM00300.CSV"),
+             "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;020;004;1;X;\r\n");
+  const std::string head = "interner Plausi-Test: Klassenmeldung - Tabelle: Klassendaten\n";
+  const std::string failed =
+      "[7]  eingetragene Werte in den Zellen\n"
+      "  --->   mindestens 1x fehlerhaft oder nicht lesbar\n";
+  const std::string grade =
+      "[17]  Angabe der Jahrgangsstufe\n"
+      "  --->   ist nicht schlüselgerecht\n";
+  const std::string number =
+      "[19]  Klassen-Nummer und Nummer in Klassennamen\n"
+      "  --->   stimmen nicht überein\n"
+      "Ergebnis: Test nicht bestanden!\n";
+  const std::string full = head +
+                           "[5]  Bezeichnungen der Zellen in der 1. Meldezeile (ES001 --> ES...)\n"
+                           "  --->   in Ordnung\n" +
+                           failed +
+                           "[10]  DST-Nr. in Meldungsdatei und Programm-Einstellungen\n"
+                           "  --->   identisch\n"
+                           "[15]  Angabe der Schulart\n"
+                           "  --->   erfolgte schlüsselgerecht\n"
+                           "[16]  Angabe der Zeitform\n"
+                           "  --->   erfolgte schlüsselgerecht\n" +
+                           grade +
+                           "[18]  Angabe der Klassenart\n"
+                           "  --->   erfolgte schlüsselgerecht oder leer\n" +
+                           number;
+  for (bool log_all : {true, false}) {
+    SCOPED_TRACE(log_all);
+    testing::WriteSchoolSettings(dir.path(), "4711", true,
+                                 [&](Settings& s) { s.log_all_tests = log_all ? 1 : 0; });
+    const CliResult r = Run({"pruefen", "klasse:ZIM003:0"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, log_all ? full : head + failed + grade + number);
+  }
+}
+
 TEST_F(PruefenClassTest, SummaryListsTheTablesAndTheOverallVerdict) {
   AddClass("ZIM003");
   SoundTable0("ZIM003");
