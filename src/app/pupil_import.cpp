@@ -191,6 +191,16 @@ class SilentUi : public Ui {
 
 }  // namespace
 
+class_sheet::PupilList ReadPupilListFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (!ec && size > class_sheet::kMaxListBytes) {
+    throw class_sheet::PupilListError("Die Schülerliste ist größer als " +
+                                      std::to_string(class_sheet::kMaxListBytes >> 20) + " MB.");
+  }
+  return class_sheet::ParsePupilList(ReadFileBytes(file));
+}
+
 WholeCheckResult CheckImportedClasses(const PupilImportPlan& plan, const Settings& settings,
                                       const DataPaths& paths, bool preview) {
   WholeCheckLoader stored = StoredTableLoader(settings, paths);

@@ -3,6 +3,7 @@
 // through the tables' own saves. Planning writes nothing; writing follows only the plan.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -42,6 +43,10 @@ struct PupilImportPlan {
 // Told how far a long step has come (classes planned or tables written, of `total`); returning
 // false stops the planning. Writing is not stopped half-way.
 using PupilProgress = std::function<bool(int done, int total)>;
+
+// Reads and parses the pupil list in `file`; a list beyond the size limit is refused before it
+// is read. Throws FileError or class_sheet::PupilListError.
+class_sheet::PupilList ReadPupilListFile(const std::filesystem::path& file);
 
 // Loads and derives the tables of every class in the list. Classes that do not exist are
 // planned for creation only with `create_classes` and a safe identifier; otherwise their pupils

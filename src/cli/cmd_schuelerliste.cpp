@@ -156,13 +156,7 @@ int CmdSchuelerliste(Context& ctx) {
   const std::filesystem::path file = o.positional[0];
   class_sheet::PupilList list;
   try {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > class_sheet::kMaxListBytes) {
-      throw class_sheet::PupilListError("Die Schülerliste ist größer als " +
-                                        std::to_string(class_sheet::kMaxListBytes >> 20) + " MB.");
-    }
-    list = class_sheet::ParsePupilList(ReadFileBytes(file));
+    list = ReadPupilListFile(file);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
     return kExitUsage;

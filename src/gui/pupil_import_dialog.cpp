@@ -246,13 +246,7 @@ std::optional<PupilImportPlan> Plan(QWidget* parent, const class_sheet::PupilLis
 std::optional<class_sheet::PupilList> ReadList(const std::filesystem::path& file, Ui& ui) {
   const std::string refused = "Die Schülerliste kann nicht gelesen werden:\r" + DisplayPath(file);
   try {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > class_sheet::kMaxListBytes) {
-      throw class_sheet::PupilListError("Die Schülerliste ist größer als " +
-                                        std::to_string(class_sheet::kMaxListBytes >> 20) + " MB.");
-    }
-    return class_sheet::ParsePupilList(ReadFileBytes(file));
+    return ReadPupilListFile(file);
   } catch (const FileError& e) {
     ui.Message(MessageKind::kError, e.Message());
   } catch (const class_sheet::PupilListError& e) {
