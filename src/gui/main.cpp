@@ -7,8 +7,10 @@
 #include "gui/main_window.h"
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
+#include "gui/startup.h"
 
 int main(int argc, char** argv) {
+  const tabulon::gui::FontWarmUp fonts;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tabulon BS"));
   QApplication::setDesktopFileName(QStringLiteral("tabulon"));
