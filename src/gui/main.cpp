@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyleFactory>
 #include <filesystem>
 
 #include "base/program_dir.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tabulon BS"));
   QApplication::setDesktopFileName(QStringLiteral("tabulon"));
+  QApplication::setStyle(
+      new tabulon::gui::StartupStyle(QStyleFactory::create(QApplication::style()->name())));
   // Settings, key files, definitions and help lie beside the program; installed, they lie in the
   // user's data directory, the same one tabulon-cli uses.
   const std::filesystem::path exe_dir = tabulon::gui::S(QCoreApplication::applicationDirPath());

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPointer>
 #include <optional>
 
 namespace tabulon::gui {
@@ -12,7 +13,8 @@ namespace {
 
 class DeferredIconEngine : public QIconEngine {
  public:
-  explicit DeferredIconEngine(QStyle::StandardPixmap which) : which_(which) {}
+  explicit DeferredIconEngine(QStyle::StandardPixmap which, const QStyle* style = nullptr)
+      : which_(which), style_(style) {}
 
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
@@ -38,11 +40,12 @@ class DeferredIconEngine : public QIconEngine {
 
  private:
   QIcon& Icon() {
-    if (!icon_) icon_ = QApplication::style()->standardIcon(which_);
+    if (!icon_) icon_ = (style_ ? style_.data() : QApplication::style())->standardIcon(which_);
     return *icon_;
   }
 
   QStyle::StandardPixmap which_;
+  QPointer<const QStyle> style_;
   std::optional<QIcon> icon_;
 };
 
@@ -50,6 +53,14 @@ class DeferredIconEngine : public QIconEngine {
 
 QIcon DeferredStandardIcon(QStyle::StandardPixmap which) {
   return QIcon(new DeferredIconEngine(which));
+}
+
+QIcon StartupStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                                 const QWidget* widget) const {
+  if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton) {
+    return QIcon(new DeferredIconEngine(which, baseStyle()));
+  }
+  return QProxyStyle::standardIcon(which, option, widget);
 }
 
 // FcInit is idempotent and safe beside another thread's: whichever call comes second finds the
