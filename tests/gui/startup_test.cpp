@@ -28,7 +28,8 @@ TEST(StartupTest, DeferredIconsDrawLikeTheStylesOwn) {
   for (const QStyle::StandardPixmap which :
        {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
         QStyle::SP_TrashIcon}) {
-    EXPECT_EQ(Drawn(startup.standardIcon(which), 16), Drawn(style->standardIcon(which), 16))
+    EXPECT_EQ(Drawn(startup.standardIcon(which, nullptr, nullptr), 16),
+              Drawn(style->standardIcon(which), 16))
         << which;
   }
 }
