@@ -1,17 +1,22 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyleFactory>
 #include <filesystem>
 
 #include "base/program_dir.h"
 #include "gui/main_window.h"
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
+#include "gui/startup.h"
 
 int main(int argc, char** argv) {
+  const tabulon::gui::FontWarmUp fonts;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tabulon BS"));
   QApplication::setDesktopFileName(QStringLiteral("tabulon"));
+  QApplication::setStyle(
+      new tabulon::gui::StartupStyle(QStyleFactory::create(QApplication::style()->name())));
   // Settings, key files, definitions and help lie beside the program; installed, they lie in the
   // user's data directory, the same one tabulon-cli uses.
   const std::filesystem::path exe_dir = tabulon::gui::S(QCoreApplication::applicationDirPath());

@@ -37,6 +37,7 @@
 #include "gui/pupil_import_dialog.h"
 #include "gui/qt_ports.h"
 #include "gui/qt_text.h"
+#include "gui/startup.h"
 #include "gui/table_page.h"
 #include "gui/table_undo.h"
 #include "gui/whole_check_window.h"
@@ -205,8 +206,9 @@ QAction* MainWindow::action(const QString& object_name) const {
 }
 
 void MainWindow::BuildActions() {
-  QStyle* st = style();
-  auto with_icon = [&](QAction* a, QStyle::StandardPixmap p) { a->setIcon(st->standardIcon(p)); };
+  auto with_icon = [](QAction* a, QStyle::StandardPixmap p) {
+    a->setIcon(DeferredStandardIcon(p));
+  };
   with_icon(AddAction("FileNew", "Neu"), QStyle::SP_FileIcon);
   with_icon(AddAction("FileOpen", "Daten-Basis-Verzeichnis &festlegen...",
                       "Daten-Basis-Verzeichnis wechseln"),
