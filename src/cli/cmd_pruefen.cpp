@@ -14,6 +14,7 @@
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
+#include "cli/common.h"
 #include "cli/targets.h"
 #include "files/files.h"
 #include "plausi/protocol.h"
@@ -122,22 +123,6 @@ class RecordingUi : public CliUi {
   }
   std::vector<WholeCheckBox> boxes;
 };
-
-void WriteJsonString(std::ostream& o, const std::string& s) {
-  o << '"';
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      o << '\\' << c;
-    } else if (c < 0x20 || c == 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      o << buf;
-    } else {
-      o << c;
-    }
-  }
-  o << '"';
-}
 
 const char* ColourName(ProtocolColour c) {
   static const char* const kNames[] = {"schwarz", "gruen", "rot", "blau"};

@@ -9,6 +9,7 @@
 
 #include "app/pupil_import.h"
 #include "cli/cli.h"
+#include "cli/common.h"
 #include "cli/targets.h"
 #include "files/files.h"
 #include "sheets/class/pupil_list.h"
@@ -17,22 +18,6 @@ namespace tabulon::cli {
 namespace {
 
 constexpr const char* kArgError = "eine Schülerliste (CSV-Datei) oder --vorlage DATEI";
-
-void JsonString(std::ostream& o, const std::string& s) {
-  o << '"';
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      o << '\\' << c;
-    } else if (c < 0x20 || c == 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      o << buf;
-    } else {
-      o << c;
-    }
-  }
-  o << '"';
-}
 
 int WriteTemplate(Context& ctx) {
   const std::filesystem::path target = ctx.options.template_file;
@@ -82,9 +67,9 @@ void PrintChecksJson(std::ostream& out, const WholeCheckResult& checks) {
     const WholeCheckFinding& f = findings[i];
     if (i > 0) out << ',';
     out << "{\"klasse\":";
-    JsonString(out, f.class_id);
+    WriteJsonString(out, f.class_id);
     out << ",\"tabelle\":" << f.table << ",\"nr\":" << f.entry << ",\"text\":";
-    JsonString(out, FindingLine(f));
+    WriteJsonString(out, FindingLine(f));
     out << '}';
   }
   out << "]}";
@@ -96,23 +81,23 @@ void PrintJson(std::ostream& out, const PupilImportPlan& plan, int written,
       << ",\"tabellen_geschrieben\":" << written << ",\"tabellen\":[";
   for (std::size_t i = 0; i < plan.table_lines.size(); ++i) {
     if (i > 0) out << ',';
-    JsonString(out, plan.table_lines[i]);
+    WriteJsonString(out, plan.table_lines[i]);
   }
   out << "],\"klassen\":[";
   for (std::size_t i = 0; i < plan.classes.size(); ++i) {
     if (i > 0) out << ',';
-    JsonString(out, plan.classes[i]);
+    WriteJsonString(out, plan.classes[i]);
   }
   out << "],\"meldungen\":[";
   for (std::size_t i = 0; i < plan.reports.size(); ++i) {
     const auto& r = plan.reports[i];
     if (i > 0) out << ',';
     out << "{\"zeile\":" << r.line << ",\"spalte\":";
-    JsonString(out, r.column);
+    WriteJsonString(out, r.column);
     out << ",\"wert\":";
-    JsonString(out, r.value);
+    WriteJsonString(out, r.value);
     out << ",\"grund\":";
-    JsonString(out, r.reason);
+    WriteJsonString(out, r.reason);
     out << '}';
   }
   out << "],\"aenderungen\":[";
@@ -120,16 +105,16 @@ void PrintJson(std::ostream& out, const PupilImportPlan& plan, int written,
     const PupilTableChange& c = plan.changes[i];
     if (i > 0) out << ',';
     out << "{\"klasse\":";
-    JsonString(out, c.class_id);
+    WriteJsonString(out, c.class_id);
     out << ",\"tabelle\":" << c.table << ",\"ueberschreibt\":" << (c.overwrites ? "true" : "false")
         << ",\"zellen\":[";
     for (std::size_t k = 0; k < c.cells.size(); ++k) {
       const class_sheet::CellChange& cell = c.cells[k];
       if (k > 0) out << ',';
       out << "{\"spalte\":" << cell.col << ",\"zeile\":" << cell.row << ",\"alt\":";
-      JsonString(out, cell.old_text);
+      WriteJsonString(out, cell.old_text);
       out << ",\"neu\":";
-      JsonString(out, cell.new_text);
+      WriteJsonString(out, cell.new_text);
       out << '}';
     }
     out << "]}";

@@ -1,5 +1,6 @@
 #include "cli/common.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "files/files.h"
@@ -51,6 +52,22 @@ int CheckDataBase(Context& ctx, const DataPaths& paths) {
       break;
   }
   return kExitUsage;
+}
+
+void WriteJsonString(std::ostream& o, const std::string& s) {
+  o << '"';
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      o << '\\' << c;
+    } else if (c < 0x20 || c == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      o << buf;
+    } else {
+      o << c;
+    }
+  }
+  o << '"';
 }
 
 }  // namespace tabulon::cli

@@ -2,6 +2,9 @@
 // overrides of -d and -n, and the checks every verb makes before it touches the data.
 #pragma once
 
+#include <ostream>
+#include <string>
+
 #include "base/data_paths.h"
 #include "base/settings.h"
 #include "cli/cli.h"
@@ -16,5 +19,9 @@ int LoadSettingsForCli(Context& ctx, Settings& s);
 // The data base directory must be there: below a missing one (a removed stick, a typo) nothing is
 // read or created. Returns kExitOk, or kExitUsage after a message that says what is wrong.
 int CheckDataBase(Context& ctx, const DataPaths& paths);
+
+// `s` as a JSON string: quoted, with quotes, backslashes and control characters escaped; the
+// UTF-8 bytes of other characters pass as they are.
+void WriteJsonString(std::ostream& o, const std::string& s);
 
 }  // namespace tabulon::cli
