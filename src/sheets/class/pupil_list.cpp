@@ -468,8 +468,15 @@ Facts ReadFacts(const Pupil& p, const PupilList& list, const PupilKeys& keys, in
 
 // ---- Writing counts --------------------------------------------------------------------------
 
+// One row's counts: all, female, with the attribute the table splits by, and female with it.
 struct Counts {
   std::array<std::int64_t, 4> c{};
+  void Add(bool female, bool with = false) {
+    c[0] += 1;
+    c[1] += female ? 1 : 0;
+    c[2] += with ? 1 : 0;
+    c[3] += (with && female) ? 1 : 0;
+  }
 };
 
 void ClearCols(Grid& g, int first_row, int last_row, int first_col, int last_col) {
@@ -683,10 +690,7 @@ ClassDerivation DeriveClassTables(const std::vector<const Pupil*>& pupils, const
       if (!f.year || !f.female || !f.foreign) continue;
       auto& e = rows[*f.year];
       e.first = {std::to_string(*f.year)};
-      e.second.c[0] += 1;
-      e.second.c[1] += *f.female ? 1 : 0;
-      e.second.c[2] += *f.foreign ? 1 : 0;
-      e.second.c[3] += (*f.foreign && *f.female) ? 1 : 0;
+      e.second.Add(*f.female, *f.foreign);
       counted[i] = true;
     }
     Grid& g = tables[1];
@@ -702,10 +706,7 @@ ClassDerivation DeriveClassTables(const std::vector<const Pupil*>& pupils, const
       const KeyEntry& k = (*keys.land)[static_cast<std::size_t>(f.country)];
       auto& e = rows[Trim(k.key)];
       e.first = {Trim(k.text), Trim(k.key)};
-      e.second.c[0] += 1;
-      e.second.c[1] += *f.female ? 1 : 0;
-      e.second.c[2] += *f.contract ? 1 : 0;
-      e.second.c[3] += (*f.contract && *f.female) ? 1 : 0;
+      e.second.Add(*f.female, *f.contract);
       counted[i] = true;
     }
     Grid& g = tables[3];
@@ -722,13 +723,7 @@ ClassDerivation DeriveClassTables(const std::vector<const Pupil*>& pupils, const
       if (entry < 0 || !f.female) continue;
       std::optional<bool> extra = fourth(f);
       if (last_col == 6 && !extra) continue;
-      Counts& c = rows[entry + 2];
-      c.c[0] += 1;
-      c.c[1] += *f.female ? 1 : 0;
-      if (last_col == 6) {
-        c.c[2] += *extra ? 1 : 0;
-        c.c[3] += (*extra && *f.female) ? 1 : 0;
-      }
+      rows[entry + 2].Add(*f.female, last_col == 6 && *extra);
       counted[i] = true;
     }
     Grid& g = tables[table];
@@ -772,9 +767,7 @@ ClassDerivation DeriveClassTables(const std::vector<const Pupil*>& pupils, const
       for (int row : *block) {
         if (!f.group_name.empty()) g.SetCell(kT9GroupNameCol, row, f.group_name);
         if (SameKey(g.Cell(kT9SchoolingCol, row), Trim(key))) {
-          Counts& c = rows[row];
-          c.c[0] += 1;
-          c.c[1] += *f.female ? 1 : 0;
+          rows[row].Add(*f.female);
           counted[i] = true;
         }
       }
