@@ -68,11 +68,13 @@ Session::Session(fs::path program_dir, Ui& ui, Platform& platform, TableStore& s
 
 TableContext Session::Context() const { return {settings_, paths_, current_class_, ui_}; }
 
-void Session::Guarded(const std::function<void()>& command) {
+bool Session::Guarded(const std::function<void()>& command) {
   try {
     command();
+    return true;
   } catch (const FileError& e) {
     ui_.Message(MessageKind::kError, e.Message());
+    return false;
   }
 }
 
@@ -213,15 +215,7 @@ void Session::RecomputeCurrent() {
 }
 
 bool Session::PageChanged(int top_page, int inner_page) {
-  bool saved = true;
-  Guarded([&] {
-    try {
-      SaveTable(current_sheet_, current_table_);
-    } catch (const FileError&) {
-      saved = false;
-      throw;
-    }
-  });
+  const bool saved = Guarded([&] { SaveTable(current_sheet_, current_table_); });
   // The table that could not be written stays current, with its edits, so they can be saved
   // once the cause is gone; the window turns back to its page.
   if (!saved) return false;

@@ -114,8 +114,9 @@ class Session {
   // A finding was chosen: when its table is the current one, its cell becomes the current cell.
   void MoveToFinding(Sheet sheet, int table, int col, int row);
 
-  // Runs a command and reports a file error in one error box; grids and settings stay.
-  void Guarded(const std::function<void()>& command);
+  // Runs a command and reports a file error in one error box; grids and settings stay. False when
+  // the command ended in a file error.
+  bool Guarded(const std::function<void()>& command);
 
   // State the window renders.
   const Settings& settings() const { return settings_; }

@@ -52,19 +52,13 @@ bool Session::SaveClassForSwitch() {
   }
   const TablePage* page = FindTablePage(Sheet::kClass, current_table_);
   if (page == nullptr) return true;
-  bool saved = true;
-  Guarded([&] {
-    try {
-      const TableContext ctx = Context();
-      for (const PageGrid& g : SheetOf(Sheet::kClass).pages[0].grids) {
-        if (!g.reports_edits) store_.SaveGrid(g.definition, ctx);
-      }
-      for (const PageGrid& g : page->grids) {
-        if (g.reports_edits) store_.SaveGrid(g.definition, ctx);
-      }
-    } catch (const FileError&) {
-      saved = false;
-      throw;
+  const bool saved = Guarded([&] {
+    const TableContext ctx = Context();
+    for (const PageGrid& g : SheetOf(Sheet::kClass).pages[0].grids) {
+      if (!g.reports_edits) store_.SaveGrid(g.definition, ctx);
+    }
+    for (const PageGrid& g : page->grids) {
+      if (g.reports_edits) store_.SaveGrid(g.definition, ctx);
     }
   });
   if (saved) changed_ = false;
@@ -95,15 +89,7 @@ void Session::ClassClicked(int index) {
 }
 
 void Session::AddClass(const std::string& id, const std::string& school_name) {
-  bool saved = true;
-  Guarded([&] {
-    try {
-      SaveTable(current_sheet_, current_table_);
-    } catch (const FileError&) {
-      saved = false;
-      throw;
-    }
-  });
+  const bool saved = Guarded([&] { SaveTable(current_sheet_, current_table_); });
   // The shown class keeps its edits on the screen until they can be written.
   if (!saved) return ShowChangeState();
   if (std::optional<std::string> refusal = class_sheet::CheckNewClass(class_list_, id)) {

@@ -7,17 +7,10 @@ namespace tabulon {
 
 bool Session::SaveForWholeCheck() {
   if (settings_.IsReadOnly() || dst_nr_refused_ || current_sheet_ == Sheet::kQuick) return true;
-  bool saved = true;
-  Guarded([&] {
-    try {
-      RecomputeCurrent();
-      SaveTable(current_sheet_, current_table_);
-    } catch (const FileError&) {
-      saved = false;
-      throw;
-    }
+  return Guarded([&] {
+    RecomputeCurrent();
+    SaveTable(current_sheet_, current_table_);
   });
-  return saved;
 }
 
 void Session::MoveToFinding(Sheet sheet, int table, int col, int row) {
