@@ -26,6 +26,15 @@ namespace {
 // person's setting) widens the columns and heightens the rows in step, so no text is cut.
 constexpr double kDesignTextHeight = 15.0;
 
+// The frame of the grid that has the keyboard focus.
+const QColor kFocusFrame(0x00, 0x00, 0x80);
+
+// What separates the words of a column title; compiled once, the headers ask on every paint.
+const QRegularExpression& Blanks() {
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  return blanks;
+}
+
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
 QColor ColorOf(std::uint32_t rgb) {
@@ -38,6 +47,8 @@ class CellDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    // The grid's own background colour is for the cells around, not for the text being typed.
+    if (editor) editor->setPalette(QApplication::palette(editor));
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
       auto* validator = new CellValidator(line);
       QObject::connect(validator, &CellValidator::Refused, view_, &GridView::HintChanged);
@@ -192,7 +203,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         8;
     const QFontMetrics fm(QGuiApplication::font());
     const QString title = headerData(section, orientation, Qt::DisplayRole).toString();
-    for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
+    for (const QString& word : title.split(Blanks())) {
       if (fm.horizontalAdvance(word) > width) {
         return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
       }
@@ -246,6 +257,9 @@ GridView::GridView(QWidget* parent)
     connect(a, &QAction::triggered, this, va.run);
     addAction(a);
   }
+  // Room for the focus frame drawn by event().
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(2);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   setItemDelegate(new CellDelegate(this));
   setTabKeyNavigation(true);
@@ -315,7 +329,7 @@ void GridView::ApplyLayout() {
         model_->headerData(c - g->FixedCols(), Qt::Horizontal, Qt::DisplayRole).toString();
     int width = Scaled(g->ColWidth(c), scale);
     int longest = 0;
-    for (const QString& word : title.split(QRegularExpression(QStringLiteral("\\s+")))) {
+    for (const QString& word : title.split(Blanks())) {
       longest = std::max(longest, fm.horizontalAdvance(word));
     }
     if (width > 0) width = std::max(width, std::min(longest + 10, 2 * width));
@@ -342,10 +356,39 @@ void GridView::ApplyLayout() {
     }
     verticalHeader()->setFixedWidth(std::max(label_width, std::min(widest + 12, 2 * label_width)));
   }
-  // A frame shows which grid has the focus, also where the background is yellow.
-  setStyleSheet(QStringLiteral("QTableView { background-color: %1; }"
-                               " QTableView:focus { border: 2px solid #000080; }")
-                    .arg(ColorOf(g->Background()).name()));
+  // The grid's colour behind its cells. A palette rather than a style sheet: a style sheet would
+  // route every cell, header and scroll bar of the grid through the slow style-sheet painting.
+  const QColor background = ColorOf(g->Background());
+  if (palette().color(QPalette::Base) != background) {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, background);
+    setPalette(p);
+  }
+}
+
+bool GridView::event(QEvent* event) {
+  if (event->type() != QEvent::Paint) return QTableView::event(event);
+  // A navy frame shows which grid has the focus, also where the background is yellow; without
+  // the focus a thin grey line.
+  QPainter painter(this);
+  const QRect r = rect();
+  const int w = frameWidth();
+  const QColor outer = hasFocus() ? kFocusFrame : palette().color(QPalette::Mid);
+  const QColor inner = hasFocus() ? kFocusFrame : palette().color(QPalette::Base);
+  painter.fillRect(r, outer);
+  painter.fillRect(r.adjusted(1, 1, -1, -1), inner);
+  painter.fillRect(r.adjusted(w, w, -w, -w), palette().color(QPalette::Base));
+  return true;
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  update();
+}
+
+void GridView::focusOutEvent(QFocusEvent* event) {
+  QTableView::focusOutEvent(event);
+  update();
 }
 
 void GridView::Rebuilt(bool new_history) {

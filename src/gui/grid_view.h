@@ -100,6 +100,9 @@ class GridView : public QTableView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   // Tab moves from cell to cell; from the last cell (Shift+Tab: the first) and with Ctrl it
   // leaves the grid, so that the keyboard is never caught in it.
   bool focusNextPrevChild(bool next) override;

@@ -141,8 +141,6 @@ MainWindow::MainWindow(Program& program, Ui& ui, Platform& platform, QWidget* pa
   BuildSheets();
   BuildStatusLine();
   BuildKeyboard();
-  about_ = new AboutBox(this);
-  about_->SetProgramDir(Q(DisplayPath(program_.program_dir())));
 
   flash_timer_.setSingleShot(true);
   flash_timer_.setInterval(200);
@@ -198,6 +196,15 @@ QAction* MainWindow::AddAction(const char* name, const char* text, const char* h
   }
   actions_[a->objectName()] = a;
   return a;
+}
+
+// Made when first asked for: nobody waits for it at start.
+AboutBox* MainWindow::about_box() {
+  if (about_ == nullptr) {
+    about_ = new AboutBox(this);
+    about_->SetProgramDir(Q(DisplayPath(program_.program_dir())));
+  }
+  return about_;
 }
 
 QAction* MainWindow::action(const QString& object_name) const {
@@ -272,8 +279,8 @@ void MainWindow::BuildActions() {
   on("HelpShow", [this] { platform_.OpenHelp(""); });
   on("HelpIndex", [this] { platform_.OpenHelp("inhalt"); });
   on("HelpSearch", [this] { platform_.OpenHelp("suche"); });
-  on("HelpAbout", [this] { about_->exec(); });
-  on("HelpAboutMenu", [this] { about_->exec(); });
+  on("HelpAbout", [this] { about_box()->exec(); });
+  on("HelpAboutMenu", [this] { about_box()->exec(); });
   on("Settings", [this] { OpenSettings(); });
   on("MailQuick", [this] {
     MailDialog(
@@ -384,7 +391,7 @@ QWidget* MainWindow::BuildClassFields() {
   layout->addWidget(new QLabel(QStringLiteral("Statistik-Bezeichnung:")));
   class_id_field_ = new QLabel;
   class_id_field_->setObjectName(QStringLiteral("ClassIdField"));
-  class_id_field_->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
+  SetTextLook(class_id_field_, Qt::blue, /*bold=*/true);
   layout->addWidget(class_id_field_);
   layout->addWidget(new QLabel(QStringLiteral("schulinterne Bezeichnung: ")));
   class_name_field_ = new QLabel;
@@ -458,6 +465,13 @@ void MainWindow::PageBuilt(TablePageWidget* widget) {
 }
 
 void MainWindow::BuildNextPage() {
+  for (int sheet = 0; sheet < kSheetCount; ++sheet) {
+    if (!tabs_filled_[sheet]) {
+      FillTableTabs(sheet);
+      page_timer_.start();
+      return;
+    }
+  }
   for (TablePageWidget* page : page_widgets_) {
     if (!page->built()) {
       page->Build();
@@ -468,7 +482,8 @@ void MainWindow::BuildNextPage() {
 }
 
 bool MainWindow::all_pages_built() const {
-  return std::all_of(page_widgets_.begin(), page_widgets_.end(),
+  return std::all_of(std::begin(tabs_filled_), std::end(tabs_filled_), [](bool f) { return f; }) &&
+         std::all_of(page_widgets_.begin(), page_widgets_.end(),
                      [](const TablePageWidget* p) { return p->built(); });
 }
 
@@ -495,12 +510,11 @@ void MainWindow::BuildSheets() {
     const QString tables_name = QStringLiteral("Tabellen: %1").arg(Q(sheet.caption));
     tabs->setAccessibleName(tables_name);
     tabs->tabBar()->setAccessibleName(tables_name);
-    for (const TablePage& t : sheet.pages) tabs->addTab(BuildTablePage(t), Q(t.caption));
     if (!sheet.enabled) {
       // A sheet no longer handed in shows only why.
       if (!sheet.pages.empty() && !sheet.pages[0].notice_text.empty()) {
         auto* notice = new QLabel(Q(sheet.pages[0].notice_text));
-        notice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+        SetTextLook(notice, Qt::red, /*bold=*/true);
         layout->addWidget(notice);
       }
       tabs->hide();
@@ -509,13 +523,32 @@ void MainWindow::BuildSheets() {
     int index = sheet_tabs_->addTab(page, Q(sheet.caption));
     if (!sheet.hint.empty()) sheet_tabs_->setTabToolTip(index, Q(sheet.hint));
     sheet_tabs_->setTabEnabled(index, sheet.enabled);
-    connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
   }
-  // Start on the first sheet still handed in, its first table; only its page is built now.
+  // Start on the first sheet still handed in, its first table; only its tabs and its first page
+  // are built now, the other sheets' when they are first shown or once the window is up.
   sheet_tabs_->setCurrentIndex(StartPage());
+  if (const std::optional<Sheet> start = SheetAt(StartPage())) FillTableTabs(SheetIndex(*start));
   if (TablePageWidget* start = CurrentPageWidget()) start->Build();
-  connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
+  connect(sheet_tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (const std::optional<Sheet> sheet = SheetAt(index)) FillTableTabs(SheetIndex(*sheet));
+    PageChanged();
+  });
   setCentralWidget(sheet_tabs_);
+}
+
+QTabWidget* MainWindow::table_tabs(int sheet) {
+  FillTableTabs(sheet);
+  return table_tabs_[sheet];
+}
+
+void MainWindow::FillTableTabs(int sheet) {
+  if (tabs_filled_[sheet]) return;
+  tabs_filled_[sheet] = true;
+  QTabWidget* tabs = table_tabs_[sheet];
+  for (const TablePage& t : SheetOf(static_cast<Sheet>(sheet)).pages) {
+    tabs->addTab(BuildTablePage(t), Q(t.caption));
+  }
+  connect(tabs, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
 }
 
 void MainWindow::BuildKeyboard() {
@@ -571,7 +604,7 @@ void MainWindow::FocusCurrentGrid() {
 void MainWindow::StepTable(int step) {
   const std::optional<Sheet> sheet = SheetAt(sheet_tabs_->currentIndex());
   if (!sheet) return;
-  QTabWidget* tabs = table_tabs_[SheetIndex(*sheet)];
+  QTabWidget* tabs = table_tabs(SheetIndex(*sheet));
   if (!tabs->isVisible() || tabs->count() < 2) return;
   // The page change runs the table switch of the session, which saves the table left.
   tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
@@ -695,14 +728,14 @@ void MainWindow::PageChanged() {
   CommitEdits();
   int top = sheet_tabs_->currentIndex();
   const std::optional<Sheet> sheet = SheetAt(top);
-  int inner = sheet ? table_tabs_[SheetIndex(*sheet)]->currentIndex() : 0;
+  int inner = sheet ? table_tabs(SheetIndex(*sheet))->currentIndex() : 0;
   if (!session_->PageChanged(top, inner)) {
     // The table left could not be written: turn back to it.
     reverting_ = true;
     sheet_tabs_->setCurrentIndex(session_->top_page());
     const int current = SheetIndex(session_->current_sheet());
     if (current >= 0 && current < kSheetCount)
-      table_tabs_[current]->setCurrentIndex(session_->inner_page(session_->current_sheet()));
+      table_tabs(current)->setCurrentIndex(session_->inner_page(session_->current_sheet()));
     reverting_ = false;
   }
 }
@@ -713,7 +746,7 @@ void MainWindow::PagesChanged() {
   sheet_tabs_->setCurrentIndex(session_->top_page());
   const int sheet = SheetIndex(session_->current_sheet());
   if (sheet >= 0 && sheet < kSheetCount) {
-    table_tabs_[sheet]->setCurrentIndex(session_->inner_page(session_->current_sheet()));
+    table_tabs(sheet)->setCurrentIndex(session_->inner_page(session_->current_sheet()));
   }
   reverting_ = false;
   FocusCurrentGrid();

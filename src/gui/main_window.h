@@ -51,14 +51,15 @@ class MainWindow : public QMainWindow, public View {
   GridStore& store() { return store_; }
   GridView* GridViewOf(std::string_view definition) const;
   QTabWidget* sheet_tabs() const { return sheet_tabs_; }
-  QTabWidget* table_tabs(Sheet sheet) const { return table_tabs_[SheetIndex(sheet)]; }
-  QTabWidget* table_tabs(int sheet) const { return table_tabs_[sheet]; }
+  // A sheet's table tabs, made when first asked for.
+  QTabWidget* table_tabs(Sheet sheet) { return table_tabs(SheetIndex(sheet)); }
+  QTabWidget* table_tabs(int sheet);
   QLineEdit* indicator() const { return indicator_; }
   QToolButton* suspend_toggle() const { return suspend_button_; }
   QLabel* hint_panel() const { return hint_panel_; }
   QLabel* dst_panel() const { return dst_panel_; }
   QAction* action(const QString& object_name) const;
-  AboutBox* about_box() const { return about_; }
+  AboutBox* about_box();
   // Pages are built when first shown; the rest follow one per turn of the event loop once the
   // window is up.
   bool all_pages_built() const;
@@ -108,6 +109,8 @@ class MainWindow : public QMainWindow, public View {
   void StepRegion(int step);
   QWidget* BuildClassFields();
   QWidget* BuildTablePage(const TablePage& page);
+  // Adds a sheet's table pages (not yet built) to its tabs, once.
+  void FillTableTabs(int sheet);
   // Takes a page whose controls were just built into the window's lists.
   void PageBuilt(TablePageWidget* widget);
   void BuildNextPage();
@@ -139,6 +142,7 @@ class MainWindow : public QMainWindow, public View {
   std::map<QString, QAction*> actions_;
   QTabWidget* sheet_tabs_ = nullptr;
   QTabWidget* table_tabs_[kSheetCount] = {};
+  bool tabs_filled_[kSheetCount] = {};
   QLineEdit* indicator_ = nullptr;
   QAction* indicator_action_ = nullptr;
   QToolButton* suspend_button_ = nullptr;

@@ -189,7 +189,7 @@ void MainWindow::GoToFinding(const WholeCheckFinding& finding) {
   // Switching pages saves the table left, as any switch does; a table that could not be written
   // keeps the window where it was.
   sheet_tabs_->setCurrentIndex(top);
-  table_tabs_[SheetIndex(finding.sheet)]->setCurrentIndex(inner);
+  table_tabs(finding.sheet)->setCurrentIndex(inner);
   if (session_->current_sheet() != finding.sheet || session_->current_table() != table) return;
   if (finding.sheet == Sheet::kClass && !finding.class_id.empty()) {
     const int index = class_sheet::FindClass(session_->class_list(), finding.class_id);

@@ -51,6 +51,18 @@ class DeferredIconEngine : public QIconEngine {
 
 }  // namespace
 
+void SetTextLook(QWidget* widget, const QColor& color, bool bold) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, color);
+  palette.setColor(QPalette::Text, color);
+  widget->setPalette(palette);
+  if (bold) {
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+  }
+}
+
 QIcon DeferredStandardIcon(QStyle::StandardPixmap which) {
   return QIcon(new DeferredIconEngine(which));
 }

@@ -5,9 +5,14 @@
 #include <QIcon>
 #include <QProxyStyle>
 #include <QStyle>
+#include <QWidget>
 #include <thread>
 
 namespace tabulon::gui {
+
+// Coloured (and bold) text through the widget's palette and font. A style sheet would do the same
+// but puts the widget and all within it under the much slower style-sheet styling.
+void SetTextLook(QWidget* widget, const QColor& color, bool bold = false);
 
 // The style's standard icon, looked up (icon theme, image files) the first time it is drawn
 // rather than when the action is made. It is never null: the style has one for every name.

@@ -16,6 +16,7 @@
 #include "app/registry.h"
 #include "gui/grid_view.h"
 #include "gui/qt_text.h"
+#include "gui/startup.h"
 
 namespace tabulon::gui {
 
@@ -138,7 +139,7 @@ void TablePageWidget::Build() {
     class_row = new QHBoxLayout;
     auto* list_box = new QVBoxLayout;
     auto* list_label = new QLabel(QStringLiteral("Klassen:"));
-    list_label->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    SetTextLook(list_label, list_label->palette().color(QPalette::WindowText), /*bold=*/true);
     class_list_ = new QListWidget;
     class_list_->setObjectName(QStringLiteral("ClassList"));
     class_list_->setAccessibleName(QStringLiteral("Klassen"));
@@ -176,7 +177,11 @@ QWidget* TablePageWidget::BuildNewClassGroup(QBoxLayout*& add_place) {
   group_layout->addWidget(id_label);
   group_layout->addWidget(new_class_field_);
   auto* optional = new QGroupBox(QStringLiteral("optional: "));
-  optional->setStyleSheet(QStringLiteral("QGroupBox { background-color: #d4d0c8; }"));
+  // A grey group: the school's own name is optional.
+  QPalette grey = optional->palette();
+  grey.setColor(QPalette::Window, QColor(0xd4, 0xd0, 0xc8));
+  optional->setPalette(grey);
+  optional->setAutoFillBackground(true);
   auto* optional_layout = new QVBoxLayout(optional);
   auto* name_label = new QLabel(QStringLiteral("schulinterne Bezeichnung:"));
   name_label->setToolTip(
@@ -203,7 +208,7 @@ void TablePageWidget::AddNotices(QVBoxLayout* layout) {
     auto* label = new QLabel(Q(n.text));
     label->setObjectName(Q(n.name));
     label->setAccessibleName(Q(n.text));
-    label->setStyleSheet(QStringLiteral("color: red;"));
+    SetTextLook(label, Qt::red);
     label->setWordWrap(true);
     label->hide();
     notice_labels_.emplace_back(std::string(n.name), label);
