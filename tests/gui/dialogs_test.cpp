@@ -1,17 +1,19 @@
-// The dialogs and windows beside the main window: settings, error window, cell editor's
-// validator, drive check, help search.
+// The dialogs and windows beside the main window: settings, error window, cell editor's validator,
+// drive check, help search, and the questions of the calculations.
 #include "gui/dialogs.h"
 
 #include <gmock/gmock.h>
 
 #include <QCheckBox>
-#include <QListWidget>
+#include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTextBrowser>
 
 #include "files/files.h"
-#include "gui/error_window.h"
+#include "gui/calc_dialogs.h"
 #include "gui/help_window.h"
+#include "gui/qt_text.h"
 #include "gui_test_base.h"
 #include "plausi/catalogue.h"
 
@@ -19,6 +21,20 @@ namespace tabulon::gui {
 namespace {
 
 using ::testing::ElementsAre;
+
+QPushButton* Button(QWidget& dlg, const char* name) { return Child<QPushButton>(dlg, name); }
+
+// The texts of these labels of `dlg`, in this order.
+std::vector<std::string> Labels(QWidget& dlg, std::initializer_list<const char*> names) {
+  std::vector<std::string> out;
+  for (const char* name : names) out.push_back(S(Child<QLabel>(dlg, name)->text()));
+  return out;
+}
+
+// Presses a button of the dialog once its event loop runs.
+void PressLater(QPushButton* button) {
+  QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
 
 TEST(SettingsDialogTest, AcceptWritesTheRecordAndRefusesUnsafeNumbers) {
   TempDir dir;
@@ -71,7 +87,9 @@ TEST(SettingsDialogTest, DefaultsThenCancelLeaveFileAsItWas) {
   EXPECT_EQ(ReadBytes(dir / "TBEINST.DAT"), before);
 }
 
-TEST(ErrorWindowTest, ShowsColouredLinesAndVerdict) {
+// The protocol in its colours, then findings: one about no single cell is listed but offers nowhere
+// to jump to.
+TEST(ErrorWindowTest, ShowsColouredLinesAndVerdictAndFindings) {
   ErrorFlags flags;
   flags.MarkTested(7);
   flags.Fail(7);
@@ -92,6 +110,16 @@ TEST(ErrorWindowTest, ShowsColouredLinesAndVerdict) {
     red = red || item->foreground().color() == QColor(255, 0, 0);
   }
   EXPECT_TRUE(red);
+
+  w.Show(ErrorProtocol{}, {{73, -1, -1, "", ""}, {7, 4, 2, "Klassen (ES003)", "Zeile 2: 010"}});
+  EXPECT_EQ(w.FindingTexts(),
+            (QStringList{QStringLiteral("[73]  (betrifft keine einzelne Zelle)"),
+                         QStringLiteral("[7]  Spalte: Klassen (ES003)  |  Zeile 2: 010")}));
+  EXPECT_TRUE(w.findings_button()->isEnabled());
+  w.ChooseFinding(0);
+  EXPECT_FALSE(w.chosen().has_value());
+  w.ChooseFinding(1);
+  EXPECT_EQ(w.chosen(), std::optional<std::size_t>(1));
 }
 
 TEST(CellValidatorTest, RefusesWhatWouldSplitOrBeLost) {
@@ -134,6 +162,84 @@ TEST(HelpWindowTest, SearchFindsPagesHoldingEveryWord) {
   EXPECT_TRUE(help.Search(QStringLiteral("gibtesnicht")).isEmpty());
   help.ShowTopic(QStringLiteral("inhalt"));
   EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("inhalt.html")));
+}
+
+TEST(AendernDlgTest, ShowsTheQuestionAndAnswersJaOrNein) {
+  AendernDlg dlg;
+  EXPECT_EQ(S(dlg.windowTitle()), "Zellenwert ändern?");
+  EXPECT_EQ(Labels(dlg, {"labelAktuell", "labelUeberschreiben"}),
+            (std::vector<std::string>{"aktueller Wert:", "Überschreiben mit neuem Wert?:"}));
+  const CellChangeQuestion q{"Klassen insg.", "Insgesamt", "3", "4"};
+  PressLater(Button(dlg, "buttonJa"));
+  EXPECT_TRUE(dlg.Ask(q));
+  EXPECT_EQ(Labels(dlg, {"labelColumn", "labelRow", "labelCurrent", "labelNew"}),
+            (std::vector<std::string>{"Klassen insg.", "Insgesamt", "3", "4"}));
+  PressLater(Button(dlg, "buttonNein"));
+  EXPECT_FALSE(dlg.Ask(q));
+}
+
+TEST(Aendern2DlgTest, EachJaChoosesItsCandidateAndNeinNone) {
+  Aendern2Dlg dlg;
+  EXPECT_EQ(S(dlg.windowTitle()), "Zellenwert auswählen und ändern?");
+  CellChoiceQuestion q;
+  q.column_text = "zu erteil. Stdn. insg.";
+  q.row_text = "Zeile: 5  Lehrer-Nr.: 17";
+  q.current_value = "20";
+  q.captions = {"Std.n  SOLL+ATZ-Anrechnung+MehrArb.", "Std.n nach Schulort",
+                "Stunden nach Schularten"};
+  q.values = {"24", "25", "26"};
+  for (int i = 1; i <= 3; ++i) {
+    PressLater(Button(dlg, ("buttonJa" + std::to_string(i)).c_str()));
+    EXPECT_EQ(dlg.Choose(q), i);
+  }
+  EXPECT_EQ(Labels(dlg, {"labelBerechnet", "labelRow", "labelCaption2", "labelValue3"}),
+            (std::vector<std::string>{"berechnet aus:", "Zeile: 5  Lehrer-Nr.: 17",
+                                      "Std.n nach Schulort", "26"}));
+  PressLater(Button(dlg, "buttonNein"));
+  EXPECT_EQ(dlg.Choose(q), 0);
+}
+
+TEST(GebJahreDlgTest, LimitsStartValuesAndCoupling) {
+  GebJahreDlg dlg;
+  EXPECT_EQ(S(dlg.windowTitle()), "Geburtsjahre vortragen ...");
+  QSpinBox* von = Child<QSpinBox>(dlg, "spinVon");
+  QSpinBox* bis = Child<QSpinBox>(dlg, "spinBis");
+  EXPECT_EQ(dlg.Range(), (BirthYearRange{1990, 2000}));
+  EXPECT_EQ((std::array{von->minimum(), von->maximum(), bis->minimum(), bis->maximum()}),
+            (std::array{1950, 2010, 1950, 2050}));
+  von->setValue(2005);  // past "bis": "bis" follows
+  EXPECT_EQ(dlg.Range(), (BirthYearRange{2005, 2005}));
+  bis->setValue(1995);  // below "von": "von" follows
+  EXPECT_EQ(dlg.Range(), (BirthYearRange{1995, 1995}));
+  von->setValue(2100);  // beyond the control's range
+  EXPECT_EQ(von->value(), 2010);
+  PressLater(Button(dlg, "buttonOk"));
+  EXPECT_EQ(dlg.Ask(), (std::optional<BirthYearRange>{{2010, 2010}}));
+  PressLater(Button(dlg, "buttonAbbrechen"));
+  EXPECT_EQ(dlg.Ask(), std::nullopt);
+  EXPECT_EQ(dlg.Range(), (BirthYearRange{2010, 2010}));  // kept for the next time
+}
+
+TEST(BSartGebJahreDlgTest, ListsStayInStepAndOkTakesCodeAndYears) {
+  BSartGebJahreDlg dlg;
+  EXPECT_EQ(S(dlg.windowTitle()), "vortragen von ...");
+  QListWidget* texts = Child<QListWidget>(dlg, "listTexts");
+  QListWidget* codes = Child<QListWidget>(dlg, "listCodes");
+  ASSERT_EQ(std::pair(texts->count(), codes->count()), std::pair(11, 11));
+  EXPECT_EQ(S(texts->item(0)->text()), "BS...Berufsschule (ohne BVJ u. BVB) TZ");
+  EXPECT_EQ(std::pair(texts->currentRow(), codes->currentRow()), std::pair(0, 0));
+  QList<QListWidgetItem*> fg = texts->findItems("FG...Fachgymnasium", Qt::MatchExactly);
+  ASSERT_EQ(fg.size(), 1);
+  QTest::mouseClick(texts->viewport(), Qt::LeftButton, {}, texts->visualItemRect(fg[0]).center());
+  EXPECT_EQ(S(codes->currentItem()->text()), "100");
+  codes->setCurrentRow(2);
+  EXPECT_EQ(S(texts->currentItem()->text()), "BVB...Berufsvorbereitende Bildungsmaßnahme TZ");
+  Child<QSpinBox>(dlg, "spinVon")->setValue(2001);
+  Child<QSpinBox>(dlg, "spinBis")->setValue(2003);
+  PressLater(Button(dlg, "buttonOk"));
+  EXPECT_EQ(dlg.Ask(), (std::optional<SchoolTypeAndYears>{{"030", {2001, 2003}}}));
+  PressLater(Button(dlg, "buttonAbbrechen"));
+  EXPECT_EQ(dlg.Ask(), std::nullopt);
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +17,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "gui/error_window.h"
 #include "gui/grid_view.h"
 #include "gui/main_window.h"
 #include "support/program_dir.h"
@@ -53,6 +56,38 @@ inline void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QWidget* target = Focus();
   ASSERT_NE(target, nullptr) << "no widget has the keyboard focus";
   QTest::keyClick(target, key, mods);
+}
+
+// Double-clicks the row `index` of `view` where a person would: in sight, at its middle.
+inline void DoubleClick(QAbstractItemView* view, const QModelIndex& index) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+  view->scrollTo(index);
+  const QPoint at = view->visualRect(index).center();
+  ASSERT_TRUE(view->viewport()->rect().contains(at)) << at.x() << "," << at.y();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+// For an error window that is the next modal dialog: `inspect` sees it, then its findings list
+// opens, `findings` gets the list's lines and line `item` is double-clicked (which is to close
+// both windows; should it not, they are closed after some seconds and the test fails).
+inline void ChooseFromNextErrorWindow(int item, QStringList& findings,
+                                      std::function<void(ErrorWindow&)> inspect = nullptr) {
+  OnNextModal([&findings, item, inspect](QWidget* modal) {
+    auto* w = qobject_cast<ErrorWindow*>(modal);
+    ASSERT_NE(w, nullptr);
+    if (inspect) inspect(*w);
+    OnNextModal([&findings, item](QWidget* list_dialog) {
+      auto* list = list_dialog->findChild<QListWidget*>(QStringLiteral("findings"));
+      ASSERT_NE(list, nullptr);
+      for (int i = 0; i < list->count(); ++i) findings << list->item(i)->text();
+      QTimer::singleShot(3000, list_dialog, &QWidget::close);
+      list->doItemsLayout();
+      DoubleClick(list, list->model()->index(item, 0));
+    });
+    QTimer::singleShot(6000, w, &QWidget::close);
+    QTest::mouseClick(w->findings_button(), Qt::LeftButton);
+  });
 }
 
 class GuiTestBase : public ::testing::Test {
@@ -96,8 +131,26 @@ class GuiTestBase : public ::testing::Test {
     QCoreApplication::processEvents();
     return window->indicator()->isVisible();
   }
+  // Waits until the whole-school check has run to its end.
+  void WaitForWholeCheck() {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));
+  }
+  // The program directory of a test lacks some key files; their boxes are the only ones said.
+  void ExpectOnlyMissingKeyFileMessages() const {
+    for (const auto& m : ui.messages) {
+      EXPECT_EQ(m.text.rfind("Statistik-Schlüssel-Datei: ", 0), 0u) << m.text;
+    }
+  }
+  // A file of the class sheet of school 4711.
+  fs::path ClassFile(const std::string& name) const {
+    return dir.path() / "4711" / "KLASSE" / name;
+  }
   // School table `table`: its grid and its page.
   GridView* View(int table) const { return window->GridViewOf("Bog1Tab" + std::to_string(table)); }
+  // The grid shown by the view of `definition`.
+  const Grid& GridOf(const char* definition) const {
+    return *window->GridViewOf(definition)->grid_model()->grid();
+  }
   void ShowTable(int table) { window->table_tabs(1)->setCurrentIndex(table); }
   // The page button of `action` on page `table` of sheet number `sheet`, and a click on it.
   QPushButton* ButtonOf(int sheet, int table, PageAction action) const {

@@ -1,4 +1,5 @@
-// The real main window on a temporary program directory, driven through its widgets.
+// The real main window on a temporary program directory, driven through its widgets; undo and
+// redo of typed edits, pastes and the commands that rework a whole table.
 
 #include <gmock/gmock.h>
 
@@ -6,20 +7,25 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QUndoStack>
 
 #include "files/files.h"
 #include "gui/dialogs.h"
-#include "gui/error_window.h"
-#include "gui/help_window.h"
 #include "gui_test_base.h"
-#include "plausi/catalogue.h"
 
 namespace tabulon::gui {
 namespace {
 
 using ::testing::ElementsAre;
+
+// Everything of a grid a person sees: its size and every cell.
+std::vector<std::string> Content(const Grid& g) {
+  std::vector<std::string> out{std::to_string(g.ColCount()) + "x" + std::to_string(g.RowCount())};
+  for (int r = 0; r < g.RowCount(); ++r) {
+    for (int c = 0; c < g.ColCount(); ++c) out.push_back(g.Cell(c, r));
+  }
+  return out;
+}
 
 QStringList TabCaptions(QTabWidget* tabs) {
   QStringList out;
@@ -127,33 +133,6 @@ TEST_F(MainWindowTest, EditShowsRedIndicatorAndSwitchWritesTheTableLeft) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(MainWindowTest, ToggleSuppressesExactlyOneSave) {
-  Open(true);
-  QToolButton* toggle = window->suspend_toggle();
-  ASSERT_TRUE(toggle->isEnabled());
-  QTest::mouseClick(toggle, Qt::LeftButton);
-  EXPECT_EQ(toggle->text(), QStringLiteral("Speichern ausgeschaltet!"));
-  window->table_tabs(1)->setCurrentIndex(1);
-  EXPECT_FALSE(fs::exists(Saved("Bog1Tab0")));
-  EXPECT_FALSE(toggle->isChecked());
-  EXPECT_EQ(toggle->text(), QStringLiteral("Speichern aussetzen"));
-  window->table_tabs(1)->setCurrentIndex(0);
-  EXPECT_TRUE(fs::exists(Saved("Bog1Tab1")));
-}
-
-TEST_F(MainWindowTest, CloseAsksAndNoKeepsTheWindow) {
-  Open(true);
-  ui.answers = {false};
-  window->close();
-  EXPECT_TRUE(window->isVisible());
-  ui.answers = {true};
-  window->close();
-  EXPECT_FALSE(window->isVisible());
-  ASSERT_EQ(ui.questions.size(), 2u);
-  EXPECT_EQ(ui.questions[1].text,
-            "Wollen Sie den Tabulon\rVarnland - Berufsschule\rjetzt wirklich BEENDEN?");
-}
-
 TEST_F(MainWindowTest, CopyButtonsPutExactTextOnTheClipboard) {
   Open(true);
   auto* copy_data = window->findChild<QPushButton*>("StringGrid4CopyData");
@@ -186,18 +165,32 @@ TEST_F(MainWindowTest, PrintCommandOpensThePreviewOfTheCurrentTable) {
   EXPECT_NE(texts[1].find("DST-Nr.: 4711"), std::string::npos) << texts[1];
 }
 
-TEST_F(MainWindowTest, PasteFillsFromTheCurrentCellAndUndoRedoRestore) {
+TEST_F(MainWindowTest, PasteFillsFromTheCurrentCellOrIsRefusedAndUndoRedoRestore) {
   Open(true);
   GridView* view = window->GridViewOf("Bog1Tab0");
   ASSERT_NE(view, nullptr);
   Grid& g = window->store().GridOf("Bog1Tab0");
+  const auto before = Content(g);
+  // A refused paste changes nothing and says why.
+  view->GoToCell(1, 2);
+  view->PasteText(QStringLiteral("1\t2;3"));
+  EXPECT_EQ(Content(g), before);
+  EXPECT_EQ(view->undo_stack()->count(), 0);
+  EXPECT_FALSE(IndicatorShown());
+  EXPECT_THAT(ui.messages,
+              ElementsAre(RecordedMessage{
+                  MessageKind::kWarning,
+                  "Einfügen nicht möglich:\rDas Zeichen \";\" ist in Zellen nicht erlaubt\r(Zeile "
+                  "1, Spalte 2 des eingefügten Blocks).\rEs wurde nichts geändert."}));
+  ui.messages.clear();
+
   view->GoToCell(1, 1);
   view->PasteText(QStringLiteral("a\tb\tc\r\nd\te\tf\r\n"));
-  EXPECT_EQ(g.Cell(1, 1), "a");
-  EXPECT_EQ(g.Cell(2, 1), "b");
-  EXPECT_EQ(g.Cell(1, 2), "d");
-  EXPECT_EQ(g.Cell(2, 2), "e");
-  EXPECT_EQ(g.Cell(0, 2), "Zeile A");  // the label column is never written
+  // The label column is never written; "c" and "f" lie outside.
+  const std::vector<std::string> pasted = {"3x4", "Satzart 0", "Titel",   "",  "Erfassungsspalte",
+                                           "a",   "b",         "Zeile A", "d", "e",
+                                           "",    "",          ""};
+  EXPECT_EQ(Content(g), pasted);
   EXPECT_EQ(window->hint_panel()->text(),
             QStringLiteral("2 Zellen lagen außerhalb der Tabelle und wurden nicht eingefügt."));
   EXPECT_TRUE(IndicatorShown());
@@ -209,41 +202,16 @@ TEST_F(MainWindowTest, PasteFillsFromTheCurrentCellAndUndoRedoRestore) {
   EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
   EXPECT_EQ(view->contextMenuPolicy(), Qt::ActionsContextMenu);
   undo->trigger();
-  EXPECT_EQ(g.Cell(1, 1), "ES001");
-  EXPECT_EQ(g.Cell(2, 1), "ES002");
-  EXPECT_EQ(g.Cell(1, 2), " 12 ");
-  EXPECT_EQ(g.Cell(2, 2), "");
+  EXPECT_EQ(Content(g), before);
   redo->trigger();
-  EXPECT_EQ(g.Cell(2, 2), "e");
+  EXPECT_EQ(Content(g), pasted);
 
   // A typed edit is its own step.
   view->model()->setData(view->model()->index(2, 1), QStringLiteral("99"), Qt::EditRole);
   EXPECT_EQ(g.Cell(2, 3), "99");
   undo->trigger();
-  EXPECT_EQ(g.Cell(2, 3), "");
-  EXPECT_EQ(g.Cell(2, 2), "e");
+  EXPECT_EQ(Content(g), pasted);
   EXPECT_TRUE(ui.messages.empty());
-
-  // Switching the table saves it and starts a new history.
-  window->table_tabs(1)->setCurrentIndex(1);
-  window->table_tabs(1)->setCurrentIndex(0);
-  EXPECT_EQ(view->undo_stack()->count(), 0);
-}
-
-TEST_F(MainWindowTest, RefusedPasteChangesNothingAndSaysWhy) {
-  Open(true);
-  GridView* view = window->GridViewOf("Bog1Tab0");
-  Grid& g = window->store().GridOf("Bog1Tab0");
-  view->GoToCell(1, 2);
-  view->PasteText(QStringLiteral("1\t2;3"));
-  EXPECT_EQ(g.Cell(1, 2), " 12 ");
-  EXPECT_EQ(view->undo_stack()->count(), 0);
-  EXPECT_FALSE(IndicatorShown());
-  EXPECT_THAT(ui.messages,
-              ElementsAre(RecordedMessage{
-                  MessageKind::kWarning,
-                  "Einfügen nicht möglich:\rDas Zeichen \";\" ist in Zellen nicht erlaubt\r(Zeile "
-                  "1, Spalte 2 des eingefügten Blocks).\rEs wurde nichts geändert."}));
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramDirectory) {
@@ -251,6 +219,92 @@ TEST_F(MainWindowTest, AboutBoxNamesTheProgramDirectory) {
   EXPECT_EQ(window->about_box()->ProgramDirText().toStdString(),
             "Programmverzeichnis: " + DisplayPath(program->program_dir()));
   EXPECT_EQ(WithTrailingSeparator(program->program_dir()), WithTrailingSeparator(dir.path()));
+}
+
+class TableUndoTest : public GuiTestBase {
+ protected:
+  void SetUp() override {
+    OpenSchool(testing::kSchoolKeyFiles, [](Settings& s) { s.ask_after_calculations = 0; });
+  }
+  Grid& GridOf(int table) { return window->store().GridOf("Bog1Tab" + std::to_string(table)); }
+  void Press(int table, Qt::Key key) {
+    View(table)->setFocus();
+    QTest::keyClick(View(table), key, Qt::ControlModifier);
+  }
+};
+
+TEST_F(TableUndoTest, EachCommandIsOneStepThatUndoRestoresAndRedoRepeats) {
+  struct Case {
+    const char* name;
+    int table;
+    std::function<void(Grid&)> fill;  // the cells the command works on
+    std::function<void()> run;
+  };
+  const Case cases[] = {
+      {"Berechnung", 1,
+       [](Grid& g) {
+         g.SetCell(4, 2, "2");
+         g.SetCell(5, 2, "3");
+         g.SetCell(3, 5, "1");
+         g.SetCell(3, 6, "2");
+       },
+       [this] {
+         for (const char* a : {"CalcColumns", "CalcSubtotals", "CalcRow"}) {
+           window->action(QString::fromLatin1(a))->trigger();
+         }
+       }},
+      {"Sortieren", 2,
+       [](Grid& g) {
+         g.SetCell(1, 2, "020");
+         g.SetCell(1, 3, "010");
+       },
+       [this] { Click(1, 2, PageAction::kSortRows); }},
+      {"Zeilen anhängen", 2, [](Grid&) {}, [this] { Click(1, 2, PageAction::kAppendRows); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowTable(c.table);
+    Grid& g = GridOf(c.table);
+    c.fill(g);
+    View(c.table)->Rebuilt();
+    window->action(QStringLiteral("FileSave"))->trigger();
+    // The indicator flashes yellow after a save before it goes.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !IndicatorShown(); }, 2000));
+    const auto before = Content(g);
+    // Every calculation is a step of its own; the row commands are one step each.
+    c.run();
+    const auto after = Content(g);
+    ASSERT_NE(after, before);
+    EXPECT_EQ(View(c.table)->model()->rowCount(), g.RowCount() - g.FixedRows());
+
+    Press(c.table, Qt::Key_Z);
+    if (c.table == 1) {
+      Press(c.table, Qt::Key_Z);
+      Press(c.table, Qt::Key_Z);
+    }
+    EXPECT_EQ(Content(g), before);
+    EXPECT_EQ(View(c.table)->model()->rowCount(), g.RowCount() - g.FixedRows());
+    EXPECT_TRUE(IndicatorShown());  // what undo wrote back is not saved yet
+
+    for (int i = 0; i < (c.table == 1 ? 3 : 1); ++i) Press(c.table, Qt::Key_Y);
+    EXPECT_EQ(Content(g), after);
+    EXPECT_EQ(View(c.table)->model()->rowCount(), g.RowCount() - g.FixedRows());
+  }
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TableUndoTest, SwitchingTheTableClearsTheHistory) {
+  ShowTable(2);
+  const int rows = GridOf(2).RowCount();
+  Click(1, 2, PageAction::kAppendRow);
+  ASSERT_EQ(GridOf(2).RowCount(), rows + 1);
+  EXPECT_EQ(View(2)->undo_stack()->count(), 1);
+  ShowTable(1);
+  ShowTable(2);
+  EXPECT_EQ(View(2)->undo_stack()->count(), 0);
+  const auto reloaded = Content(GridOf(2));
+  Press(2, Qt::Key_Z);
+  EXPECT_EQ(Content(GridOf(2)), reloaded);
 }
 
 }  // namespace

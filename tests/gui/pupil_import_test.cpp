@@ -25,11 +25,10 @@ constexpr const char* kList =
 class PupilImportTest : public GuiTestBase {
  protected:
   void Open() {
-    WriteBytes(Klasse("ZIM00300.CSV"), "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
+    WriteBytes(ClassFile("ZIM00300.CSV"), "ES001;ES002;ES003;ES004;ES005;ES006\r\n4711;;;;;\r\n");
     WriteBytes(list, kList);
     OpenSchool({"SSSA.SSD", "SSVB.SSD", "SSVB0.SSD", "SLAND.SSD"});
   }
-  fs::path Klasse(const std::string& name) const { return dir.path() / "4711" / "KLASSE" / name; }
   // Runs the menu item; `inspect` gets the preview dialog (none comes when it is not called).
   void Import(const fs::path& file, const std::function<void(PupilImportDialog&)>& inspect,
               bool backup = false) {
@@ -90,13 +89,13 @@ TEST_F(PupilImportTest, UebernehmenWritesTheCountedTablesShowsThemAndReports) {
   ASSERT_EQ(window->session().current_class(), "ZIM003");
   ui.messages.clear();
   Import(list, [](PupilImportDialog& d) { QTest::mouseClick(d.apply_button(), Qt::LeftButton); });
-  EXPECT_EQ(ReadBytes(Klasse("ZIM00301.CSV")),
+  EXPECT_EQ(ReadBytes(ClassFile("ZIM00301.CSV")),
             "ES001;ES002;ES003;ES004;ES005\r\n"
             "2005;2;1;1;0\r\n"
             "2006;1;1;0;0\r\n"
             "9999;3;2;1;0\r\n");
-  EXPECT_EQ(ReadBytes(Klasse("ZIM00310.CSV")), "ES001;ES002;ES003;ES004;ES005\r\n2;1;1;0;0\r\n");
-  EXPECT_FALSE(fs::exists(Klasse("NEU00100.CSV")));
+  EXPECT_EQ(ReadBytes(ClassFile("ZIM00310.CSV")), "ES001;ES002;ES003;ES004;ES005\r\n2;1;1;0;0\r\n");
+  EXPECT_FALSE(fs::exists(ClassFile("NEU00100.CSV")));
   // The grid shown was loaded again from the file written.
   EXPECT_EQ(window->GridViewOf("Bog3Tab1")->grid_model()->grid()->Cell(2, 4), "3");
   ASSERT_EQ(ui.messages.size(), 1u);

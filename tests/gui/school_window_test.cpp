@@ -3,11 +3,7 @@
 // arrives on disk and in the error window.
 #include <gmock/gmock.h>
 
-#include <QListWidget>
-
 #include "files/files.h"
-#include "gui/error_window.h"
-#include "gui/qt_ports.h"
 #include "gui_test_base.h"
 
 namespace tabulon::gui {
@@ -64,27 +60,11 @@ TEST_F(SchoolWindowTest, PlausiButtonOpensTheErrorWindowAndAFindingIsJumpedTo) {
   View(1)->setCurrentIndex(View(1)->model()->index(10, 10));
   QString verdict, protocol, caption;
   QStringList findings;
-  OnNextModal([&](QWidget* modal) {
-    auto* w = qobject_cast<ErrorWindow*>(modal);
-    ASSERT_NE(w, nullptr);
-    caption = w->windowTitle();
-    verdict = w->verdict_field()->text();
-    for (int i = 0; i < w->protocol_box()->count(); ++i)
-      protocol += w->protocol_box()->item(i)->text() + QLatin1Char('\n');
-    OnNextModal([&](QWidget* list_dialog) {
-      auto* list = list_dialog->findChild<QListWidget*>(QStringLiteral("findings"));
-      ASSERT_NE(list, nullptr);
-      for (int i = 0; i < list->count(); ++i) findings << list->item(i)->text();
-      // Should the double-click not close it, the test fails instead of waiting for ever.
-      QTimer::singleShot(3000, list_dialog, &QWidget::close);
-      list->doItemsLayout();
-      QListWidgetItem* item = list->item(0);
-      const QPoint at = list->visualItemRect(item).center();
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    });
-    QTimer::singleShot(6000, w, &QWidget::close);
-    QTest::mouseClick(w->findings_button(), Qt::LeftButton);
+  ChooseFromNextErrorWindow(0, findings, [&](ErrorWindow& w) {
+    caption = w.windowTitle();
+    verdict = w.verdict_field()->text();
+    for (int i = 0; i < w.protocol_box()->count(); ++i)
+      protocol += w.protocol_box()->item(i)->text() + QLatin1Char('\n');
   });
   Click(1, 1, PageAction::kPlausi);
   EXPECT_EQ(caption, QStringLiteral(
@@ -150,11 +130,8 @@ TEST_F(SchoolWindowTest, ExportSavesTheShownTableFirstAndImportReloadsIt) {
   ui.answers = {true};
   window->action("ExportStaLA")->trigger();
   // The whole-school check runs first; with nothing found the export follows.
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->whole_check_running(); }, 20000));
-  // Its loads miss two key files the test's program directory lacks; nothing else is said.
-  for (const auto& m : ui.messages) {
-    EXPECT_EQ(m.text.rfind("Statistik-Schlüssel-Datei: ", 0), 0u) << m.text;
-  }
+  WaitForWholeCheck();
+  ExpectOnlyMissingKeyFileMessages();
   ui.messages.clear();
   EXPECT_EQ(ReadBytes(target / "4711" / "SCHULE" / "471100.CSV"),
             "ES001;ES002;ES003\r\n4711;S\x81"
@@ -215,28 +192,21 @@ TEST_F(SchoolWindowTest, HiddenTakeOverCopiesTheQuickReportFileAndReloads) {
   EXPECT_EQ(Shown(0, 3, 2), QStringLiteral("Träger"));
 }
 
-TEST_F(SchoolWindowTest, ClosingWithAnOpenEditorAsksToSaveItsValue) {
+// "Nein" to the question keeps the window; on "Ja" the value still in the editor is saved.
+TEST_F(SchoolWindowTest, CloseAsksAndSavesTheValueOfAnOpenEditor) {
   Open();
   Type(0, 2, 2, QStringLiteral("Nord"), true);
+  ui.answers = {false};
+  window->close();
+  EXPECT_TRUE(window->isVisible());
   ui.answers = {true, true};  // end the program; save the table
   window->close();
-  ASSERT_EQ(ui.questions.size(), 2u);
-  EXPECT_THAT(ui.questions[1].text, StartsWith("Die aktuelle Tabellen-Datei wurde"));
+  EXPECT_FALSE(window->isVisible());
+  ASSERT_EQ(ui.questions.size(), 3u);
+  EXPECT_EQ(ui.questions[1].text,
+            "Wollen Sie den Tabulon\rVarnland - Berufsschule\rjetzt wirklich BEENDEN?");
+  EXPECT_THAT(ui.questions[2].text, StartsWith("Die aktuelle Tabellen-Datei wurde"));
   EXPECT_EQ(ReadBytes(File(0)), "ES001;ES002;ES003\r\n4711;Nord;\r\n");
-}
-
-// A finding about no single cell is listed but offers nowhere to jump to.
-TEST(ErrorWindowFindingsTest, CellLessFindingIsListedButNotChosen) {
-  ErrorWindow w(ErrorWindowKind::kFehlerfenster);
-  w.Show(ErrorProtocol{}, {{73, -1, -1, "", ""}, {7, 4, 2, "Klassen (ES003)", "Zeile 2: 010"}});
-  EXPECT_EQ(w.FindingTexts(),
-            (QStringList{QStringLiteral("[73]  (betrifft keine einzelne Zelle)"),
-                         QStringLiteral("[7]  Spalte: Klassen (ES003)  |  Zeile 2: 010")}));
-  EXPECT_TRUE(w.findings_button()->isEnabled());
-  w.ChooseFinding(0);
-  EXPECT_FALSE(w.chosen().has_value());
-  w.ChooseFinding(1);
-  EXPECT_EQ(w.chosen(), std::optional<std::size_t>(1));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QLabel>
 
-#include "gui/gui_test_base.h"
+#include "gui_test_base.h"
 #include "text/encoding.h"
 
 namespace tabulon::gui {
@@ -20,9 +20,6 @@ class TeacherWindowTest : public GuiTestBase {
   GridView* View(const char* definition) const { return window->GridViewOf(definition); }
   void Type(const char* definition, int col, int row, const QString& text) {
     TypeText(View(definition), col, row, text);
-  }
-  const Grid& GridOf(const char* definition) const {
-    return *View(definition)->grid_model()->grid();
   }
   QLabel* Label(const char* name) const { return window->findChild<QLabel*>(name); }
   fs::path File(int table) const {
@@ -73,13 +70,12 @@ TEST_F(TeacherWindowTest, The2008ButtonMovesColumnsAndMarksTheTableChanged) {
   ui.answers = {true};
   QTest::mouseClick(convert, Qt::LeftButton);
   EXPECT_EQ(GridOf("Bog2Tab1").Cell(28, 2), "7");  // old ES025 is ES027 now
-  EXPECT_EQ(GridOf("Bog2Tab1").Cell(26, 2), "");
   EXPECT_TRUE(program->session().changed());
 
+  // Saved on the switch and read again: 59 fields now, no hint, no button.
   ShowTable(2);
-  const std::string saved = ReadBytes(File(1));
-  EXPECT_NE(saved.find("\r\n1;" + std::string(25, ';') + "7;"), std::string::npos) << saved;
-  ShowTable(1);  // now 59 fields: no hint, no button
+  ShowTable(1);
+  EXPECT_EQ(GridOf("Bog2Tab1").Cell(28, 2), "7");
   EXPECT_FALSE(Label("Hinweis")->isVisible());
   EXPECT_FALSE(ButtonOf(2, 1, PageAction::kConvertTeacher2008)->isEnabled());
 }
