@@ -32,11 +32,9 @@ TEST_F(ClassCliTest, CreateListShowAndSave) {
     EXPECT_EQ(r.status, 0) << t;
     EXPECT_EQ(r.out.substr(0, r.out.find('\t')), "Satzart 10") << t;
   }
+  // The notes' rows are the class sheet's own; here the name given at creation shows.
   r = Run({"anzeigen", "klasse:ZIM003:ident"});
-  EXPECT_EQ(r.out.substr(r.out.find("schulinterne Bezeichnung\t")),
-            "schulinterne Bezeichnung\tZIM32\n"
-            "Klassen-Ltr./Tutor/Stat.-Verantw.\t\nstellv. KL/Tut./Stat.-Verantw.\t\n"
-            "Anzahl Schüler insg.\t\n   davon Schüler weibl.\t\n\t\n\t\n");
+  EXPECT_NE(r.out.find("\nschulinterne Bezeichnung\tZIM32\n"), std::string::npos) << r.out;
 
   // "speichern" of table 0 writes the notes too, of "ident" only the notes.
   fs::remove(dir / "ZIM003ID.CSV");
