@@ -69,7 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    "interner Fehler: unklare Schul-Tabelle", false},
                       DispatchCase{"TeacherBadTable", kRow, 2, 4, "",
                                    "interner Fehler: unklare Lehrer-Tabelle", false},
-                      DispatchCase{"TeacherIdentification", kRow, 2, 0, "", kNoCalc, false},
                       DispatchCase{"ClassBadTable", kRow, 3, 11, "ZIM003",
                                    "interner Fehler: unklare Klassen-Tabelle", false},
                       DispatchCase{"ClassWithoutClassSelected", kRow, 3, 4, "ZZZ999", kSilent,

@@ -63,9 +63,7 @@ TEST_F(ClassCliTest, RefusalsEndWithStatus2) {
       {{"klasse-loeschen", "ABC001"}, "Fehler: keine Klasse \"ABC001\" in der Klassenliste\n"},
   };
   for (const Case& c : cases) {
-    const auto r = Run(c.args);
-    EXPECT_EQ(r.status, 2) << c.args[1];
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(Run(c.args), (CliResult{2, "", c.err})) << c.args[1];
   }
   EXPECT_FALSE(fs::exists(dir / "4711" / "abc00.CSV"));
   EXPECT_FALSE(fs::exists(dir / "abcID.CSV"));

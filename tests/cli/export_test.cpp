@@ -35,9 +35,8 @@ TEST(CliExportTest, ExistingFilesAreKeptAndListedUnlessOverwritingIsAsked) {
   CliInstallation inst;
   fs::create_directories(inst.t);
   CliResult r = RunCli(inst.Args({"exportieren", "--stala", inst.t.string()}), "/nirgends");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "3 Datei(en) kopiert, 0 nicht überschrieben, 0 nicht kopiert.\n");
-  EXPECT_EQ(r.err, kCheckFailed);
+  EXPECT_EQ(r, (CliResult{1, "3 Datei(en) kopiert, 0 nicht überschrieben, 0 nicht kopiert.\n",
+                          kCheckFailed}));
   EXPECT_EQ(ReadBytes(inst.t / "12345/SCHULE/1234500.CSV"), "S0");
   EXPECT_FALSE(fs::exists(inst.t / "12345/LEHRER.CSV"));
 

@@ -135,8 +135,7 @@ TEST_F(PruefenClassTest, EveryClassAndTheNumbering) {
 
 TEST_F(PruefenClassTest, SchoolWithoutClassesPassesTheClassPart) {
   auto r = Run({"pruefen", "--json", "klassen"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "{\"laeufe\":[],\"nummerierung\":null,\"bestanden\":true}\n");
+  EXPECT_EQ(r, (CliResult{0, "{\"laeufe\":[],\"nummerierung\":null,\"bestanden\":true}\n", ""}));
 }
 
 TEST_F(PruefenClassTest, TargetsNamingNoClassOrTable) {
@@ -152,9 +151,7 @@ TEST_F(PruefenClassTest, TargetsNamingNoClassOrTable) {
   };
   for (const auto& c : cases) {
     auto r = Run({"pruefen", c.target});
-    EXPECT_EQ(r.status, 2) << c.target;
-    EXPECT_EQ(r.err, c.err) << c.target;
-    EXPECT_EQ(r.out, "") << c.target;
+    EXPECT_EQ(r, (CliResult{2, "", c.err})) << c.target;
   }
   auto r = Run({"pruefen", "klasse:ZIM003:11"});
   EXPECT_EQ(r.status, 2);
