@@ -57,18 +57,23 @@ TEST_F(TablesCliTest, SavingIsRefusedWhileAccessIsReadOnly) {
   EXPECT_FALSE(std::filesystem::exists(dir / "Bog1Tab0.TBD"));
 }
 
-// Which rows and files a save writes is the sheets' and the data files' own; here every table
-// saves silently and the bytes arrive.
 TEST_F(TablesCliTest, SavesTablesAsLeavingThemDoes) {
   AllowWriting("24680");
   WriteBytes(DataFile("24680", 0), "ES001;ES002;ES003\r\n00000;Nord;Stadt M\x81nde\r\n");
+  WriteBytes(DataFile("24680", 4),
+             "ES001;ES002;ES003;ES004;ES005;ES006;ES007\r\n0;0;0;0;0;0;0\r\n");
   WriteBytes(DataFile("24680", 2), "ES001;ES002\r\n010;1990;3\r\n;;0\r\n");
   for (int t : {0, 1, 2, 3, 4}) {
     EXPECT_EQ(Run({"speichern", "schule:" + std::to_string(t)}), (CliResult{0, "", ""})) << t;
   }
   EXPECT_EQ(ReadBytes(DataFile("24680", 0)), "ES001;ES002;ES003\r\n24680;Nord;Stadt M\x81nde\r\n");
+  EXPECT_FALSE(std::filesystem::exists(DataFile("24680", 4)));  // only zeros: no data
+  EXPECT_FALSE(std::filesystem::exists(DataFile("24680", 3)));  // never had data
   EXPECT_EQ(ReadBytes(DataFile("24680", 2)),
             "ES001;ES002;;;;;;;;;;;;;;;;\r\n010;1990;3;;;;;;;;;;;;;;;\r\n");
+  std::string t1 = ReadBytes(DataFile("24680", 1));
+  EXPECT_EQ(t1.substr(0, 12), "ES001;ES002;");
+  EXPECT_EQ(std::count(t1.begin(), t1.end(), '\n'), 1);  // only the code line: no data rows
 }
 
 TEST_F(TablesCliTest, UsageErrors) {
