@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
-#include "app/session_tables.h"
+#include "app/real_session.h"
 #include "base/settings.h"
 #include "plausi/catalogue.h"
 #include "support/plausi_support.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 #include "tables/values.h"
 
 namespace tabulon {
@@ -181,29 +177,12 @@ constexpr MessageKind kInfo = MessageKind::kInformation;
 constexpr MessageKind kErr = MessageKind::kError;
 constexpr int kClassTop = 3;
 
-class ClassTestsSessionTest : public ::testing::Test {
+class ClassTestsSessionTest : public RealSessionTest {
  protected:
   ClassTestsSessionTest() {
-    testing::CopyKeyFiles(prog, {"SSVB.SSD", "SSFSR.SSD", "SSAS.SSD", "SSLTF.SSD", "SSUS.SSD",
-                                 "SSVB0.SSD", "SLAND.SSD", "SHKK.SSD"});
-    testing::WriteSchoolSettings(prog, "4711", true);
-    RegisterSheetTables(store, prog, ui);
-    session = std::make_unique<Session>(prog, ui, platform, store);
-    session->SetPlausiWindow([this](const PlausiReport& r) -> std::optional<std::size_t> {
-      windows.push_back(r);
-      return std::nullopt;
-    });
-    session->FormCreate();
-    session->FormShow();
+    StartSession({"SSVB.SSD", "SSFSR.SSD", "SSAS.SSD", "SSLTF.SSD", "SSUS.SSD", "SSVB0.SSD",
+                  "SLAND.SSD", "SHKK.SSD"});
   }
-
-  TempDir dir;
-  fs::path prog = dir / "prog";
-  ScriptedUi ui;
-  FakePlatform platform;
-  GridStore store;
-  std::unique_ptr<Session> session;
-  std::vector<PlausiReport> windows;
 };
 
 TEST_F(ClassTestsSessionTest, ToolButtonsOnlyOnTheClassSheetWithAClass) {

@@ -40,30 +40,34 @@ const Files kProgramFiles = {
 
 // One installation: program directory "prog", data base "daten", DST-Nr. 12345.
 struct Installation {
-  explicit Installation(const fs::path& root) : root(root) {
+  // With `populate`, the school's tables and the program directory's files are written.
+  explicit Installation(const fs::path& root, bool populate = false) : root(root) {
     settings.dst_nr = "12345";
     settings.data_base_dir = (root / "daten").string();
     fs::create_directories(root / "prog");
     fs::create_directories(root / "daten");
     paths = FormDataPaths(settings, root / "prog");
+    if (populate) {
+      WriteTree(S(), kSchoolData);
+      WriteTree(P(), kProgramFiles);
+    }
   }
   ExportContext Context() {
     return {settings, paths, ui, [this] { ++saves; }, [this] { ++reloads; }};
+  }
+  ExportResult Run(ExportResult (*step)(ExportContext&)) {
+    auto ctx = Context();
+    return step(ctx);
   }
   // Runs `step` with `chosen` picked in the directory dialog and its question answered "Ja".
   ExportResult RunConfirmed(ExportResult (*step)(ExportContext&), const fs::path& chosen) {
     ui.directories = {chosen};
     ui.answers = {true};
-    auto ctx = Context();
-    return step(ctx);
+    return Run(step);
   }
   fs::path P() const { return paths.program_dir; }
   fs::path B() const { return paths.data_base_dir; }
   fs::path S() const { return paths.school_data_dir; }
-  void Populate() {
-    WriteTree(S(), kSchoolData);
-    WriteTree(P(), kProgramFiles);
-  }
 
   fs::path root;
   Settings settings;
@@ -102,12 +106,9 @@ const std::string kBackupQuestion =
 // A populated installation "a" and an existing target directory "stick" beside it.
 class ExportFixture : public ::testing::Test {
  protected:
-  ExportFixture() {
-    inst.Populate();
-    fs::create_directories(t);
-  }
+  ExportFixture() { fs::create_directories(t); }
   TempDir dir;
-  Installation inst{dir / "a"};
+  Installation inst{dir / "a", true};
   fs::path t = dir / "stick";
 };
 using ExportStaLATest = ExportFixture;
@@ -241,8 +242,7 @@ TEST_F(ExportAllTest, TargetInsideTheSchoolDataIsRefusedWithoutCopying) {
   for (bool inside : {false, true}) {
     SCOPED_TRACE(inside ? "school data directory" : "data base directory");
     TempDir dir;
-    Installation inst(dir / "a");
-    inst.Populate();
+    Installation inst(dir / "a", true);
     const fs::path where = inside ? inst.S() : inst.B();
     inst.ui.directories = {where, where};
     inst.ui.answers = {true, true};
@@ -275,8 +275,7 @@ TEST_F(CommandsTest, DeclinedCommandsCopyNothing) {
     for (bool dialog_ok : {false, true}) {
       SCOPED_TRACE(std::string(c.name) + (dialog_ok ? " Nein" : " Abbrechen"));
       TempDir dir;
-      Installation inst(dir / "a");
-      inst.Populate();
+      Installation inst(dir / "a", true);
       const fs::path other = dir / "stick";
       WriteTree(other / "12345", {{"SCHULE/1234500.CSV", "fremd"}, {"ZIM003ID.CSV", "fremd"}});
       if (dialog_ok) {
@@ -285,8 +284,7 @@ TEST_F(CommandsTest, DeclinedCommandsCopyNothing) {
       } else {
         inst.ui.directories = {std::nullopt};
       }
-      auto ctx = inst.Context();
-      ExportResult r = c.run(ctx);
+      ExportResult r = inst.Run(c.run);
       EXPECT_EQ(r.outcome, ExportOutcome::kNotConfirmed);
       EXPECT_EQ(inst.ui.questions.size(), dialog_ok ? 2u : 1u);
       EXPECT_TRUE(inst.ui.messages.empty());
@@ -341,11 +339,9 @@ TEST_F(CommandsTest, DstNrThatCannotNameADirectoryIsRefused) {
   for (const std::string dst : {"../12345", "12/45", ""}) {
     for (Command run : kCommands) {
       TempDir dir;
-      Installation inst(dir / "a");
-      inst.Populate();
+      Installation inst(dir / "a", true);
       inst.settings.dst_nr = dst;
-      auto ctx = inst.Context();
-      ExportResult r = run(ctx);
+      ExportResult r = inst.Run(run);
       EXPECT_EQ(r.outcome, ExportOutcome::kUnsafeDstNr);
       EXPECT_EQ(inst.ui.messages,
                 (std::vector<RecordedMessage>{
@@ -374,16 +370,14 @@ TEST_F(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    Installation inst(dir / "a");
-    inst.Populate();
+    Installation inst(dir / "a", true);
     const Files old_backup = {{"LEHRER.CSV", "alt"},
                               {"12345/SCHULE/1234500.CSV", "alt"},
                               {"12345/SCHULE/1234599.CSV", "nur in der Sicherung"}};
     WriteTree(inst.B() / "BAK", old_backup);
     inst.settings.backup_at_start = c.option;
     inst.ui.answers = c.answers;
-    auto ctx = inst.Context();
-    ExportResult r = BackupDatabase(ctx);
+    ExportResult r = inst.Run(BackupDatabase);
 
     std::vector<RecordedMessage> questions;
     if (c.asked) questions.push_back({MessageKind::kInformation, kBackupQuestion});
@@ -408,8 +402,7 @@ TEST_F(BackupDatabaseTest, OptionAndAnswerDecideWhetherBakIsTouched) {
 
 TEST_F(BackupDatabaseTest, BackupDirectoryThatCannotBeCreatedIsReported) {
   WriteBytes(inst.B() / "BAK", "eine Datei");
-  auto ctx = inst.Context();
-  ExportResult r = BackupDatabase(ctx);
+  ExportResult r = inst.Run(BackupDatabase);
   EXPECT_EQ(r.outcome, ExportOutcome::kDirectoryProblem);
   EXPECT_EQ(inst.ui.messages,
             (std::vector<RecordedMessage>{
@@ -421,8 +414,7 @@ TEST_F(BackupDatabaseTest, BackupDirectoryThatCannotBeCreatedIsReported) {
 TEST_F(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
   WriteBytes(inst.B() / "BAK/12345/SCHULE/1234500.CSV", "vorige Sicherung");
   SetWriteFailureAfterBytesForTesting(4);
-  auto ctx = inst.Context();
-  ExportResult r = BackupDatabase(ctx);
+  ExportResult r = inst.Run(BackupDatabase);
   SetWriteFailureAfterBytesForTesting(-1);
 
   EXPECT_EQ(r.failures.size(), kSchoolData.size() + 3);  // tables, teacher list, two notes files
@@ -435,8 +427,7 @@ TEST_F(BackupDatabaseTest, FullDiskKeepsThePreviousBackupAndSaysSo) {
 TEST_F(BackupDatabaseTest, SchoolWithoutDataYetIsNoFailure) {
   TempDir dir;
   Installation inst(dir / "a");
-  auto ctx = inst.Context();
-  ExportResult r = BackupDatabase(ctx);
+  ExportResult r = inst.Run(BackupDatabase);
   EXPECT_EQ(r.outcome, ExportOutcome::kDone);
   EXPECT_TRUE(r.failures.empty());
   EXPECT_TRUE(inst.ui.messages.empty());

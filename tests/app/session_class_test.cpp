@@ -3,12 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/session.h"
-#include "app/session_tables.h"
+#include "app/real_session.h"
 #include "files/files.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon {
 namespace {
@@ -19,34 +15,19 @@ constexpr MessageKind kInfo = MessageKind::kInformation;
 constexpr MessageKind kErr = MessageKind::kError;
 constexpr int kClassTop = 3;
 
-class ClassSessionTest : public ::testing::Test {
+class ClassSessionTest : public RealSessionTest {
  protected:
-  void Start(bool read_write = true) {
-    testing::CopyKeyFiles(prog, {"SSVB.SSD", "SSVB0.SSD"});
-    testing::WriteSchoolSettings(prog, "4711", read_write);
-    RegisterSheetTables(store, prog, ui);
-    session = std::make_unique<Session>(prog, ui, platform, store);
-    session->FormCreate();
-    session->FormShow();
-  }
-  fs::path Klasse(const std::string& name) const { return prog / "4711" / "KLASSE" / name; }
+  void Start(bool read_write = true) { StartSession({"SSVB.SSD", "SSVB0.SSD"}, read_write); }
   Grid& Table(const std::string& def) { return store.GridOf(def); }
   bool Turn(int inner) { return session->PageChanged(kClassTop, inner); }
   void Edit(const std::string& def, int col, int row, const std::string& text) {
     Table(def).SetCell(col, row, text);
     session->CellEdited();
   }
-
-  TempDir dir;
-  fs::path prog = dir / "prog";
-  ScriptedUi ui;
-  FakePlatform platform;
-  GridStore store;
-  std::unique_ptr<Session> session;
 };
 
 TEST_F(ClassSessionTest, RefusedIdentifiersLeaveTheListAsItWas) {
-  WriteBytes(prog / "4711" / "KLASSE" / "ZIM00300.CSV", "ES001\r\n");
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
   Start();
   ASSERT_TRUE(Turn(0));
   const struct {
@@ -70,8 +51,8 @@ TEST_F(ClassSessionTest, RefusedIdentifiersLeaveTheListAsItWas) {
 }
 
 TEST_F(ClassSessionTest, SwitchingClassesSavesTheClassShownBefore) {
-  WriteBytes(prog / "4711" / "KLASSE" / "ABC00100.CSV", "ES001\r\n");
-  WriteBytes(prog / "4711" / "KLASSE" / "ZIM00300.CSV", "ES001\r\n");
+  WriteBytes(Klasse("ABC00100.CSV"), "ES001\r\n");
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
   Start();
   ASSERT_TRUE(Turn(1));
   EXPECT_EQ(session->current_class(), "ABC001");
@@ -106,8 +87,8 @@ TEST_F(ClassSessionTest, SwitchingClassesSavesTheClassShownBefore) {
 }
 
 TEST_F(ClassSessionTest, ReadOnlyAccessSwitchesWithoutWriting) {
-  WriteBytes(prog / "4711" / "KLASSE" / "ABC00100.CSV", "ES001\r\n");
-  WriteBytes(prog / "4711" / "KLASSE" / "ZIM00300.CSV", "ES001\r\n");
+  WriteBytes(Klasse("ABC00100.CSV"), "ES001\r\n");
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
   Start(false);
   ASSERT_TRUE(Turn(0));
   session->ClassClicked(1);
@@ -119,7 +100,7 @@ TEST_F(ClassSessionTest, ReadOnlyAccessSwitchesWithoutWriting) {
 
 TEST_F(ClassSessionTest, DeletingMovesExactlyTheClassesFilesToTheTrash) {
   for (const char* name : {"ABC00100.CSV", "ZIM00300.CSV", "ZIM00301.CSV", "zim00300.CSV"}) {
-    WriteBytes(prog / "4711" / "KLASSE" / name, "ES001\r\n");
+    WriteBytes(Klasse(name), "ES001\r\n");
   }
   WriteBytes(prog / "ZIM003ID.CSV", "ZIM003;\r\n");
   Start();
@@ -143,7 +124,7 @@ TEST_F(ClassSessionTest, DeletingMovesExactlyTheClassesFilesToTheTrash) {
 }
 
 TEST_F(ClassSessionTest, ATrashThatFailsIsReportedAndTheClassStays) {
-  WriteBytes(prog / "4711" / "KLASSE" / "ZIM00300.CSV", "ES001\r\n");
+  WriteBytes(Klasse("ZIM00300.CSV"), "ES001\r\n");
   Start();
   ASSERT_TRUE(Turn(0));
   platform.trash_succeeds = false;

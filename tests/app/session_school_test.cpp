@@ -4,13 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/session.h"
-#include "app/session_plausi.h"
-#include "app/session_tables.h"
+#include "app/real_session.h"
 #include "files/files.h"
-#include "support/program_dir.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace tabulon {
 namespace {
@@ -18,31 +13,21 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-class SchoolSessionTest : public ::testing::Test {
+class SchoolSessionTest : public RealSessionTest {
  protected:
   // Cases of one test each start on their own program directory below the temporary one.
   void StartCase(int n, bool read_write, std::uint16_t log_all = 1) {
     prog = dir / ("fall" + std::to_string(n));
-    fs::create_directories(prog);
     ui = ScriptedUi();
-    reports.clear();
+    windows.clear();
     Start(read_write, "4711", log_all);
   }
   void Start(bool read_write, const std::string& dst_nr = "4711", std::uint16_t log_all = 1,
              const std::string& data_base = "") {
-    testing::CopyKeyFiles(prog);
-    testing::WriteSchoolSettings(prog, dst_nr, read_write, [&](Settings& s) {
+    StartSession(testing::kSchoolKeyFiles, read_write, dst_nr, [&](Settings& s) {
       s.log_all_tests = log_all;
       s.data_base_dir = data_base;
     });
-    RegisterSheetTables(store, prog, ui);
-    session = std::make_unique<Session>(prog, ui, platform, store);
-    session->SetPlausiWindow([this](const PlausiReport& r) {
-      reports.push_back(r);
-      return choice;
-    });
-    session->FormCreate();
-    session->FormShow();
   }
   Grid& School(int table) { return store.GridOf("Bog1Tab" + std::to_string(table)); }
   fs::path SchoolFile(int table) const {
@@ -53,15 +38,6 @@ class SchoolSessionTest : public ::testing::Test {
     session->CellEdited();
   }
   bool Turn(int table) { return session->PageChanged(1, table); }
-
-  TempDir dir;
-  fs::path prog = dir.path();
-  ScriptedUi ui;
-  FakePlatform platform;
-  GridStore store;
-  std::unique_ptr<Session> session;
-  std::vector<PlausiReport> reports;
-  std::optional<std::size_t> choice;
 };
 
 TEST_F(SchoolSessionTest, FailedWriteGivesOneBoxAndLosesNothing) {
@@ -110,9 +86,9 @@ TEST_F(SchoolSessionTest, PassingRunShowsTheBoxOrTheWindowAsTheLoggingOptionSays
     StartCase(c.log_all, true, c.log_all);
     ASSERT_TRUE(Turn(4));
     session->RunCurrentPlausi();
-    EXPECT_EQ(reports.size(), c.window ? 1u : 0u);
+    EXPECT_EQ(windows.size(), c.window ? 1u : 0u);
     if (c.window) {
-      EXPECT_EQ(reports[0].protocol.verdict, "Tests bestanden!");
+      EXPECT_EQ(windows[0].protocol.verdict, "Tests bestanden!");
       EXPECT_TRUE(ui.messages.empty());
     } else {
       EXPECT_THAT(ui.messages, ElementsAre(RecordedMessage{MessageKind::kInformation,
@@ -185,18 +161,18 @@ TEST_F(SchoolSessionTest, UnsafeDstNrIsRefusedAtStartAndNothingIsWrittenUntilItI
   Edit(0, 2, 2, "x");
   ASSERT_TRUE(Turn(1));
   EXPECT_EQ(ui.messages.size(), 1u);
-  session->DataBaseDirectoryChosen(dir.path());
-  EXPECT_FALSE(fs::exists(dir.path().parent_path() / outside));
+  session->DataBaseDirectoryChosen(prog);
+  EXPECT_FALSE(fs::exists(prog.parent_path() / outside));
   // The file on disk keeps its access; only this run is read-only.
   Settings stored;
-  ReadSettingsFile(dir.path(), stored, ui);
+  ReadSettingsFile(prog, stored, ui);
   EXPECT_FALSE(stored.IsReadOnly());
 
   Settings fixed = stored;
   fixed.dst_nr = "4711";
   session->SettingsAccepted(fixed);
   EXPECT_FALSE(session->dst_nr_refused());
-  EXPECT_TRUE(fs::is_directory(dir.path() / "4711" / "SCHULE"));
+  EXPECT_TRUE(fs::is_directory(prog / "4711" / "SCHULE"));
   ASSERT_TRUE(Turn(0));
   EXPECT_TRUE(fs::exists(SchoolFile(1)));
 }

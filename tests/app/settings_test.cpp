@@ -13,65 +13,46 @@
 namespace tabulon {
 namespace {
 
-// A record laid out by hand at the documented offsets, independent of the encoder.
-std::string HandMadeRecord() {
-  std::string r(kSettingsFileSize, '\xAA');  // padding we expect to survive a rewrite
+// A record laid out by hand at the documented offsets, independent of the encoder: texts with
+// their length byte in front, words little-endian at 278 to 300 around the read-only byte at 288,
+// the two reserved numbers as doubles, `pad` in every byte no field covers.
+std::string Record(const std::string& dst_nr, const std::string& dir, std::array<int, 11> words,
+                   char read_only, double number, const std::array<std::string, 3>& texts,
+                   char pad) {
+  std::string r(kSettingsFileSize, pad);
   auto text = [&](std::size_t off, const std::string& bytes) {
     r[off] = static_cast<char>(bytes.size());
     std::memcpy(&r[off + 1], bytes.data(), bytes.size());
   };
-  auto word = [&](std::size_t off, int v) {
-    r[off] = static_cast<char>(v & 0xFF);
-    r[off + 1] = static_cast<char>(v >> 8);
-  };
-  text(0, "12345");
-  text(21,
-       "/daten/st\xE4"
-       "ndig/");  // "ständig" in Windows-1252
-  word(278, 1);
-  word(280, 0);
-  word(282, 0);
-  word(284, 0);
-  word(286, 0);
-  r[288] = 0;
-  word(290, 0);
-  word(292, 1);
-  word(294, 1);
-  word(296, 1);
-  word(298, 7);
-  word(300, 513);
-  const unsigned char two[8] = {0, 0, 0, 0, 0, 0, 0, 0x40};  // 2.0
-  std::memcpy(&r[304], two, 8);
-  std::memcpy(&r[312], two, 8);
-  text(320, "eins");
-  text(576, "zwei");
-  text(832, "drei");
+  text(0, dst_nr);
+  text(21, dir);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::size_t off = 278 + 2 * (i < 5 ? i : i + 1);
+    r[off] = static_cast<char>(words[i] & 0xFF);
+    r[off + 1] = static_cast<char>(words[i] >> 8);
+  }
+  r[288] = read_only;
+  std::memcpy(&r[304], &number, 8);
+  std::memcpy(&r[312], &number, 8);
+  text(320, texts[0]);
+  text(576, texts[1]);
+  text(832, texts[2]);
   return r;
+}
+
+std::string HandMadeRecord() {
+  // "ständig" in Windows-1252; the padding must survive a rewrite.
+  return Record("12345", "/daten/st\xE4ndig/", {1, 0, 0, 0, 0, 0, 1, 1, 1, 7, 513}, 0, 2.0,
+                {"eins", "zwei", "drei"}, '\xAA');
 }
 
 TEST(SettingsTest, WrittenDefaultRecordHasEveryFieldAtItsOffset) {
   TempDir dir;
   Settings s;
   WriteSettingsFile(dir.path(), s);
-  std::string r = ReadBytes(dir / "TBEINST.DAT");
-  ASSERT_EQ(r.size(), 1088u);
-  EXPECT_EQ(r.substr(0, 6), std::string("\x05"
-                                        "00000"));
-  EXPECT_EQ(r[21], '\0');
-  const std::pair<std::size_t, std::string> words[] = {
-      {278, std::string("\0\0", 2)}, {280, std::string("\1\0", 2)}, {282, std::string("\1\0", 2)},
-      {284, std::string("\1\0", 2)}, {286, std::string("\1\0", 2)}, {290, std::string("\1\0", 2)},
-      {292, std::string("\0\0", 2)}, {294, std::string("\0\0", 2)}, {296, std::string("\0\0", 2)},
-      {298, std::string("\0\0", 2)}, {300, std::string("\0\0", 2)},
-  };
-  for (const auto& [off, bytes] : words) EXPECT_EQ(r.substr(off, 2), bytes) << "offset " << off;
-  EXPECT_EQ(r[288], '\1');
-  const std::string one("\0\0\0\0\0\0\xF0\x3F", 8);  // 1.0
-  EXPECT_EQ(r.substr(304, 8), one);
-  EXPECT_EQ(r.substr(312, 8), one);
-  for (std::size_t off : {320u, 576u, 832u}) {
-    EXPECT_EQ(r.substr(off, 12), std::string("\x0B -- leer --")) << "offset " << off;
-  }
+  EXPECT_EQ(ReadBytes(dir / "TBEINST.DAT"),
+            Record("00000", "", {0, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, 1, 1.0,
+                   {" -- leer --", " -- leer --", " -- leer --"}, '\0'));
 }
 
 TEST(SettingsTest, HandMadeRecordReadsBackAndRewritesIdentically) {
@@ -84,21 +65,13 @@ TEST(SettingsTest, HandMadeRecordReadsBackAndRewritesIdentically) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(s.dst_nr, "12345");
   EXPECT_EQ(s.data_base_dir, "/daten/ständig/");
-  EXPECT_EQ(s.shrink_rows_without_data, 1);
-  EXPECT_EQ(s.save_only_rows_with_data, 0);
-  EXPECT_EQ(s.log_all_tests, 0);
-  EXPECT_EQ(s.backup_at_start, 0);
-  EXPECT_EQ(s.report_unclear_records, 0);
-  EXPECT_FALSE(s.IsReadOnly());
-  EXPECT_EQ(s.warn_unsuitable_access, 0);
-  EXPECT_EQ(s.ask_after_calculations, 1);
-  EXPECT_EQ(s.copy_with_es_row, 1);
-  EXPECT_EQ(s.portable, 1);
-  EXPECT_EQ(s.reserved_word1, 7);
-  EXPECT_EQ(s.reserved_word2, 513);
+  EXPECT_EQ((std::vector<int>{s.shrink_rows_without_data, s.save_only_rows_with_data,
+                              s.log_all_tests, s.backup_at_start, s.report_unclear_records,
+                              s.read_only, s.warn_unsuitable_access, s.ask_after_calculations,
+                              s.copy_with_es_row, s.portable, s.reserved_word1, s.reserved_word2}),
+            (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 7, 513}));
   EXPECT_EQ(s.reserved_number1, 2.0);
-  EXPECT_EQ(s.reserved_text[0], "eins");
-  EXPECT_EQ(s.reserved_text[2], "drei");
+  EXPECT_EQ(s.reserved_text, (std::array<std::string, 3>{"eins", "zwei", "drei"}));
 
   // Written back unchanged, the padding bytes included.
   WriteSettingsFile(dir.path(), s);

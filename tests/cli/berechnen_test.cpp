@@ -68,12 +68,10 @@ TEST_F(BerechnenCliTest, ReadOnlyWarnsAndComputesButRefusesToSave) {
             "Warnung: Der Dateizugriff ist auf \"nur LESEN\" eingestellt!\n\nÄnderungen werden "
             "NICHT gespeichert!\n");
   EXPECT_TRUE(HasRow(shown.out, "030\t9999\t5\t")) << shown.out;
-  CliResult refused = Run({"berechnen", "schule:2", "zwischensummen", "--speichern"});
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(refused.out, "");
-  EXPECT_EQ(refused.err,
-            "Fehler: SPEICHERN nicht möglich!!!\n\nSie haben bei Einstellungen als "
-            "Programm-Option\nden \"Dateizugriff: NUR LESEN\" gesetzt!\n");
+  EXPECT_EQ(Run({"berechnen", "schule:2", "zwischensummen", "--speichern"}),
+            (CliResult{2, "",
+                       "Fehler: SPEICHERN nicht möglich!!!\n\nSie haben bei Einstellungen als "
+                       "Programm-Option\nden \"Dateizugriff: NUR LESEN\" gesetzt!\n"}));
   EXPECT_EQ(ReadBytes(Table2File()), before);
 }
 

@@ -32,11 +32,9 @@ TEST_F(ClassCliTest, CreateListShowAndSave) {
     EXPECT_EQ(r.status, 0) << t;
     EXPECT_EQ(r.out.substr(0, r.out.find('\t')), "Satzart 10") << t;
   }
+  // The notes' rows are the class sheet's own; here the name given at creation shows.
   r = Run({"anzeigen", "klasse:ZIM003:ident"});
-  EXPECT_EQ(r.out.substr(r.out.find("schulinterne Bezeichnung\t")),
-            "schulinterne Bezeichnung\tZIM32\n"
-            "Klassen-Ltr./Tutor/Stat.-Verantw.\t\nstellv. KL/Tut./Stat.-Verantw.\t\n"
-            "Anzahl Schüler insg.\t\n   davon Schüler weibl.\t\n\t\n\t\n");
+  EXPECT_NE(r.out.find("\nschulinterne Bezeichnung\tZIM32\n"), std::string::npos) << r.out;
 
   // "speichern" of table 0 writes the notes too, of "ident" only the notes.
   fs::remove(dir / "ZIM003ID.CSV");
@@ -65,9 +63,7 @@ TEST_F(ClassCliTest, RefusalsEndWithStatus2) {
       {{"klasse-loeschen", "ABC001"}, "Fehler: keine Klasse \"ABC001\" in der Klassenliste\n"},
   };
   for (const Case& c : cases) {
-    const auto r = Run(c.args);
-    EXPECT_EQ(r.status, 2) << c.args[1];
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(Run(c.args), (CliResult{2, "", c.err})) << c.args[1];
   }
   EXPECT_FALSE(fs::exists(dir / "4711" / "abc00.CSV"));
   EXPECT_FALSE(fs::exists(dir / "abcID.CSV"));

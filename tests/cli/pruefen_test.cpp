@@ -48,52 +48,43 @@ Grid Table3() {
 }
 
 TEST(CliPruefenTest, FailingRunPrintsTheWindowLines) {
-  CliResult r = Pruefen({"schule:4"}, {{4, Table4("10", "5", "6")}});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
-            "[70]  Summe [Schüler/-innen mit Religionsunterricht insgesamt]\n"
-            "  --->   fehlerhaft!\n"
-            "[71]  untergeordnete Spalten (evangelisch Vollzeit/Teilzeit)\n"
-            "  --->   enthalten mindestens 1x einen zu hohen Wert\n"
-            "Ergebnis: Test nicht bestanden!\n");
+  EXPECT_EQ(Pruefen({"schule:4"}, {{4, Table4("10", "5", "6")}}),
+            (CliResult{1,
+                       "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
+                       "[70]  Summe [Schüler/-innen mit Religionsunterricht insgesamt]\n"
+                       "  --->   fehlerhaft!\n"
+                       "[71]  untergeordnete Spalten (evangelisch Vollzeit/Teilzeit)\n"
+                       "  --->   enthalten mindestens 1x einen zu hohen Wert\n"
+                       "Ergebnis: Test nicht bestanden!\n",
+                       ""}));
 }
 
-TEST(CliPruefenTest, PassingRunsWithAndWithoutFullProtocol) {
-  CliResult quiet = Pruefen({"schule:3"}, {{3, Table3()}});
-  EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(quiet.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
-            "Test erfolgreich durchlaufen!\n");
-  CliResult full = Pruefen({"schule:3"}, {{3, Table3()}}, true);
-  EXPECT_EQ(full.status, 0);
-  EXPECT_EQ(full.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
-            "[7]  eingetragene Werte in den Zellen\n"
-            "  --->   wahrscheinlich in Ordnung\n"
-            "[61]  untergeordnete Spalten (weiblich; Ausländer usw.)\n"
-            "  --->   enthalten mögliche Werte\n"
-            "Ergebnis: Tests bestanden!\n");
-}
-
-TEST(CliPruefenTest, TableZeroHasNoTestAndSeveralTargetsRunInOrder) {
-  CliResult zero = Pruefen({"schule:0"}, {});
-  EXPECT_EQ(zero.status, 0);
-  EXPECT_EQ(zero.out, "");
-  EXPECT_EQ(zero.err, "");
-
-  CliResult both =
-      Pruefen({"schule:3", "schule:0", "schule:4"}, {{3, Table3()}, {4, Table4("11", "5", "6")}});
-  EXPECT_EQ(both.status, 0);
-  EXPECT_EQ(both.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
-            "Test erfolgreich durchlaufen!\n");
+// Quietly a passing run prints its title and one line; table 0 has no test and prints nothing.
+TEST(CliPruefenTest, PassingRunsQuietlyInOrderOrInFull) {
+  EXPECT_EQ(Pruefen({"schule:0"}, {}), (CliResult{0, "", ""}));
+  EXPECT_EQ(
+      Pruefen({"schule:3", "schule:0", "schule:4"}, {{3, Table3()}, {4, Table4("11", "5", "6")}}),
+      (CliResult{0,
+                 "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
+                 "Test erfolgreich durchlaufen!\n"
+                 "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
+                 "Test erfolgreich durchlaufen!\n",
+                 ""}));
+  EXPECT_EQ(Pruefen({"schule:3"}, {{3, Table3()}}, true),
+            (CliResult{0,
+                       "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
+                       "[7]  eingetragene Werte in den Zellen\n"
+                       "  --->   wahrscheinlich in Ordnung\n"
+                       "[61]  untergeordnete Spalten (weiblich; Ausländer usw.)\n"
+                       "  --->   enthalten mögliche Werte\n"
+                       "Ergebnis: Tests bestanden!\n",
+                       ""}));
 }
 
 TEST(CliPruefenTest, UsageAndFileErrors) {
+  const std::string targets =
+      " (schule:0 bis schule:4, lehrer:0 bis lehrer:3, klasse:ID:0 bis klasse:ID:10, "
+      "klasse:ID:alle, klasse:ID:fussnoten, klassennummern, klassen oder alles)\n";
   struct {
     std::vector<std::string> args;
     std::string err;
@@ -101,24 +92,12 @@ TEST(CliPruefenTest, UsageAndFileErrors) {
       {{},
        "Fehler: pruefen erwartet mindestens ein Ziel (schule:T, klasse:ID:T, klasse:ID:alle, "
        "klasse:ID:fussnoten, klassennummern, klassen oder alles)\n"},
-      {{"schule:5"},
-       "Fehler: unbekanntes Ziel schule:5 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
-       "klassen oder alles)\n"},
-      {{"schule:1", "schule"},
-       "Fehler: unbekanntes Ziel schule (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
-       "klassen oder alles)\n"},
-      {{"lehrer:4"},
-       "Fehler: unbekanntes Ziel lehrer:4 (schule:0 bis schule:4, lehrer:0 bis lehrer:3, "
-       "klasse:ID:0 bis klasse:ID:10, klasse:ID:alle, klasse:ID:fussnoten, klassennummern, "
-       "klassen oder alles)\n"},
+      {{"schule:5"}, "Fehler: unbekanntes Ziel schule:5" + targets},
+      {{"schule:1", "schule"}, "Fehler: unbekanntes Ziel schule" + targets},
+      {{"lehrer:4"}, "Fehler: unbekanntes Ziel lehrer:4" + targets},
   };
   for (const auto& c : cases) {
-    CliResult r = Pruefen(c.args, {});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(Pruefen(c.args, {}), (CliResult{2, "", c.err}));
   }
   // A table that cannot be read ends the command after the runs before it.
   CliResult r = Pruefen({"schule:3", "schule:2"}, {{3, Table3()}});
@@ -181,47 +160,42 @@ class CliPruefenFilesTest : public ::testing::Test {
 TEST_F(CliPruefenFilesTest, UnreadableValueInAStoredTableFailsTheRun) {
   WriteTable(1, "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008\r\n010;;;;;;;abc\r\n");
   const std::string before = testing::ReadBytes(dir / "12345" / "SCHULE" / "1234501.CSV");
-  CliResult r = Cli({"pruefen", "schule:1"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
-            "[7]  eingetragene Werte in den Zellen\n"
-            "  --->   mindestens 1x fehlerhaft oder nicht lesbar\n"
-            "Ergebnis: Test nicht bestanden!\n");
+  EXPECT_EQ(Cli({"pruefen", "schule:1"}),
+            (CliResult{1,
+                       "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
+                       "[7]  eingetragene Werte in den Zellen\n"
+                       "  --->   mindestens 1x fehlerhaft oder nicht lesbar\n"
+                       "Ergebnis: Test nicht bestanden!\n",
+                       ""}));
   // Testing changes no data file.
   EXPECT_EQ(testing::ReadBytes(dir / "12345" / "SCHULE" / "1234501.CSV"), before);
 }
 
+// "alles" runs the school tables, then the teacher tables, in order.
 TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
-  CliResult quiet = Cli({"pruefen", "alles"});
-  EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(quiet.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Klassen und Schüler nach ...\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. nach Berufen\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Schulbogen - Tab.: Religionsunterricht\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Schulbogen - Tab.: Dienststelle\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Lehrerbogen - Tab.: Angaben je Lehrkraft (1)\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Lehrerbogen - Tab.: Wöchentlich erteilte Stunden\n"
-            "Test erfolgreich durchlaufen!\n"
-            "interner Plausi-Test: Lehrerbogen - Tab.: Religionsunterricht\n"
-            "Test erfolgreich durchlaufen!\n");
-  CliResult full = Cli({"pruefen", "--alle", "schule:2"});
-  EXPECT_EQ(full.status, 0);
-  EXPECT_EQ(full.out,
-            "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...\n"
-            "[5]  Bezeichnungen der Zellen in der 1. Meldezeile (ES001 --> ES...)\n"
-            "  --->   in Ordnung\n"
-            "[7]  eingetragene Werte in den Zellen\n"
-            "  --->   wahrscheinlich in Ordnung\n"
-            "Ergebnis: Tests bestanden!\n");
+  std::string quiet;
+  for (const char* title :
+       {"Schulbogen - Tab.: Klassen und Schüler nach ...",
+        "Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, ...",
+        "Schulbogen - Tab.: Absolv./Abgäng. nach Berufen", "Schulbogen - Tab.: Religionsunterricht",
+        "Schulbogen - Tab.: Dienststelle", "Lehrerbogen - Tab.: Angaben je Lehrkraft (1)",
+        "Lehrerbogen - Tab.: Wöchentlich erteilte Stunden",
+        "Lehrerbogen - Tab.: Religionsunterricht"}) {
+    quiet += "interner Plausi-Test: " + std::string(title) + "\nTest erfolgreich durchlaufen!\n";
+  }
+  CliResult r = Cli({"pruefen", "alles"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, quiet);
+  EXPECT_EQ(Cli({"pruefen", "--alle", "schule:2"}),
+            (CliResult{0,
+                       "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, "
+                       "...\n"
+                       "[5]  Bezeichnungen der Zellen in der 1. Meldezeile (ES001 --> ES...)\n"
+                       "  --->   in Ordnung\n"
+                       "[7]  eingetragene Werte in den Zellen\n"
+                       "  --->   wahrscheinlich in Ordnung\n"
+                       "Ergebnis: Tests bestanden!\n",
+                       ""}));
 }
 
 }  // namespace

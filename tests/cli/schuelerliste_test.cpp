@@ -2,6 +2,8 @@
 // saves (the expected files are counted by hand from the list), the preview and its
 // confirmation, classes that do not exist, and lists that are refused.
 
+#include <algorithm>
+
 #include "sheets/class/pupil_list.h"
 #include "support/cli_run.h"
 #include "text/encoding.h"
@@ -94,16 +96,15 @@ TEST_F(SchuelerlisteTest, SavesTheCountedTablesByteForByte) {
   }
 }
 
+// How a list's encoding and separator are recognised is the list's own test; here the command
+// names what it found and counts the same.
 TEST_F(SchuelerlisteTest, Windows1252TabSeparatedListGivesTheSameFiles) {
   std::string list = text::Utf8ToCp1252(kList);
-  for (char& c : list) {
-    if (c == ';') c = '\t';
-  }
+  std::replace(list.begin(), list.end(), ';', '\t');
   auto r = Run({"schuelerliste", List(list), "--speichern"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("(Windows-1252, Trennzeichen Tabulator)"), std::string::npos) << r.out;
   EXPECT_EQ(ReadBytes(Klasse("ZIM00301.CSV")), kTable1);
-  EXPECT_EQ(ReadBytes(Klasse("ZIM00302.CSV")), kTable2);
 }
 
 TEST_F(SchuelerlisteTest, TypedDataIsOverwrittenOnlyWithUeberschreiben) {
@@ -173,27 +174,15 @@ TEST_F(SchuelerlisteTest, UnknownClassesAreCreatedOnlyWhenAskedAndOnlyWithSafeNa
   EXPECT_EQ(Run({"klassen"}).out, "NEU001\nZIM003\n");
 }
 
+// The reasons a list is refused are the list's own tests; here one reaches standard error with
+// the list's name, and nothing is written.
 TEST_F(SchuelerlisteTest, RefusedListsWriteNothing) {
   const auto before = Tree(dir.path());
-  struct Case {
-    std::string bytes;
-    std::string err_tail;
-  } cases[] = {
-      {"Name;Jahr\nA;2005\n",
-       "Die Schülerliste hat keine Spalte „Klasse“. Gefundene Spalten: „Name“, „Jahr“.\n"},
-      {"Klasse;Geschlecht\n", "Die Schülerliste enthält keine Schüler.\n"},
-      {"Klasse;Geschlecht\nZIM003;w\nZIM003,m\n",
-       "Zeile 3: 1 Felder, die Kopfzeile hat 2 (Trennzeichen gemischt oder Anführungszeichen "
-       "fehlen?).\n"},
-  };
-  for (const Case& c : cases) {
-    const std::string list = List(c.bytes);
-    auto r = Run({"schuelerliste", list, "--speichern", "--ueberschreiben"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Fehler: " + list + ": " + c.err_tail);
-    fs::remove(list);
-    EXPECT_EQ(Tree(dir.path()), before);
-  }
+  const std::string list = List("Klasse;Geschlecht\n");
+  EXPECT_EQ(Run({"schuelerliste", list, "--speichern", "--ueberschreiben"}),
+            (CliResult{2, "", "Fehler: " + list + ": Die Schülerliste enthält keine Schüler.\n"}));
+  fs::remove(list);
+  EXPECT_EQ(Tree(dir.path()), before);
   auto r = Run({"schuelerliste", (dir / "fehlt.csv").string()});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(r.err.empty());

@@ -76,16 +76,8 @@ TEST_F(TeacherCliTest, HoursQuestionIsAnsweredNein) {
             "Stdn. insg.: aktueller Wert , berechnet 20 / 21 / 22\n=> Nein\n");
 }
 
-TEST_F(TeacherCliTest, PruefenAllesRunsSchoolThenTeacherTables) {
-  CliResult r = Cli({"pruefen", "alles"});
-  EXPECT_EQ(r.status, 0);
-  const std::size_t school = r.out.find("Schulbogen - Tab.: Religionsunterricht");
-  const std::size_t teacher0 = r.out.find("Schulbogen - Tab.: Dienststelle");
-  const std::size_t teacher3 = r.out.find("Lehrerbogen - Tab.: Religionsunterricht");
-  EXPECT_LT(school, teacher0);
-  EXPECT_LT(teacher0, teacher3);
-  EXPECT_NE(teacher3, std::string::npos);
-
+// The order of "pruefen alles" is the pruefen tests' own; here a teacher target reaches its test.
+TEST_F(TeacherCliTest, PruefenOfATeacherTable) {
   WriteOem(File(0), "ES001\r\n99999\r\n");
   CliResult wrong = Cli({"pruefen", "lehrer:0"});
   EXPECT_EQ(wrong.status, 1);

@@ -29,12 +29,16 @@ TEST(CliUsageTest, VerbsDeclareTheirOptionsAndArguments) {
        "Fehler: --ueberschreiben gilt nur für exportieren, importieren, schuelerliste\n"},
       {{"einstellungen", "x"}, "Fehler: einstellungen erwartet kein Ziel\n"},
       {{"pruefen", "-q"}, "Fehler: unbekannte Option -q\n"},
+      {{"einstellungen", "-p"}, "Fehler: Option -p braucht einen Wert\n"},
   };
   for (const auto& c : refused) {
     const testing::CliResult r = RunCli(c.args, dir.path());
     EXPECT_EQ(r.status, 2) << c.args[0];
     EXPECT_EQ(r.err, c.err);
   }
+  // Without a verb, or with one that does not exist: the usage, and status 2.
+  EXPECT_EQ(RunCli({}, dir.path()).status, 2);
+  EXPECT_EQ(RunCli({"gibtsnicht"}, dir.path()).status, 2);
   const testing::CliResult verb_help = RunCli({"berechnen", "--help"}, dir.path());
   EXPECT_EQ(verb_help.status, 0);
   EXPECT_EQ(verb_help.out.rfind("Aufruf: tabulon-cli berechnen ZIEL zeile|", 0), 0u);

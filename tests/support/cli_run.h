@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,7 +20,13 @@ struct CliResult {
   int status;
   std::string out;
   std::string err;
+  // Whole results compare at once: status, standard output and standard error together.
+  bool operator==(const CliResult&) const = default;
 };
+
+inline void PrintTo(const CliResult& r, std::ostream* os) {
+  *os << "{status " << r.status << ", out \"" << r.out << "\", err \"" << r.err << "\"}";
+}
 
 // `exe_dir` stands for the directory of the program file, where the settings file is looked for.
 inline CliResult RunCli(const std::vector<std::string>& args,
