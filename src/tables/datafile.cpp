@@ -167,14 +167,7 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
   std::error_code ec;
   // A name that cannot be looked at (no access above it) is no missing file: the read reports it.
   if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
-    const std::filesystem::path dir = path.parent_path();
-    // Only the sheet directory itself: below a data base that is gone (a removed stick, a typo)
-    // nothing is built up again.
-    if (ctx.create_missing_dir && !CreateOneDirectory(dir)) {
-      ctx.ui.Message(MessageKind::kInformation,
-                     "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
-                         "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
-    }
+    if (ctx.create_missing_dir) EnsureSheetDirectory(path.parent_path(), ctx.ui);
     EmptyDataArea(grid, def);
   } else {
     // The file's bytes go as soon as they are converted; only its text is held while filling.
@@ -192,6 +185,16 @@ ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& 
                                                   " Datensatz/-sätze nicht zugeordnet werden!");
   }
   return result;
+}
+
+void EnsureSheetDirectory(const std::filesystem::path& dir, Ui& ui) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(dir, ec)) return;
+  if (!CreateOneDirectory(dir)) {
+    ui.Message(MessageKind::kInformation,
+               "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
+                   "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
+  }
 }
 
 std::string DataFileBytes(const Grid& grid, const TableDef& def, bool save_only_rows_with_data,

@@ -42,6 +42,11 @@ struct ReadResult {
 // step. Throws FileError when the file exists but cannot be read.
 ReadResult ReadDataFile(Grid& grid, const TableDef& def, const DataFileContext& ctx);
 
+// Makes a missing sheet directory so that the next save can write; only that directory itself,
+// so that below a data base that is gone (a removed stick, a typo) nothing is built up again.
+// A directory that cannot be made is reported; loading goes on.
+void EnsureSheetDirectory(const std::filesystem::path& dir, Ui& ui);
+
 // The completion step of every identification record that carries the DST-Nr. in its row 2,
 // column 1: a new record, or a file still carrying the placeholder number, gets the DST-Nr. the
 // program runs with, so that the record always names the school whose data these are.

@@ -1,4 +1,6 @@
 
+#include <gmock/gmock.h>
+
 #include <map>
 #include <sstream>
 #include <string>
@@ -183,9 +185,13 @@ TEST_F(CliPruefenFilesTest, EverythingOfANewSchoolPassesQuietlyOrInFull) {
         "Lehrerbogen - Tab.: Religionsunterricht"}) {
     quiet += "interner Plausi-Test: " + std::string(title) + "\nTest erfolgreich durchlaufen!\n";
   }
-  CliResult r = Cli({"pruefen", "alles"});
+  // Read-only and without a school directory yet: checking makes no directory and says nothing
+  // about one (only the key files that are missing here).
+  const CliResult r = Cli({"pruefen", "alles"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, quiet);
+  EXPECT_THAT(r.err, ::testing::Not(::testing::HasSubstr("Datenverzeichnis")));
+  EXPECT_FALSE(std::filesystem::exists(dir / "12345"));
   EXPECT_EQ(Cli({"pruefen", "--alle", "schule:2"}),
             (CliResult{0,
                        "interner Plausi-Test: Schulbogen - Tab.: Absolv./Abgäng. n. Schularten, "

@@ -19,24 +19,13 @@ using namespace class_sheet;
 
 // ---- Table 9 and the identification table: their own readers and writers ----------------------
 
-void EnsureClassDir(const std::filesystem::path& dir, Ui& ui) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(dir, ec)) return;
-  // Only the sheet directory itself: below a data base that is gone nothing is built up again.
-  if (!CreateOneDirectory(dir)) {
-    ui.Message(MessageKind::kInformation,
-               "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
-                   "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
-  }
-}
-
 int LoadTable9(Grid& grid, const TableDef& def, const TableContext& ctx) {
   const std::filesystem::path path = DataFilePath(def, ctx.paths.school_data_dir, ctx.class_id);
   PrepareTable9(grid, ctx.settings);
   Table9Load loaded;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
-    if (ctx.create_missing_dirs) EnsureClassDir(path.parent_path(), ctx.ui);
+    if (ctx.create_missing_dirs) EnsureSheetDirectory(path.parent_path(), ctx.ui);
     for (int row = 2; row < grid.RowCount(); ++row) {
       for (int col = kT9GroupNameCol; col <= kT9FemaleCol; ++col) grid.SetCell(col, row, "");
     }

@@ -341,20 +341,6 @@ bool FileExists(const fs::path& path) {
   return fs::exists(path, ec);
 }
 
-// A table without its file starts empty; its sheet directory is made so that the next save can
-// write. A directory that cannot be made is reported and loading goes on.
-void EnsureSheetDirectory(const fs::path& file, Ui& ui) {
-  const fs::path dir = file.parent_path();
-  std::error_code ec;
-  if (fs::is_directory(dir, ec)) return;
-  fs::create_directories(dir, ec);
-  if (ec || !fs::is_directory(dir, ec)) {
-    ui.Message(MessageKind::kInformation,
-               "Problem beim Erstellen des Datenverzeichnis:\r" + DisplayPath(dir) +
-                   "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
-  }
-}
-
 std::string UnassignedMessage(const fs::path& path, int count) {
   return "Beim Einlesen der Datendatei:\r" + DisplayPath(path) + "\rkonnte(n) " +
          std::to_string(count) + " Datensatz/-sätze nicht zugeordnet werden!";
@@ -409,7 +395,8 @@ const TableDef& TeacherTableDef(int table) {
 }
 
 DataFileContext TeacherFileContext(const TableContext& ctx) {
-  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, ctx.settings.dst_nr, ctx.ui};
+  return DataFileContext{ctx.settings, ctx.paths.school_data_dir, ctx.settings.dst_nr, ctx.ui,
+                         ctx.create_missing_dirs};
 }
 
 fs::path TeacherFilePath(const TableContext& ctx, int file_number) {
@@ -519,8 +506,8 @@ int LoadTable1(Grid& grid, const TableDef&, const TableContext& ctx) {
   Table1Load result;
   if (FileExists(path)) {
     result = LoadTable1Text(grid, text::Cp850ToUtf8(ReadFileBytes(path)));
-  } else {
-    EnsureSheetDirectory(path, ctx.ui);
+  } else if (ctx.create_missing_dirs) {
+    EnsureSheetDirectory(path.parent_path(), ctx.ui);
   }
   CompleteTable1Numbers(grid);
   grid.SetFreeRowCount(grid.RowCount());
@@ -606,7 +593,7 @@ int LoadTable2(Grid& grid, const TableDef& def, const TableContext& ctx) {
   if (FileExists(path)) {
     result = LoadTable2Text(grid, text::Cp850ToUtf8(ReadFileBytes(path)), ctx.settings);
   } else {
-    EnsureSheetDirectory(path, ctx.ui);
+    if (ctx.create_missing_dirs) EnsureSheetDirectory(path.parent_path(), ctx.ui);
     for (int row = 2; row <= last; ++row) {
       for (int col = 2; col <= 13; ++col) grid.SetCell(col, row, "");
     }
