@@ -11,8 +11,9 @@
 #include "gui/startup.h"
 
 int main(int argc, char** argv) {
-  const tabulon::gui::FontWarmUp fonts;
+  const tabulon::gui::WarmUp font_configuration(tabulon::gui::LoadFontConfiguration);
   QApplication app(argc, argv);
+  const tabulon::gui::WarmUp session_bus(tabulon::gui::ConnectSessionBus);
   QApplication::setApplicationName(QStringLiteral("Tabulon BS"));
   QApplication::setDesktopFileName(QStringLiteral("tabulon"));
   QApplication::setStyle(

@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
@@ -77,8 +78,8 @@ QIcon StartupStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
 
 // FcInit is idempotent and safe beside another thread's: whichever call comes second finds the
 // configuration loaded, or loads its own and keeps the first.
-FontWarmUp::FontWarmUp() : thread_([] { FcInit(); }) {}
+void LoadFontConfiguration() { FcInit(); }
 
-FontWarmUp::~FontWarmUp() { thread_.join(); }
+void ConnectSessionBus() { QDBusConnection::sessionBus(); }
 
 }  // namespace tabulon::gui

@@ -28,17 +28,26 @@ class StartupStyle : public QProxyStyle {
                      const QWidget* widget) const override;
 };
 
-// Loads the font configuration on a thread of its own while the application starts; the first
-// text laid out then finds it loaded. Lives as long as the application.
-class FontWarmUp {
+// Work the window will need, done on a thread of its own while the window is built; joined when
+// the object goes. Those that use Qt are made after the application object and go before it.
+class WarmUp {
  public:
-  FontWarmUp();
-  ~FontWarmUp();
-  FontWarmUp(const FontWarmUp&) = delete;
-  FontWarmUp& operator=(const FontWarmUp&) = delete;
+  explicit WarmUp(void (*work)()) : thread_(work) {}
+  ~WarmUp() { thread_.join(); }
+  WarmUp(const WarmUp&) = delete;
+  WarmUp& operator=(const WarmUp&) = delete;
 
  private:
   std::thread thread_;
 };
+
+// Loads the font configuration; may run before the application object exists.
+void LoadFontConfiguration();
+
+// Connects to the desktop's session bus. The menu bar asks it whether the desktop shows menus
+// itself and the screen-reader bridge looks for the accessibility bus; without this, the first
+// of them waits for the connection (or, without a session bus, for a failed attempt to start
+// one). The connection is made once per process and kept.
+void ConnectSessionBus();
 
 }  // namespace tabulon::gui
