@@ -133,7 +133,9 @@ TEST_F(ClassWindowTest, AFindingOfTheSummaryShowsItsTable) {
     EXPECT_EQ(window->session().current_table(), c.table);
     EXPECT_EQ(window->table_tabs(kClassSheet)->currentIndex(), c.page);
     const Grid& t0 = window->store().GridOf("Bog3Tab0");
-    if (c.table == 0) EXPECT_EQ(std::pair(t0.CurrentCol(), t0.CurrentRow()), std::pair(5, 2));
+    if (c.table == 0) {
+      EXPECT_EQ(std::pair(t0.CurrentCol(), t0.CurrentRow()), std::pair(5, 2));
+    }
   }
 }
 
