@@ -124,14 +124,9 @@ TEST(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
 TEST(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
   Grid g = SchoolTable1();
   for (int row = 2; row <= 30; ++row) {
-    for (int year = 1; year <= 5; ++year) {
-      g.SetCell(3 + year, row,
-                std::to_string(year == 1   ? 1
-                               : year == 2 ? 10
-                               : year == 3 ? 100
-                               : year == 4 ? 1000
-                                           : 10000));
-      g.SetCell(9 + year, row, std::to_string(2 * std::stoi(g.Cell(3 + year, row))));
+    for (int year = 1, classes = 1; year <= 5; ++year, classes *= 10) {
+      g.SetCell(3 + year, row, std::to_string(classes));
+      g.SetCell(9 + year, row, std::to_string(2 * classes));
     }
   }
   ScriptedUi ui;

@@ -15,22 +15,14 @@ constexpr int Es(int n) { return n + 1; }
 // A table-1 grid with its code row and one row per teacher; each teacher passes every check
 // until a test changes a cell.
 Grid Table1(int teachers) {
+  static const std::pair<int, const char*> kSound[] = {
+      {3, "1"},   {5, "02"},  {6, "1"},   {12, "1"},  {14, "1"}, {15, "25"},
+      {16, "25"}, {17, "25"}, {45, "25"}, {46, "25"}, {48, "25"}};
   Grid g(61, 2 + teachers);
   for (int i = 1; i <= 59; ++i) g.SetCell(Es(i), 1, EsCode(i));
   for (int t = 0; t < teachers; ++t) {
-    const int row = 2 + t;
-    g.SetCell(Es(1), row, std::to_string(t + 1));
-    g.SetCell(Es(3), row, "1");
-    g.SetCell(Es(5), row, "02");
-    g.SetCell(Es(6), row, "1");
-    g.SetCell(Es(12), row, "1");
-    g.SetCell(Es(14), row, "1");
-    g.SetCell(Es(15), row, "25");
-    g.SetCell(Es(16), row, "25");
-    g.SetCell(Es(17), row, "25");
-    g.SetCell(Es(45), row, "25");
-    g.SetCell(Es(46), row, "25");
-    g.SetCell(Es(48), row, "25");
+    g.SetCell(Es(1), 2 + t, std::to_string(t + 1));
+    for (auto [es, text] : kSound) g.SetCell(Es(es), 2 + t, text);
   }
   return g;
 }
