@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
+#include "support/grid_text.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -35,9 +36,9 @@ TEST_F(DefinitionTest, WritesTheSchoolTable0DefinitionByteForByte) {
             "0;2;Meldung\r\n");
   EXPECT_EQ(grid.ColCount(), 4);
   EXPECT_EQ(grid.RowCount(), 3);
-  EXPECT_EQ(grid.Cell(3, 0), "Schulträger");
-  EXPECT_EQ(grid.Cell(0, 2), "Meldung");
-  EXPECT_EQ(grid.Cell(1, 2), "");
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 2),
+            (Texts{"Satzart 0|DST Nr.|Schulaufsichtsbereich|Schulträger",
+                   "Erfassungsspalte|ES001|ES002|ES003", "Meldung|||"}));
   EXPECT_EQ(grid.ColWidth(0), 90);
   EXPECT_EQ(grid.ColWidth(2), 120);
   EXPECT_EQ(grid.FixedCols(), 1);
@@ -46,9 +47,7 @@ TEST_F(DefinitionTest, WritesTheSchoolTable0DefinitionByteForByte) {
   // Read back, the written file gives the same grid.
   Grid again;
   SetUpGrid(again, SchoolTableDef(0), dir.path(), ui);
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(again.Cell(c, r), grid.Cell(c, r));
-  }
+  EXPECT_EQ(RowTexts(again, 0, 3, 0, 2), RowTexts(grid, 0, 3, 0, 2));
 }
 
 TEST_F(DefinitionTest, TheFileWinsOverTheBuiltInFrame) {
@@ -58,13 +57,9 @@ TEST_F(DefinitionTest, TheFileWinsOverTheBuiltInFrame) {
   SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
   EXPECT_EQ(grid.RowCount(), 5);
   EXPECT_EQ(grid.ColCount(), 4);
-  EXPECT_EQ(grid.Cell(0, 0), "Satzart X");
-  EXPECT_EQ(grid.Cell(3, 0), "Träger neu");
-  EXPECT_EQ(grid.Cell(1, 1), "XS001");
-  EXPECT_EQ(grid.Cell(2, 4), "unten");
-  EXPECT_EQ(grid.Cell(0, 1), "Text");  // cut at the ";"
-  EXPECT_EQ(grid.Cell(1, 0), "");      // the frame's title is not used when the file has none
-  EXPECT_EQ(grid.Cell(0, 2), "");
+  // Texts are cut at a ";"; the frame is not used where the file has no record.
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 4),
+            (Texts{"Satzart X|||Träger neu", "Text|XS001||", "|||", "|||", "||unten|"}));
 
   // A free-row table never has fewer than 10 rows after set-up.
   WriteBytes(dir / "Bog1Tab2.TBD", "19;4;Schul-Tabelle 2\r\n1;1;ES001\r\n");
@@ -81,10 +76,8 @@ TEST_F(DefinitionTest, GarbageRecordsAreHarmless) {
              "-1;-1;negativ\r\n$2;x1;hex\r\n2;2;a\0b\r\n3\r\n\r\n"s);
   SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
   EXPECT_EQ(grid.RowCount(), 3);
-  EXPECT_EQ(grid.Cell(0, 0), "");  // ";;" and "3" and "" all set cells to empty text
-  EXPECT_EQ(grid.Cell(1, 1), "");
-  EXPECT_EQ(grid.Cell(2, 1), "hex");
-  EXPECT_EQ(grid.Cell(2, 2), std::string("a\0b", 3));
+  // ";;" and "3" and "" all set cells to empty text.
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 2), (Texts{"|||", "||hex|", "||a\0b|"s}));
   EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "class_fixture.h"
+#include "support/grid_text.h"
 
 namespace tabulon::class_sheet {
 namespace {
@@ -193,27 +194,13 @@ TEST_F(PupilDeriveTest, UnknownSubtotalAndImpossibleValuesAreReportedAndCountedN
                 "Zeile 4, Spalte „Neuanfänger“, Wert „vielleicht“: weder ja noch nein",
             }));
   // Table 1: only line 5 (2005, a foreign boy) counts; the total row follows.
-  const Grid& t1 = tables[1];
-  EXPECT_EQ(t1.Cell(1, 2), "2005");
-  EXPECT_EQ(t1.Cell(2, 2), "1");
-  EXPECT_EQ(t1.Cell(3, 2), "0");
-  EXPECT_EQ(t1.Cell(4, 2), "1");
-  EXPECT_EQ(t1.Cell(1, 3), "9999");
-  EXPECT_EQ(t1.Cell(2, 3), "1");
+  EXPECT_EQ(RowTexts(tables[1], 1, 4, 2, 3), (Texts{"2005|1|0|1", "9999|1|0|1"}));
   // Table 2: line 2 under key 2 (female new entrant), line 5 under key 3; row 2 = rows 3 to 5,
   // row 12 = rows 2 and 6 to 11.
-  const Grid& t2 = tables[2];
-  EXPECT_EQ((std::vector<std::string>{t2.Cell(3, 3), t2.Cell(4, 3), t2.Cell(5, 3), t2.Cell(6, 3)}),
-            (std::vector<std::string>{"1", "1", "1", "1"}));
-  EXPECT_EQ((std::vector<std::string>{t2.Cell(3, 4), t2.Cell(4, 4), t2.Cell(5, 4), t2.Cell(6, 4)}),
-            (std::vector<std::string>{"1", "0", "0", "0"}));
-  EXPECT_EQ(t2.Cell(3, 2), "2");
-  EXPECT_EQ(t2.Cell(3, 12), "2");
-  EXPECT_EQ(t2.Cell(4, 12), "1");
-  // Table 5: lines 2 and 5; the key-6 row is the total.
-  EXPECT_EQ(tables[5].Cell(3, 2), "1");
-  EXPECT_EQ(tables[5].Cell(3, 3), "1");
-  EXPECT_EQ(tables[5].Cell(3, 7), "2");
+  EXPECT_EQ(RowTexts(tables[2], 3, 6, 2, 4), (Texts{"2|1|1|1", "1|1|1|1", "1|0|0|0"}));
+  EXPECT_EQ(RowTexts(tables[2], 3, 4, 12, 12), Texts{"2|1"});
+  // Table 5: lines 2 and 5; rows nobody is counted in stay blank; the key-6 row is the total.
+  EXPECT_EQ(RowTexts(tables[5], 3, 3, 2, 7), (Texts{"1", "1", "", "", "", "2"}));
   EXPECT_EQ(d.assigned, 2);
 }
 
@@ -222,10 +209,7 @@ TEST_F(PupilDeriveTest, LanguagesGoByCountAndTheSummaryColumnFollows) {
       ParsePupilList("Klasse;Fremdsprachen\nA;1\nA;2\nA;2\nA;0\nA;\nA;5\nA;eins\n");
   std::map<int, Grid> tables{{10, Show(10)}};
   const ClassDerivation d = Derive(list, tables);
-  const Grid& t = tables[10];
-  EXPECT_EQ((std::vector<std::string>{t.Cell(1, 2), t.Cell(2, 2), t.Cell(3, 2), t.Cell(4, 2),
-                                      t.Cell(5, 2)}),
-            (std::vector<std::string>{"4", "1", "2", "0", "1"}));
+  EXPECT_EQ(RowTexts(tables[10], 1, 5, 2, 2), Texts{"4|1|2|0|1"});
   ASSERT_EQ(d.reports.size(), 1u);
   EXPECT_EQ(d.reports[0].line, 8);
 }
