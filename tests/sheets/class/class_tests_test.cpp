@@ -35,12 +35,8 @@ Outcome RunTest(int table, Grid grid, const std::string& class_id = "ABC012") {
 
 Grid Table0(const char* type, const char* kind) {
   Grid g = CodedGrid(7, 3, 1, 6);
-  g.SetCell(1, 2, "12345");
-  g.SetCell(2, 2, type);
-  g.SetCell(3, 2, "012");
-  g.SetCell(4, 2, "1");
-  g.SetCell(5, 2, "2");
-  g.SetCell(6, 2, kind);
+  const char* const row[] = {"12345", type, "012", "1", "2", kind};
+  for (int c = 1; c <= 6; ++c) g.SetCell(c, 2, row[c - 1]);
   return g;
 }
 
