@@ -172,11 +172,10 @@ TEST_F(DataFileTest, KeyRowsTakeTheirRecordsByKey) {
   EXPECT_EQ(g.RowHeight(3), 18);
   EXPECT_EQ(g.RowHeight(2), 9);
   EXPECT_EQ(g.RowHeight(7), 9);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kInformation,
-                             "Beim Einlesen der Datendatei:\r" + File(1).string() +
-                                 "\rkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!"}));
+  EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{
+                             {MessageKind::kInformation,
+                              "Beim Einlesen der Datendatei:\r" + File(1).string() +
+                                  "\rkonnte(n) 1 Datensatz/-sätze nicht zugeordnet werden!"}}));
 
   // The unknown key is gone after the next save; rows without data are not written.
   g.SetCell(1, 1, "(Bezeichnung)   |   Erfassungsspalte");
@@ -214,13 +213,12 @@ TEST_F(DataFileTest, MissingSheetDirectoryIsCreatedOrReported) {
   SetUpGrid(g2, SchoolTableDef(2), prog, ui2);
   ReadDataFile(g2, SchoolTableDef(2),
                DataFileContext{settings, other / "x" / "12345", "12345", ui2});
-  ASSERT_EQ(ui2.messages.size(), 1u);
-  EXPECT_EQ(
-      ui2.messages[0],
-      (RecordedMessage{MessageKind::kInformation,
-                       "Problem beim Erstellen des Datenverzeichnis:\r" +
-                           (other / "x" / "12345" / "SCHULE").string() +
-                           "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!"}));
+  EXPECT_EQ(ui2.messages,
+            (std::vector<RecordedMessage>{
+                {MessageKind::kInformation,
+                 "Problem beim Erstellen des Datenverzeichnis:\r" +
+                     (other / "x" / "12345" / "SCHULE").string() +
+                     "\rErmöglich Sie den Zugriff auf das untergeordnete Verzeichnis!"}}));
   EXPECT_EQ(g2.RowCount(), 10);
   // Saving there then fails with a file error instead of claiming success.
   EXPECT_THROW(WriteDataFile(g2, SchoolTableDef(2),

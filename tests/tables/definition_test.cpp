@@ -102,14 +102,13 @@ TEST_F(DefinitionTest, AbsurdSizesAreRefusedAndTheFileKept) {
     WriteBytes(dir / "Bog1Tab0.TBD", bytes);
     Grid g;
     SetUpGrid(g, SchoolTableDef(0), dir.path(), ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0],
-              (RecordedMessage{MessageKind::kWarning,
-                               "Die Tabellen-Definitionsdatei:\r" +
-                                   (dir / "Bog1Tab0.TBD").string() + "\rverlangt " + c.shown +
-                                   ". Zulässig sind 4 bis 1000 Spalten und 3 bis 10000 Zeilen.\r"
-                                   "Die Tabelle wird mit ihrem eingebauten Aufbau angezeigt;\r"
-                                   "die Datei bleibt unverändert."}));
+    EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{
+                               {MessageKind::kWarning,
+                                "Die Tabellen-Definitionsdatei:\r" +
+                                    (dir / "Bog1Tab0.TBD").string() + "\rverlangt " + c.shown +
+                                    ". Zulässig sind 4 bis 1000 Spalten und 3 bis 10000 Zeilen.\r"
+                                    "Die Tabelle wird mit ihrem eingebauten Aufbau angezeigt;\r"
+                                    "die Datei bleibt unverändert."}}));
     EXPECT_EQ(g.ColCount(), 4);
     EXPECT_EQ(g.RowCount(), 3);
     EXPECT_EQ(g.Cell(0, 0), "Satzart 0");
@@ -144,11 +143,11 @@ TEST_F(DefinitionTest, KeyRowsGrowWithTheKeyFileButNeverShrink) {
 
 TEST_F(DefinitionTest, MissingKeyFileWarnsAndLeavesRowsEmpty) {
   SetUpGrid(grid, SchoolTableDef(1), dir.path(), ui);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
-                                                        (dir / "SSSA.SSD").string() +
-                                                        "\rist nicht vorhanden!"}));
+  EXPECT_EQ(
+      ui.messages,
+      (std::vector<RecordedMessage>{
+          {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
+                                      (dir / "SSSA.SSD").string() + "\rist nicht vorhanden!"}}));
   EXPECT_EQ(grid.RowCount(), 32);
   EXPECT_EQ(grid.Cell(0, 2), "");
 }

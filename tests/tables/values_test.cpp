@@ -165,11 +165,11 @@ TEST_F(KeyFillTest, MissingFilesAreReportedInOrderAndTheOthersStillUsed) {
   Grid g = MakeGrid({{"5", ""}});
   KeyFillResult r = FillFromKeyFiles(g, 2, 1, {"SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"},
                                      KeyDirection::kTexts, dir.path(), ui);
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0], (testing::RecordedMessage{
-                                MessageKind::kInformation,
-                                "Schlüssel-Datei:\r" + (dir / "SBBG3.SSD").string() + "\rfehlt!"}));
-  EXPECT_EQ(ui.messages[1].text, "Schlüssel-Datei:\r" + (dir / "SBBG6.SSD").string() + "\rfehlt!");
+  EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{
+                             {MessageKind::kInformation,
+                              "Schlüssel-Datei:\r" + (dir / "SBBG3.SSD").string() + "\rfehlt!"},
+                             {MessageKind::kInformation,
+                              "Schlüssel-Datei:\r" + (dir / "SBBG6.SSD").string() + "\rfehlt!"}}));
   // Key files are Windows-1252; a UTF-8 "ü" in the file is taken as the two characters it is.
   EXPECT_EQ(g.Cell(1, 2), "FÃ¼nf");
   EXPECT_FALSE(r.marks_changed);

@@ -54,8 +54,7 @@ TEST_F(TeacherConvertTest, ConvertsTheFilesAndRemovesTable4) {
             Rearrange2003Line("ES001;ES002") + "\r\n" + Rearrange2003Line(Line2003()) + "\r\n");
   EXPECT_FALSE(fs::exists(File(4)));
   EXPECT_FALSE(fs::exists(paths.school_data_dir / "LEHRER" / "1234501alt.CSV"));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0], (RecordedMessage{MessageKind::kInformation, kDone}));
+  EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{{MessageKind::kInformation, kDone}}));
   EXPECT_TRUE(ui.questions[0].text.starts_with(
       "Wollen Sie die alten Lehrer-Tabellen (gültig für 2003)\reinmalig"));
 }

@@ -69,11 +69,10 @@ TEST_F(TeacherListTest, AListThatCannotBeDeletedIsReported) {
   // A directory in the list's place cannot be deleted like a file, whoever runs the test.
   WriteBytes(ProgramList() / "block", "x");
   Save(g, TeacherIdentDef());
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kInformation, "Die datenleere Datei:\r" +
-                                                            DisplayPath(ProgramList()) +
-                                                            "\rkonnte nicht gelöscht werden!"}));
+  EXPECT_EQ(ui.messages,
+            (std::vector<RecordedMessage>{
+                {MessageKind::kInformation, "Die datenleere Datei:\r" + DisplayPath(ProgramList()) +
+                                                "\rkonnte nicht gelöscht werden!"}}));
   EXPECT_TRUE(std::filesystem::exists(ProgramList() / "block"));
 }
 

@@ -199,15 +199,14 @@ TEST_F(TeacherTablesTest, Table3DropsUnknownLinesAndDeletesAnEmptyFile) {
 TEST_F(TeacherTablesTest, MissingKeyFilesAreNamed) {
   Show(TeacherTableDef(2));
   Show(TeacherTableDef(3));
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0], (RecordedMessage{MessageKind::kWarning,
-                                             "Statistik-Schlüssel-Datei: Schularten/...\r" +
-                                                 DisplayPath(paths.program_dir / "SSSA-140.SSD") +
-                                                 "\rist nicht vorhanden!"}));
-  EXPECT_EQ(ui.messages[1], (RecordedMessage{MessageKind::kWarning,
-                                             "Statistik-Schlüssel-Datei: Beschäftigungsumfang\r" +
-                                                 DisplayPath(paths.program_dir / "ILKLWS-4.SSD") +
-                                                 "\rist nicht vorhanden!"}));
+  EXPECT_EQ(ui.messages,
+            (std::vector<RecordedMessage>{
+                {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
+                                            DisplayPath(paths.program_dir / "SSSA-140.SSD") +
+                                            "\rist nicht vorhanden!"},
+                {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Beschäftigungsumfang\r" +
+                                            DisplayPath(paths.program_dir / "ILKLWS-4.SSD") +
+                                            "\rist nicht vorhanden!"}}));
 }
 
 // The sample key files give the rows the tests and calculations address by position.
