@@ -25,8 +25,6 @@ TEST_F(TeacherTablesTest, DefinitionFilesAsWrittenWhenMissing) {
   EXPECT_TRUE(ReadBytes(p / "Bog2Tab3.TBD").starts_with("9;6;Lehrer-Tabelle 3\r\n"));
 }
 
-// ---- table 0 ---------------------------------------------------------------------------------
-
 // The placeholder rule itself is the school sheet's test; here: the teacher sheet uses it.
 TEST_F(TeacherTablesTest, Table0TakesTheProgramsDstNrForAPlaceholder) {
   WriteOem(File(0), "ES001;x\r\n00000\r\nmehr\r\n");
@@ -45,8 +43,6 @@ TEST_F(TeacherTablesTest, Table0IsAlwaysTwoLines) {
   Save(g, def);
   EXPECT_EQ(ReadBytes(File(0)), "ES001\r\n\r\n");
 }
-
-// ---- table 1 ---------------------------------------------------------------------------------
 
 TEST_F(TeacherTablesTest, Table1WithoutListAndFileHasOnlyItsHeaderRows) {
   Grid g;
@@ -129,8 +125,6 @@ TEST_F(TeacherTablesTest, Table1ManyUnknownNumbersAndAnEmptyFirstLine) {
   EXPECT_EQ(g.Cell(2, 10'001), "109999");
   EXPECT_TRUE(ui.messages.empty());
 }
-
-// ---- tables 2 and 3 --------------------------------------------------------------------------
 
 TEST_F(TeacherTablesTest, Table2NamesTheKeysItCannotPlace) {
   CopySampleKeyFiles();
