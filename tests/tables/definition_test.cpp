@@ -161,5 +161,38 @@ TEST_F(DefinitionTest, UnwritableDefinitionStopsSetUpWithAFileError) {
   EXPECT_EQ(grid.Cell(1, 0), "DST Nr.");
 }
 
+// Set-up that leaves the missing definition files to be written later: the grid is the same as
+// with the file written at once, the file comes when asked for, and a file that cannot be written
+// is reported without losing the others.
+TEST_F(DefinitionTest, PendingSetUpWaitsForTheWriteAndGivesTheSameGrid) {
+  TempDir later_dir;
+  Grid later;
+  SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
+  PendingDefinitions pending;
+  SetUpGrid(later, SchoolTableDef(0), later_dir.path(), ui, &pending);
+  Grid again;
+  SetUpGrid(again, SchoolTableDef(0), later_dir.path(), ui, &pending);  // set up twice, one file
+  EXPECT_FALSE(std::filesystem::exists(later_dir / "Bog1Tab0.TBD"));
+  ASSERT_EQ(later.RowCount(), grid.RowCount());
+  ASSERT_EQ(later.ColCount(), grid.ColCount());
+  EXPECT_EQ(RowTexts(later, 0, 3, 0, 2), RowTexts(grid, 0, 3, 0, 2));
+  WritePendingDefinitions(pending);
+  EXPECT_TRUE(pending.empty());
+  EXPECT_EQ(ReadBytes(later_dir / "Bog1Tab0.TBD"), ReadBytes(dir / "Bog1Tab0.TBD"));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DefinitionTest, APendingFileThatCannotBeWrittenIsThrownAfterTheOthers) {
+  PendingDefinitions pending{{dir / "fehlt" / "Bog1Tab0.TBD", "a"}, {dir / "Bog1Tab1.TBD", "b"}};
+  try {
+    WritePendingDefinitions(pending);
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), dir / "fehlt" / "Bog1Tab0.TBD");
+  }
+  EXPECT_EQ(ReadBytes(dir / "Bog1Tab1.TBD"), "b");
+  EXPECT_TRUE(pending.empty());
+}
+
 }  // namespace
 }  // namespace tabulon
