@@ -6,19 +6,16 @@
 
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 
 #include "support/temp_dir.h"
 
 namespace tabulon {
 namespace {
 
-int FilesIn(const std::filesystem::path& dir) {
-  int n = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) {
-    (void)e;
-    ++n;
-  }
-  return n;
+std::ptrdiff_t FilesIn(const std::filesystem::path& dir) {
+  return std::distance(std::filesystem::directory_iterator(dir),
+                       std::filesystem::directory_iterator());
 }
 
 TEST(FilesTest, AtomicWriteReplacesTheWholeFile) {
