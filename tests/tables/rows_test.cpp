@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/grid_text.h"
 
 namespace tabulon {
 namespace {
@@ -33,21 +34,6 @@ Rows DataRows(const Grid& g) {
   return out;
 }
 
-// Rows written as "a|9 b|10": rows split at blanks, cells at "|".
-Rows R(const std::string& text) {
-  Rows out;
-  std::istringstream rows(text);
-  for (std::string row; rows >> row;) {
-    out.emplace_back();
-    std::size_t from = 0;
-    for (std::size_t bar; (bar = row.find('|', from)) != std::string::npos; from = bar + 1) {
-      out.back().push_back(row.substr(from, bar - from));
-    }
-    out.back().push_back(row.substr(from));
-  }
-  return out;
-}
-
 TEST(SortRowsTest, PlainSortExamples) {
   struct Case {
     const char* name;
@@ -70,36 +56,37 @@ TEST(SortRowsTest, PlainSortExamples) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Grid g = MakeGrid(R(c.in));
+    Grid g = MakeGrid(SplitRows(c.in));
     const int rows = g.RowCount();
     SortRows(g, c.first, c.last, c.primary, c.secondary);
-    EXPECT_EQ(DataRows(g), R(c.out));
+    EXPECT_EQ(DataRows(g), SplitRows(c.out));
     EXPECT_EQ(g.RowCount(), rows);  // the scratch row is gone
     EXPECT_EQ(g.Cell(0, 0), "kopf");
   }
 }
 
 TEST(SortRowsTest, KeepingVariantLeavesLeadingColumnsInPlace) {
-  Grid g = MakeGrid(R("1|1992|a 2|1990|b 3|1991|c"));
+  Grid g = MakeGrid(SplitRows("1|1992|a 2|1990|b 3|1991|c"));
   g.SetRowHeight(2, 9);
   SortRowsKeepingColumns(g, 2, 4, 1, 1, 1);
-  EXPECT_EQ(DataRows(g), R("1|1990|b 2|1991|c 3|1992|a"));
+  EXPECT_EQ(DataRows(g), SplitRows("1|1990|b 2|1991|c 3|1992|a"));
   EXPECT_EQ(g.RowHeight(2), 9);  // row heights belong to the kept columns' rows
 }
 
 TEST(SortRowsTest, KeepingVariantWithTheSortColumnAmongTheKeptOnesEnds) {
   // Column 1 is among the two kept columns: no exchange could change its order.
-  Grid g = MakeGrid(R("1|9|a 2|5|b 3|7|c"));
+  Grid g = MakeGrid(SplitRows("1|9|a 2|5|b 3|7|c"));
   SortRowsKeepingColumns(g, 2, 4, 1, 2, 2);
-  EXPECT_EQ(DataRows(g), R("1|9|a 2|5|b 3|7|c"));
+  EXPECT_EQ(DataRows(g), SplitRows("1|9|a 2|5|b 3|7|c"));
   EXPECT_EQ(g.RowCount(), 5);
 }
 
 TEST(SortRowsTest, MarkerFirstVariantPutsTotalRowsOnTop) {
-  Grid g = MakeGrid(R("|||2610|3 |||9999|1 |||1120|2 |||9999|2 |||2610|1 ||||x |||5|1 |||9999|1"));
+  Grid g = MakeGrid(
+      SplitRows("|||2610|3 |||9999|1 |||1120|2 |||9999|2 |||2610|1 ||||x |||5|1 |||9999|1"));
   SortRowsWithMarkerFirst(g, 2, 9, 3, 4);
   EXPECT_EQ(DataRows(g),
-            R("|||9999|1 |||9999|2 |||1120|2 |||2610|1 |||2610|3 ||||x |||9999|1 |||5|1"));
+            SplitRows("|||9999|1 |||9999|2 |||1120|2 |||2610|1 |||2610|3 ||||x |||9999|1 |||5|1"));
 }
 
 TEST(AppendRowsTest, GrowsAndMovesTheCurrentCell) {
