@@ -16,10 +16,6 @@
 namespace tabulon {
 namespace {
 
-void WriteEsRow(Grid& g, int first_col, int count) {
-  for (int i = 1; i <= count; ++i) g.SetCell(first_col + i - 1, 1, EsCode(i));
-}
-
 // Cell edits written as "col,row=text|col,row=text"; the text runs to the next "|".
 void Apply(Grid& g, std::string_view edits) {
   while (!edits.empty()) {
@@ -38,8 +34,7 @@ Grid Table1() {
                                       "160", "161", "162", "163", "164", "050", "170", "171",
                                       "172", "173", "174", "080", "081", "082", "090", "120",
                                       "121", "122", "130", "131", "132", "999"};
-  Grid g(18, 32);
-  WriteEsRow(g, 2, 16);
+  Grid g = CodedGrid(18, 32, 2, 16);
   for (int r = 2; r <= 31; ++r) {
     g.SetCell(0, r, kKeys[r - 2]);
     g.SetCell(2, r, kKeys[r - 2]);
@@ -160,19 +155,14 @@ TEST(SchoolTable1TestTest, MarksEveryRuleButSixtyFourAsTested) {
 }
 
 TEST(SchoolTable1TestTest, SmallerGridReadsMissingCellsAsEmpty) {
-  Grid g(5, 4);
-  WriteEsRow(g, 2, 3);
+  Grid g = CodedGrid(5, 4, 2, 3);
   ErrorFlags flags;
   TestResult r = TestSchoolTable1(g, flags);
   EXPECT_EQ(FailedEntries(flags), (std::vector<int>{5}));
   EXPECT_EQ(r.findings.size(), 13u);  // ES004 to ES016 missing
 }
 
-Grid Table2(int rows) {
-  Grid g(19, rows);
-  WriteEsRow(g, 1, 18);
-  return g;
-}
+Grid Table2(int rows) { return CodedGrid(19, rows, 1, 18); }
 Grid Table2() { return Table2(12); }
 
 TEST(SchoolTable2TestTest, FindsWhatBreaksEachRule) {
@@ -251,11 +241,7 @@ TEST(SchoolTable2TestTest, ReadsEveryRowOfALongTable) {
   EXPECT_EQ(r.error_position, (CellPosition{5, 2001}));
 }
 
-Grid Table3() {
-  Grid g(10, 10);
-  WriteEsRow(g, 1, 9);
-  return g;
-}
+Grid Table3() { return CodedGrid(10, 10, 1, 9); }
 
 TEST(SchoolTable3TestTest, WeiblNeverAboveInsgAndTheFocusStays) {
   const std::vector<Case> cases = {
@@ -274,11 +260,7 @@ TEST(SchoolTable3TestTest, MarksOnlyItsTwoRulesAsTested) {
   EXPECT_EQ(TestedEntries(flags), (std::vector<int>{7, 61}));
 }
 
-Grid Table4() {
-  Grid g(8, 3);
-  WriteEsRow(g, 1, 7);
-  return g;
-}
+Grid Table4() { return CodedGrid(8, 3, 1, 7); }
 
 TEST(SchoolTable4TestTest, ReligionColumns) {
   const std::vector<Case> cases = {
