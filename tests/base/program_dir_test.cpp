@@ -11,11 +11,6 @@
 namespace tabulon {
 namespace {
 
-void Write(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // An installed tree: usr/bin with the executables, usr/share/tabulon with what the package ships.
 struct Installed {
   TempDir root;
@@ -24,9 +19,9 @@ struct Installed {
   fs::path user = root / "home/.local/share/tabulon";
   Installed() {
     fs::create_directories(bin);
-    Write(shipped / "SSSA.SSD", "1;Berufsschule\r\n");
-    Write(shipped / "SLAND.SSD", "000;Deutschland\r\n");
-    Write(shipped / "help/index.html", "<html></html>");
+    WriteBytes(shipped / "SSSA.SSD", "1;Berufsschule\r\n");
+    WriteBytes(shipped / "SLAND.SSD", "000;Deutschland\r\n");
+    WriteBytes(shipped / "help/index.html", "<html></html>");
   }
 };
 
@@ -42,7 +37,7 @@ TEST(ProgramDirTest, WritableBuildFolderStaysTheProgramDirectory) {
 
 TEST(ProgramDirTest, InstalledProgramFillsThePerUserDirectoryWithoutOverwriting) {
   Installed t;
-  Write(t.user / "SLAND.SSD", "eigene Liste");
+  WriteBytes(t.user / "SLAND.SSD", "eigene Liste");
   ProgramDirChoice c = ChooseProgramDir(t.bin, t.user, InstalledDataDir(t.bin));
   EXPECT_TRUE(c.per_user);
   EXPECT_TRUE(c.error.empty()) << c.error;
@@ -53,7 +48,7 @@ TEST(ProgramDirTest, InstalledProgramFillsThePerUserDirectoryWithoutOverwriting)
   // The help is read where it was installed, not copied.
   EXPECT_FALSE(fs::exists(t.user / "help"));
   // A second start finds everything in place and changes nothing.
-  Write(t.user / "SSSA.SSD", "geändert");
+  WriteBytes(t.user / "SSSA.SSD", "geändert");
   ChooseProgramDir(t.bin, t.user, InstalledDataDir(t.bin));
   EXPECT_EQ(ReadFileBytes(t.user / "SSSA.SSD"), "geändert");
 }
@@ -61,7 +56,7 @@ TEST(ProgramDirTest, InstalledProgramFillsThePerUserDirectoryWithoutOverwriting)
 TEST(ProgramDirTest, PerUserDirectoryThatCannotBeMadeGivesAnErrorText) {
   Installed t;
   // A file where a directory should be: fails for every user, root included.
-  Write(t.root / "home/.local", "keine Mappe");
+  WriteBytes(t.root / "home/.local", "keine Mappe");
   ProgramDirChoice c = ChooseProgramDir(t.bin, t.user, InstalledDataDir(t.bin));
   EXPECT_TRUE(c.per_user);
   EXPECT_EQ(c.error.rfind("Das persönliche Programmverzeichnis kann nicht angelegt werden:\r" +

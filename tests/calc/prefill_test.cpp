@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "calc/calc_test_support.h"
 #include "files/files.h"
 #include "sheets/school/school_prefill.h"
+#include "support/grid_text.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -26,24 +29,28 @@ Grid Table2(const std::vector<std::vector<std::string>>& data, int rows = 10) {
 
 struct FillCase {
   const char* name;
-  std::vector<std::vector<std::string>> data;
+  const char* data;  // rows from row 2 as SplitRows reads them
   int rows;
   const char* code;
-  BirthYearRange years;
-  std::vector<std::string> expected;  // type/year of rows 2 to the last
+  int von, bis;
+  const char* expected;  // type/year of rows 2 to the last
 };
 
 class TypeAndYearTest : public ::testing::TestWithParam<FillCase> {};
 
 TEST_P(TypeAndYearTest, FillsRowsOfTheChosenTypeOnly) {
   const FillCase& c = GetParam();
-  Grid g = Table2(c.data, c.rows);
-  const bool changed = FillTypeAndYearRows(g, c.code, c.years);
-  EXPECT_EQ(TypeYearRows(g), c.expected);
-  EXPECT_EQ(changed, TypeYearRows(Table2(c.data, c.rows)) != c.expected);
+  Grid g = Table2(SplitRows(c.data), c.rows);
+  const std::vector<std::string> before = TypeYearRows(g);
+  const bool changed = FillTypeAndYearRows(g, c.code, {c.von, c.bis});
+  std::vector<std::string> expected;
+  std::istringstream rows(c.expected);
+  for (std::string row; rows >> row;) expected.push_back(row);
+  EXPECT_EQ(TypeYearRows(g), expected);
+  EXPECT_EQ(changed, before != expected);
   // A second run finds every label and adds nothing.
   const Grid once = g;
-  EXPECT_FALSE(FillTypeAndYearRows(g, c.code, c.years));
+  EXPECT_FALSE(FillTypeAndYearRows(g, c.code, {c.von, c.bis}));
   EXPECT_EQ(TypeYearRows(g), TypeYearRows(once));
 }
 
@@ -51,30 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
     Fill, TypeAndYearTest,
     ::testing::Values(
         // Empty rows without a type are not reused: every label is a new row at the end.
-        FillCase{"EmptyTable",
-                 {},
-                 4,
-                 "010",
-                 {2001, 2003},
-                 {"/", "/", "010/2001", "010/2002", "010/2003", "010/9999"}},
-        FillCase{"RowWithoutYearGetsTheFirstMissingYear",
-                 {{"", "020", ""}, {"", "010", ""}, {"", "010", "2000"}},
-                 5,
-                 "010",
-                 {1999, 2001},
-                 {"020/", "010/1999", "010/2000", "010/2001", "010/9999"}},
-        FillCase{"AllYearsPresentAddsOnlyTheTotal",
-                 {{"", "100", "1990"}, {"", "100", "1991"}},
-                 4,
-                 "100",
-                 {1990, 1991},
-                 {"100/1990", "100/1991", "100/9999"}},
-        FillCase{"TotalPresentAlready",
-                 {{"", "130", "9999"}},
-                 3,
-                 "130",
-                 {2000, 2000},
-                 {"130/9999", "130/2000"}}),
+        FillCase{"EmptyTable", "", 4, "010", 2001, 2003, "/ / 010/2001 010/2002 010/2003 010/9999"},
+        FillCase{"RowWithoutYearGetsTheFirstMissingYear", "|020| |010| |010|2000", 5, "010", 1999,
+                 2001, "020/ 010/1999 010/2000 010/2001 010/9999"},
+        FillCase{"AllYearsPresentAddsOnlyTheTotal", "|100|1990 |100|1991", 4, "100", 1990, 1991,
+                 "100/1990 100/1991 100/9999"},
+        FillCase{"TotalPresentAlready", "|130|9999", 3, "130", 2000, 2000, "130/9999 130/2000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrefillSchoolTable2Test, CancelChangesNothingAndOkFillsTheChosenType) {

@@ -45,49 +45,49 @@ ErrorFlags Flags(std::initializer_list<Flag> list) {
   return f;
 }
 
-struct Case {
-  const char* name;
+// The window, and whether the protocol lists every tested entry (the log-all-tests setting).
+struct Mode {
   ErrorWindowKind kind;
   bool log_all;
+};
+
+struct Case {
+  const char* name;
+  Mode mode;
   ErrorFlags flags;
   std::vector<Line> lines;
-  std::string verdict;
-  C verdict_colour;
+  std::string verdict;  // its colour follows from it
 };
 
 const ErrorWindowKind kSingle = ErrorWindowKind::kFehlerfenster;
 const ErrorWindowKind kSummary = ErrorWindowKind::kFehlerAnzeigeAlle;
+const Mode kSingleFailures{kSingle, false};
+const Mode kSingleLogAll{kSingle, true};
+const Mode kSummaryLogAll{kSummary, true};
 
 TEST(ErrorProtocolTest, LinesAndVerdictFollowTheFlags) {
   const Case cases[] = {
       {"logging on, nothing failed: every tested entry with a green line",
-       kSingle,
-       true,
+       kSingleLogAll,
        Flags({{5, true, false}, {7, true, false}, {64, false, false}}),
        {{"[5]  Bezeichnungen der Zellen in der 1. Meldezeile (ES001 --> ES...)", C::kBlack},
         {"  --->   in Ordnung", C::kGreen},
         {"[7]  eingetragene Werte in den Zellen", C::kBlack},
         {"  --->   wahrscheinlich in Ordnung", C::kGreen}},
-       "Tests bestanden!",
-       C::kGreen},
+       "Tests bestanden!"},
       {"logging off, nothing failed: nothing listed",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{5, true, false}, {7, true, false}}),
        {},
-       "Tests bestanden!",
-       C::kGreen},
+       "Tests bestanden!"},
       {"logging off: only the failed entry",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{5, true, false}, {31, true, true}}),
        {{"[31]  einzelne gesperrte Zellen [Spalte: Klassen 1.Jahrgangsstufe]", C::kBlack},
         {"  --->   mindstens 1x belegt (oder nicht gesperrt)", C::kRed}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"only hint entries failed: blue lines, passed with hints",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{1, true, true}, {4, true, true}, {229, true, true}, {227, true, false}}),
        {{"[1]  Allgemeiner Fehler (unspezifiziert)", C::kBlack},
         {"  --->   aufgetreten", C::kBlue},
@@ -95,75 +95,63 @@ TEST(ErrorProtocolTest, LinesAndVerdictFollowTheFlags) {
         {"  --->   festgestellt", C::kBlue},
         {"[229]  Kontroll-Berechnung  RglStdnM.-Anrechn.Stdn.+Mehrarb./Ü.Stdn. stimmt", C::kBlack},
         {"  --->   mind. 1x nicht mit [zu ert. Stdn. insg.]+-1 Stde. überein", C::kBlue}},
-       "Mit Hinweisen bestanden!",
-       C::kBlue},
+       "Mit Hinweisen bestanden!"},
       {"an error together with hints: red and blue, not passed",
-       kSingle,
-       true,
+       kSingleLogAll,
        Flags({{4, true, true}, {7, true, true}}),
        {{"[4]  Unstimmigkeit in den Grunddaten", C::kBlack},
         {"  --->   festgestellt", C::kBlue},
         {"[7]  eingetragene Werte in den Zellen", C::kBlack},
         {"  --->   mindestens 1x fehlerhaft oder nicht lesbar", C::kRed}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"failed but not tested, nothing else listed: no line, passed",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{7, false, true}, {5, true, false}}),
        {},
-       "Tests bestanden!",
-       C::kGreen},
+       "Tests bestanden!"},
       {"failed but not tested beside a hint: the untested failure decides",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{7, false, true}, {229, true, true}}),
        {{"[229]  Kontroll-Berechnung  RglStdnM.-Anrechn.Stdn.+Mehrarb./Ü.Stdn. stimmt", C::kBlack},
         {"  --->   mind. 1x nicht mit [zu ert. Stdn. insg.]+-1 Stde. überein", C::kBlue}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"a hint flag on an error entry is shown as a failure",
-       kSingle,
-       false,
+       kSingleFailures,
        Flags({{40, true, false, true}}),
        {{"[40]  Summe [Klassen insgesamt]", C::kBlack}, {"  --->   fehlerhaft!", C::kRed}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"blank entries and unused numbers keep their texts",
-       kSingle,
-       true,
+       kSingleLogAll,
        Flags({{13, true, true}, {300, true, false}}),
        {{"[13]  ", C::kBlack},
         {"  --->   ", C::kRed},
         {"[300]  derzeit nicht benutzt", C::kBlack},
         {"  --->   alles OK", C::kGreen}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"summary window never lists passed entries, even with logging on",
-       kSummary,
-       true,
+       kSummaryLogAll,
        Flags({{5, true, false}, {230, true, true}}),
        {{"[230]  untergeordnete Zeile [8888 darunter Ausländer/-innen]", C::kBlack},
         {"  --->   enthält mindestens 1x einen zu großen Wert", C::kRed}},
-       "Test nicht bestanden!",
-       C::kRed},
+       "Test nicht bestanden!"},
       {"summary window with nothing failed",
-       kSummary,
-       true,
+       kSummaryLogAll,
        Flags({{5, true, false}}),
        {},
-       "Tests bestanden!",
-       C::kGreen},
+       "Tests bestanden!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ErrorFlags flags = c.flags;
-    ErrorProtocol p = ShowErrorProtocol(c.kind, "Titel", flags, TheErrorCatalogue(), c.log_all);
+    ErrorProtocol p =
+        ShowErrorProtocol(c.mode.kind, "Titel", flags, TheErrorCatalogue(), c.mode.log_all);
     EXPECT_EQ(p.caption, "Titel");
     EXPECT_EQ(Lines(p), c.lines);
     EXPECT_EQ(p.verdict, c.verdict);
-    EXPECT_EQ(p.verdict_colour, c.verdict_colour);
-    EXPECT_EQ(p.verdict_label, c.kind == kSingle ? "Ergebnis:" : "Gesamtergebnis:");
+    EXPECT_EQ(p.verdict_colour, c.verdict == "Tests bestanden!"           ? C::kGreen
+                                : c.verdict == "Mit Hinweisen bestanden!" ? C::kBlue
+                                                                          : C::kRed);
+    EXPECT_EQ(p.verdict_label, c.mode.kind == kSingle ? "Ergebnis:" : "Gesamtergebnis:");
   }
 }
 

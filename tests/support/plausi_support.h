@@ -29,19 +29,23 @@ inline Grid KeyTable(int cols, int last_row, int es_count) {
   return g;
 }
 
-// The entries marked failed, in ascending order.
-inline std::vector<int> FailedEntries(const ErrorFlags& f) {
+// The entries whose flag is set, in ascending order: Entries(flags.failed), Entries(flags.hint).
+inline std::vector<int> Entries(const std::array<bool, kErrorCount + 1>& set) {
   std::vector<int> out;
   for (int n = 1; n <= kErrorCount; ++n) {
-    if (f.failed[n]) out.push_back(n);
+    if (set[n]) out.push_back(n);
   }
   return out;
 }
+inline std::vector<int> FailedEntries(const ErrorFlags& f) { return Entries(f.failed); }
+inline std::vector<int> TestedEntries(const ErrorFlags& f) { return Entries(f.tested); }
 
 }  // namespace tabulon::testing
 
 namespace tabulon {
 using testing::CodedGrid;
+using testing::Entries;
 using testing::FailedEntries;
 using testing::KeyTable;
+using testing::TestedEntries;
 }  // namespace tabulon

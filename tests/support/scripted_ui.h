@@ -30,100 +30,45 @@ class ScriptedUi : public Ui {
   }
   bool Ask(MessageKind kind, const std::string& text) override {
     questions.push_back({kind, text});
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << text;
-      return false;
-    }
-    bool a = answers.front();
-    answers.pop_front();
-    return a;
+    return Next(answers, "question: " + text, false);
   }
 
   std::optional<std::filesystem::path> ChooseDirectory(
       const std::string& caption, const std::filesystem::path& start) override {
     questions.push_back({MessageKind::kPlain, "Verzeichnis: " + caption + " @ " + start.string()});
-    if (directories.empty()) {
-      ADD_FAILURE() << "unexpected directory dialog: " << caption;
-      return std::nullopt;
-    }
-    auto d = directories.front();
-    directories.pop_front();
-    return d;
+    return Next(directories, "directory dialog: " + caption, std::nullopt);
   }
   std::optional<std::filesystem::path> ChooseOpenFile(const std::string& caption,
                                                       const std::filesystem::path& /*start*/,
                                                       const std::string& /*filter*/) override {
     questions.push_back({MessageKind::kPlain, "Datei: " + caption});
-    if (files.empty()) {
-      ADD_FAILURE() << "unexpected file dialog: " << caption;
-      return std::nullopt;
-    }
-    auto f = files.front();
-    files.pop_front();
-    return f;
+    return Next(files, "file dialog: " + caption, std::nullopt);
   }
   OverwriteChoice AskOverwrite(const std::string& text) override {
     questions.push_back({MessageKind::kConfirmation, text});
-    if (overwrite_answers.empty()) {
-      ADD_FAILURE() << "unexpected overwrite question: " << text;
-      return OverwriteChoice::kCancel;
-    }
-    auto a = overwrite_answers.front();
-    overwrite_answers.pop_front();
-    return a;
+    return Next(overwrite_answers, "overwrite question: " + text, OverwriteChoice::kCancel);
   }
 
   bool AskCellChange(const CellChangeQuestion& question) override {
     cell_changes.push_back(question);
-    if (cell_change_answers.empty()) {
-      ADD_FAILURE() << "unexpected cell change question: " << question.row_text << " / "
-                    << question.column_text;
-      return false;
-    }
-    bool a = cell_change_answers.front();
-    cell_change_answers.pop_front();
-    return a;
+    return Next(cell_change_answers,
+                "cell change question: " + question.row_text + " / " + question.column_text, false);
   }
   int ChooseCellValue(const CellChoiceQuestion& question) override {
     cell_choices.push_back(question);
-    if (cell_choice_answers.empty()) {
-      ADD_FAILURE() << "unexpected three-way choice: " << question.row_text;
-      return 0;
-    }
-    int a = cell_choice_answers.front();
-    cell_choice_answers.pop_front();
-    return a;
+    return Next(cell_choice_answers, "three-way choice: " + question.row_text, 0);
   }
   std::optional<BirthYearRange> AskBirthYears() override {
     ++birth_year_dialogs;
-    if (birth_year_answers.empty()) {
-      ADD_FAILURE() << "unexpected birth year dialog";
-      return std::nullopt;
-    }
-    auto a = birth_year_answers.front();
-    birth_year_answers.pop_front();
-    return a;
+    return Next(birth_year_answers, "birth year dialog", std::nullopt);
   }
   std::optional<SchoolTypeAndYears> AskSchoolTypeAndYears() override {
     ++school_type_dialogs;
-    if (school_type_answers.empty()) {
-      ADD_FAILURE() << "unexpected school type dialog";
-      return std::nullopt;
-    }
-    auto a = school_type_answers.front();
-    school_type_answers.pop_front();
-    return a;
+    return Next(school_type_answers, "school type dialog", std::nullopt);
   }
-
   std::optional<std::string> AskOccupationGroup() override {
     ++group_dialogs;
-    if (group_answers.empty()) {
-      ADD_FAILURE() << "unexpected occupation group dialog";
-      return std::nullopt;
-    }
-    auto a = group_answers.front();
-    group_answers.pop_front();
-    return a;
+    return Next(group_answers, "occupation group dialog", std::nullopt);
   }
 
   std::vector<RecordedMessage> messages;
@@ -142,6 +87,19 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<SchoolTypeAndYears>> school_type_answers;
   int group_dialogs = 0;
   std::deque<std::optional<std::string>> group_answers;
+
+ private:
+  // The next scripted answer; a dialog nobody scripted fails the test and is cancelled.
+  template <typename T, typename Cancel>
+  static T Next(std::deque<T>& queue, const std::string& what, Cancel cancel) {
+    if (queue.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
+      return T(cancel);
+    }
+    T a = queue.front();
+    queue.pop_front();
+    return a;
+  }
 };
 
 class FakePlatform : public Platform {

@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tables.h"
+#include "support/grid_text.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -35,9 +36,9 @@ TEST_F(DefinitionTest, WritesTheSchoolTable0DefinitionByteForByte) {
             "0;2;Meldung\r\n");
   EXPECT_EQ(grid.ColCount(), 4);
   EXPECT_EQ(grid.RowCount(), 3);
-  EXPECT_EQ(grid.Cell(3, 0), "Schulträger");
-  EXPECT_EQ(grid.Cell(0, 2), "Meldung");
-  EXPECT_EQ(grid.Cell(1, 2), "");
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 2),
+            (Texts{"Satzart 0|DST Nr.|Schulaufsichtsbereich|Schulträger",
+                   "Erfassungsspalte|ES001|ES002|ES003", "Meldung|||"}));
   EXPECT_EQ(grid.ColWidth(0), 90);
   EXPECT_EQ(grid.ColWidth(2), 120);
   EXPECT_EQ(grid.FixedCols(), 1);
@@ -46,9 +47,7 @@ TEST_F(DefinitionTest, WritesTheSchoolTable0DefinitionByteForByte) {
   // Read back, the written file gives the same grid.
   Grid again;
   SetUpGrid(again, SchoolTableDef(0), dir.path(), ui);
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(again.Cell(c, r), grid.Cell(c, r));
-  }
+  EXPECT_EQ(RowTexts(again, 0, 3, 0, 2), RowTexts(grid, 0, 3, 0, 2));
 }
 
 TEST_F(DefinitionTest, TheFileWinsOverTheBuiltInFrame) {
@@ -58,13 +57,9 @@ TEST_F(DefinitionTest, TheFileWinsOverTheBuiltInFrame) {
   SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
   EXPECT_EQ(grid.RowCount(), 5);
   EXPECT_EQ(grid.ColCount(), 4);
-  EXPECT_EQ(grid.Cell(0, 0), "Satzart X");
-  EXPECT_EQ(grid.Cell(3, 0), "Träger neu");
-  EXPECT_EQ(grid.Cell(1, 1), "XS001");
-  EXPECT_EQ(grid.Cell(2, 4), "unten");
-  EXPECT_EQ(grid.Cell(0, 1), "Text");  // cut at the ";"
-  EXPECT_EQ(grid.Cell(1, 0), "");      // the frame's title is not used when the file has none
-  EXPECT_EQ(grid.Cell(0, 2), "");
+  // Texts are cut at a ";"; the frame is not used where the file has no record.
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 4),
+            (Texts{"Satzart X|||Träger neu", "Text|XS001||", "|||", "|||", "||unten|"}));
 
   // A free-row table never has fewer than 10 rows after set-up.
   WriteBytes(dir / "Bog1Tab2.TBD", "19;4;Schul-Tabelle 2\r\n1;1;ES001\r\n");
@@ -81,10 +76,8 @@ TEST_F(DefinitionTest, GarbageRecordsAreHarmless) {
              "-1;-1;negativ\r\n$2;x1;hex\r\n2;2;a\0b\r\n3\r\n\r\n"s);
   SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
   EXPECT_EQ(grid.RowCount(), 3);
-  EXPECT_EQ(grid.Cell(0, 0), "");  // ";;" and "3" and "" all set cells to empty text
-  EXPECT_EQ(grid.Cell(1, 1), "");
-  EXPECT_EQ(grid.Cell(2, 1), "hex");
-  EXPECT_EQ(grid.Cell(2, 2), std::string("a\0b", 3));
+  // ";;" and "3" and "" all set cells to empty text.
+  EXPECT_EQ(RowTexts(grid, 0, 3, 0, 2), (Texts{"|||", "||hex|", "||a\0b|"s}));
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -109,14 +102,13 @@ TEST_F(DefinitionTest, AbsurdSizesAreRefusedAndTheFileKept) {
     WriteBytes(dir / "Bog1Tab0.TBD", bytes);
     Grid g;
     SetUpGrid(g, SchoolTableDef(0), dir.path(), ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0],
-              (RecordedMessage{MessageKind::kWarning,
-                               "Die Tabellen-Definitionsdatei:\r" +
-                                   (dir / "Bog1Tab0.TBD").string() + "\rverlangt " + c.shown +
-                                   ". Zulässig sind 4 bis 1000 Spalten und 3 bis 10000 Zeilen.\r"
-                                   "Die Tabelle wird mit ihrem eingebauten Aufbau angezeigt;\r"
-                                   "die Datei bleibt unverändert."}));
+    EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{
+                               {MessageKind::kWarning,
+                                "Die Tabellen-Definitionsdatei:\r" +
+                                    (dir / "Bog1Tab0.TBD").string() + "\rverlangt " + c.shown +
+                                    ". Zulässig sind 4 bis 1000 Spalten und 3 bis 10000 Zeilen.\r"
+                                    "Die Tabelle wird mit ihrem eingebauten Aufbau angezeigt;\r"
+                                    "die Datei bleibt unverändert."}}));
     EXPECT_EQ(g.ColCount(), 4);
     EXPECT_EQ(g.RowCount(), 3);
     EXPECT_EQ(g.Cell(0, 0), "Satzart 0");
@@ -151,11 +143,11 @@ TEST_F(DefinitionTest, KeyRowsGrowWithTheKeyFileButNeverShrink) {
 
 TEST_F(DefinitionTest, MissingKeyFileWarnsAndLeavesRowsEmpty) {
   SetUpGrid(grid, SchoolTableDef(1), dir.path(), ui);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
-                                                        (dir / "SSSA.SSD").string() +
-                                                        "\rist nicht vorhanden!"}));
+  EXPECT_EQ(
+      ui.messages,
+      (std::vector<RecordedMessage>{
+          {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
+                                      (dir / "SSSA.SSD").string() + "\rist nicht vorhanden!"}}));
   EXPECT_EQ(grid.RowCount(), 32);
   EXPECT_EQ(grid.Cell(0, 2), "");
 }
@@ -167,6 +159,39 @@ TEST_F(DefinitionTest, UnwritableDefinitionStopsSetUpWithAFileError) {
   EXPECT_FALSE(std::filesystem::exists(dir / "Bog1Tab0.TBD"));
   // What was set so far stays: the frame.
   EXPECT_EQ(grid.Cell(1, 0), "DST Nr.");
+}
+
+// Set-up that leaves the missing definition files to be written later: the grid is the same as
+// with the file written at once, the file comes when asked for, and a file that cannot be written
+// is reported without losing the others.
+TEST_F(DefinitionTest, PendingSetUpWaitsForTheWriteAndGivesTheSameGrid) {
+  TempDir later_dir;
+  Grid later;
+  SetUpGrid(grid, SchoolTableDef(0), dir.path(), ui);
+  PendingDefinitions pending;
+  SetUpGrid(later, SchoolTableDef(0), later_dir.path(), ui, &pending);
+  Grid again;
+  SetUpGrid(again, SchoolTableDef(0), later_dir.path(), ui, &pending);  // set up twice, one file
+  EXPECT_FALSE(std::filesystem::exists(later_dir / "Bog1Tab0.TBD"));
+  ASSERT_EQ(later.RowCount(), grid.RowCount());
+  ASSERT_EQ(later.ColCount(), grid.ColCount());
+  EXPECT_EQ(RowTexts(later, 0, 3, 0, 2), RowTexts(grid, 0, 3, 0, 2));
+  WritePendingDefinitions(pending);
+  EXPECT_TRUE(pending.empty());
+  EXPECT_EQ(ReadBytes(later_dir / "Bog1Tab0.TBD"), ReadBytes(dir / "Bog1Tab0.TBD"));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DefinitionTest, APendingFileThatCannotBeWrittenIsThrownAfterTheOthers) {
+  PendingDefinitions pending{{dir / "fehlt" / "Bog1Tab0.TBD", "a"}, {dir / "Bog1Tab1.TBD", "b"}};
+  try {
+    WritePendingDefinitions(pending);
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), dir / "fehlt" / "Bog1Tab0.TBD");
+  }
+  EXPECT_EQ(ReadBytes(dir / "Bog1Tab1.TBD"), "b");
+  EXPECT_TRUE(pending.empty());
 }
 
 }  // namespace

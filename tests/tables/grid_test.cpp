@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "support/grid_text.h"
+
 namespace tabulon {
 namespace {
 
@@ -35,17 +39,14 @@ TEST(GridTest, WidthsHeightsAndRowSwaps) {
   g.SetColCount(4);
   EXPECT_EQ(g.ColWidth(3), 90);
   g.SetRowHeight(2, kShrunkRowHeight);
-  g.SetCell(0, 1, "a0");
-  g.SetCell(1, 1, "a1");
-  g.SetCell(0, 2, "b0");
-  g.SetCell(1, 2, "b1");
+  for (auto [col, row, text] : {std::tuple{0, 1, "a0"}, {1, 1, "a1"}, {0, 2, "b0"}, {1, 2, "b1"}}) {
+    g.SetCell(col, row, text);
+  }
   g.SwapRows(1, 2, 1);  // column 0 stays
-  EXPECT_EQ(g.Cell(0, 1), "a0");
-  EXPECT_EQ(g.Cell(1, 1), "b1");
+  EXPECT_EQ(RowTexts(g, 0, 1, 1, 2), (Texts{"a0|b1", "b0|a1"}));
   EXPECT_EQ(g.RowHeight(2), kShrunkRowHeight);
   g.SwapRows(1, 2);
-  EXPECT_EQ(g.Cell(0, 1), "b0");
-  EXPECT_EQ(g.Cell(1, 1), "a1");
+  EXPECT_EQ(RowTexts(g, 0, 1, 1, 2), (Texts{"b0|a1", "a0|b1"}));
   EXPECT_EQ(g.RowHeight(1), kShrunkRowHeight);
   EXPECT_EQ(g.RowHeight(2), kDefaultRowHeight);
 }

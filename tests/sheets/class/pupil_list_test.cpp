@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "class_fixture.h"
+#include "support/grid_text.h"
 
 namespace tabulon::class_sheet {
 namespace {
@@ -124,6 +125,14 @@ TEST(PupilListParse, TemplateHasEveryHeaderAndReadsBackAsEmptyList) {
   for (int c = 0; c < kPupilColumnCount; ++c) EXPECT_TRUE(list.present[c]);
 }
 
+TEST(PupilListHeaders, OneColumnUnderTwoSpellingsIsRefused) {
+  for (const char* header : {"Klasse;Staatsangehörigkeit;STAATSANGEHOERIGKEIT",
+                             "Klasse;Berufsgruppe Bezeichnung;berufsgruppe_bezeichnung",
+                             "Klasse;Neuanfänger;Neuanfaenger", "Klasse;Geschlecht; geschlecht "}) {
+    EXPECT_THROW(ParsePupilList(std::string(header) + "\nA;1;2\n"), PupilListError) << header;
+  }
+}
+
 TEST(PupilListPlan, AbsentColumnsLeaveTheirTablesAndAreNamed) {
   const PupilList list = ParsePupilList("Klasse;Geburtsdatum;Geschlecht;Vorbildung\nA;;;\n");
   EXPECT_EQ(TablePlanLines(list),
@@ -193,27 +202,13 @@ TEST_F(PupilDeriveTest, UnknownSubtotalAndImpossibleValuesAreReportedAndCountedN
                 "Zeile 4, Spalte „Neuanfänger“, Wert „vielleicht“: weder ja noch nein",
             }));
   // Table 1: only line 5 (2005, a foreign boy) counts; the total row follows.
-  const Grid& t1 = tables[1];
-  EXPECT_EQ(t1.Cell(1, 2), "2005");
-  EXPECT_EQ(t1.Cell(2, 2), "1");
-  EXPECT_EQ(t1.Cell(3, 2), "0");
-  EXPECT_EQ(t1.Cell(4, 2), "1");
-  EXPECT_EQ(t1.Cell(1, 3), "9999");
-  EXPECT_EQ(t1.Cell(2, 3), "1");
+  EXPECT_EQ(RowTexts(tables[1], 1, 4, 2, 3), (Texts{"2005|1|0|1", "9999|1|0|1"}));
   // Table 2: line 2 under key 2 (female new entrant), line 5 under key 3; row 2 = rows 3 to 5,
   // row 12 = rows 2 and 6 to 11.
-  const Grid& t2 = tables[2];
-  EXPECT_EQ((std::vector<std::string>{t2.Cell(3, 3), t2.Cell(4, 3), t2.Cell(5, 3), t2.Cell(6, 3)}),
-            (std::vector<std::string>{"1", "1", "1", "1"}));
-  EXPECT_EQ((std::vector<std::string>{t2.Cell(3, 4), t2.Cell(4, 4), t2.Cell(5, 4), t2.Cell(6, 4)}),
-            (std::vector<std::string>{"1", "0", "0", "0"}));
-  EXPECT_EQ(t2.Cell(3, 2), "2");
-  EXPECT_EQ(t2.Cell(3, 12), "2");
-  EXPECT_EQ(t2.Cell(4, 12), "1");
-  // Table 5: lines 2 and 5; the key-6 row is the total.
-  EXPECT_EQ(tables[5].Cell(3, 2), "1");
-  EXPECT_EQ(tables[5].Cell(3, 3), "1");
-  EXPECT_EQ(tables[5].Cell(3, 7), "2");
+  EXPECT_EQ(RowTexts(tables[2], 3, 6, 2, 4), (Texts{"2|1|1|1", "1|1|1|1", "1|0|0|0"}));
+  EXPECT_EQ(RowTexts(tables[2], 3, 4, 12, 12), Texts{"2|1"});
+  // Table 5: lines 2 and 5; rows nobody is counted in stay blank; the key-6 row is the total.
+  EXPECT_EQ(RowTexts(tables[5], 3, 3, 2, 7), (Texts{"1", "1", "", "", "", "2"}));
   EXPECT_EQ(d.assigned, 2);
 }
 
@@ -222,10 +217,7 @@ TEST_F(PupilDeriveTest, LanguagesGoByCountAndTheSummaryColumnFollows) {
       ParsePupilList("Klasse;Fremdsprachen\nA;1\nA;2\nA;2\nA;0\nA;\nA;5\nA;eins\n");
   std::map<int, Grid> tables{{10, Show(10)}};
   const ClassDerivation d = Derive(list, tables);
-  const Grid& t = tables[10];
-  EXPECT_EQ((std::vector<std::string>{t.Cell(1, 2), t.Cell(2, 2), t.Cell(3, 2), t.Cell(4, 2),
-                                      t.Cell(5, 2)}),
-            (std::vector<std::string>{"4", "1", "2", "0", "1"}));
+  EXPECT_EQ(RowTexts(tables[10], 1, 5, 2, 2), Texts{"4|1|2|0|1"});
   ASSERT_EQ(d.reports.size(), 1u);
   EXPECT_EQ(d.reports[0].line, 8);
 }
@@ -250,6 +242,47 @@ TEST_F(PupilDeriveTest, ChangedCellsAndTypedCountsDecideTheConfirmation) {
   EXPECT_EQ(cells[0].new_text, "3");
   EXPECT_EQ(cells[1].row, after.RowCount() - 1);
   EXPECT_EQ(cells[1].new_text, "4");
+}
+
+TEST_F(PupilDeriveTest, BirthYearsAndDatesOutsideTheirBoundsAreReportedNotCounted) {
+  struct Case {
+    const char* column;
+    const char* value;
+    const char* reason;  // "" when the pupil is counted under `year`
+    const char* year;
+  } cases[] = {
+      {"Geburtsjahr", "1900", "", "1900"},
+      {"Geburtsjahr", "2026", "", "2026"},
+      {"Geburtsjahr", "2027", "Geburtsjahr außerhalb 1900 bis 2026", ""},
+      {"Geburtsjahr", "-2005", "kein Jahr", ""},
+      {"Geburtsdatum", "29.02.2004", "", "2004"},
+      {"Geburtsdatum", "2000-02-29", "", "2000"},
+      {"Geburtsdatum", "01.01.2027", "Geburtsjahr außerhalb 1900 bis 2026", ""},
+      {"Geburtsdatum", "29.02.2005", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
+      {"Geburtsdatum", "29.02.1900", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
+      {"Geburtsdatum", "2005-13-01", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
+      {"Geburtsdatum", "1.1.2005", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
+      {"Geburtsdatum", "+1.01.2005", "kein gültiges Datum (TT.MM.JJJJ oder JJJJ-MM-TT)", ""},
+  };
+  for (const Case& c : cases) {
+    const PupilList list = ParsePupilList(std::string("Klasse;Geschlecht;Staatsangehörigkeit;") +
+                                          c.column + "\nA;w;;" + c.value + "\n");
+    std::map<int, Grid> tables{{1, Show(1)}};
+    const ClassDerivation d = DeriveClassTables({&list.pupils[0]}, list, {}, 2026, tables, ui);
+    if (*c.reason == '\0') {
+      EXPECT_TRUE(d.reports.empty()) << c.value;
+      EXPECT_EQ(tables[1].Cell(1, 2), c.year) << c.value;
+      EXPECT_EQ(d.assigned, 1) << c.value;
+    } else {
+      ASSERT_EQ(d.reports.size(), 1u) << c.value;
+      EXPECT_EQ(d.reports[0].reason, c.reason) << c.value;
+      EXPECT_EQ(d.reports[0].column, c.column);
+      // Nobody counted: the table has only its total row, with 0 pupils.
+      EXPECT_EQ(tables[1].Cell(1, 2), "9999") << c.value;
+      EXPECT_EQ(tables[1].Cell(2, 2), "0") << c.value;
+      EXPECT_EQ(d.assigned, 0) << c.value;
+    }
+  }
 }
 
 }  // namespace

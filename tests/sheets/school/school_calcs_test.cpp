@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "calc/calc_test_support.h"
+#include "support/grid_text.h"
 #include "support/scripted_ui.h"
 
 namespace tabulon::calc {
@@ -24,6 +27,18 @@ Grid SchoolTable1() {
   return g;
 }
 
+class SchoolCalcTest : public ::testing::Test {
+ protected:
+  void Run(void (*calc)(CalcEnv&), Grid& g, bool ask) {
+    CalcEnv env{g, flags, ui, ask};
+    calc(env);
+  }
+  ScriptedUi ui;
+  ErrorFlags flags;
+};
+using SchoolTable1Test = SchoolCalcTest;
+using SchoolTable2Test = SchoolCalcTest;
+
 // Every value cell of rows 2 to 30 holds 2^row, so a sum shows exactly which rows it took.
 void FillRowBits(Grid& g) {
   for (int row = 2; row <= 30; ++row)
@@ -36,13 +51,10 @@ long long Bits(std::initializer_list<int> rows) {
   return s;
 }
 
-TEST(SchoolTable1Test, SummaryRowTakesMainTypesWithTheColumnsTheyHave) {
+TEST_F(SchoolTable1Test, SummaryRowTakesMainTypesWithTheColumnsTheyHave) {
   Grid g = SchoolTable1();
   FillRowBits(g);
-  ScriptedUi ui;
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, true};
-  SchoolTable1SummaryRow(env);
+  Run(SchoolTable1SummaryRow, g, true);
   // Main types (third key character "0"): rows 2, 4, 8, 9, 10, 15, 16, 21, 24, 25, 28.
   const long long all = Bits({2, 4, 8, 9, 10, 15, 16, 21, 24, 25, 28});
   const long long year3 = Bits({2, 9, 10, 15, 16, 24, 25, 28});
@@ -58,7 +70,7 @@ TEST(SchoolTable1Test, SummaryRowTakesMainTypesWithTheColumnsTheyHave) {
   EXPECT_FALSE(flags.Failed(7));
 }
 
-TEST(SchoolTable1Test, SummaryRowAsksBeforeReplacingATypedTotalAndKeepsOnNein) {
+TEST_F(SchoolTable1Test, SummaryRowAsksBeforeReplacingATypedTotalAndKeepsOnNein) {
   Grid g = SchoolTable1();
   g.SetCell(0, 0, "SA 1");
   g.SetCell(3, 0, "Klassen insg.");
@@ -69,11 +81,8 @@ TEST(SchoolTable1Test, SummaryRowAsksBeforeReplacingATypedTotalAndKeepsOnNein) {
   g.SetCell(9, 9, "-5");  // negative: error 7, but it counts
   g.SetCell(3, 31, "3");
   g.SetCell(9, 31, "1");
-  ScriptedUi ui;
   ui.cell_change_answers = {false, true};
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, true};
-  SchoolTable1SummaryRow(env);
+  Run(SchoolTable1SummaryRow, g, true);
   ASSERT_EQ(ui.cell_changes.size(), 2u);
   EXPECT_EQ(ui.cell_changes[0], (CellChangeQuestion{"Klassen insg.", "Insgesamt", "3", "4"}));
   EXPECT_EQ(ui.cell_changes[1],
@@ -84,17 +93,14 @@ TEST(SchoolTable1Test, SummaryRowAsksBeforeReplacingATypedTotalAndKeepsOnNein) {
   EXPECT_TRUE(flags.Failed(7));
 }
 
-TEST(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
+TEST_F(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
   Grid g = SchoolTable1();
   FillRowBits(g);
   for (int row : {4, 10, 16, 21, 25, 28})
     for (int col = 3; col <= 17; ++col) g.SetCell(col, row, "");
   g.SetCell(6, 4, "keep");
   g.SetCell(7, 10, "keep");
-  ScriptedUi ui;
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, false};
-  SchoolTable1SubtotalRows(env);
+  Run(SchoolTable1SubtotalRows, g, false);
   struct Expect {
     int col, row;
     std::string text;
@@ -121,23 +127,15 @@ TEST(SchoolTable1Test, SubtotalRowsSumTheirMembersInTheirColumnsOnly) {
   }
 }
 
-TEST(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
+TEST_F(SchoolTable1Test, SummaryColumnsAddTheRowsSchoolYears) {
   Grid g = SchoolTable1();
   for (int row = 2; row <= 30; ++row) {
-    for (int year = 1; year <= 5; ++year) {
-      g.SetCell(3 + year, row,
-                std::to_string(year == 1   ? 1
-                               : year == 2 ? 10
-                               : year == 3 ? 100
-                               : year == 4 ? 1000
-                                           : 10000));
-      g.SetCell(9 + year, row, std::to_string(2 * std::stoi(g.Cell(3 + year, row))));
+    for (int year = 1, classes = 1; year <= 5; ++year, classes *= 10) {
+      g.SetCell(3 + year, row, std::to_string(classes));
+      g.SetCell(9 + year, row, std::to_string(2 * classes));
     }
   }
-  ScriptedUi ui;
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, false};
-  SchoolTable1SummaryColumns(env);
+  Run(SchoolTable1SummaryColumns, g, false);
   const struct {
     int row;
     const char* classes;
@@ -162,27 +160,12 @@ Grid Table2(const std::vector<std::vector<std::string>>& data, int rows = 10) {
   return GridFromRows(19, all);
 }
 
-void TypeTotalsWithoutQuestions(Grid& g) {
-  ScriptedUi ui;
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, false};
-  SchoolTable2TypeTotals(env);
-}
-
-// Type, birth year and first value of a row as "type|year|value".
-std::string TypeYearFirst(const Grid& g, int row) {
-  return g.Cell(1, row) + "|" + g.Cell(2, row) + "|" + g.Cell(3, row);
-}
-
-TEST(SchoolTable2Test, TypeWithoutTotalRowGetsOneInTheFirstBlankRowAndForeignersAreLeftOut) {
+TEST_F(SchoolTable2Test, TypeWithoutTotalRowGetsOneInTheFirstBlankRowAndForeignersAreLeftOut) {
   Grid g = Table2(
       {{"", "020", "2000", "5", "2"},
        {"", "020", "2001", "7", "3", "", "", "", "", "", "", "", "", "", "", "", "", "", "1"},
        {"", "020", "8888", "4", "4"}});
-  ScriptedUi ui;
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, true};
-  SchoolTable2TypeTotals(env);
+  Run(SchoolTable2TypeTotals, g, true);
   EXPECT_EQ(g.RowCount(), 10);
   std::vector<std::string> expected(19, "");
   expected[1] = "020";
@@ -195,17 +178,14 @@ TEST(SchoolTable2Test, TypeWithoutTotalRowGetsOneInTheFirstBlankRowAndForeigners
   EXPECT_TRUE(ui.cell_changes.empty());
 }
 
-TEST(SchoolTable2Test, LastTotalRowWinsAndTheQuestionNamesTypeAndYear) {
+TEST_F(SchoolTable2Test, LastTotalRowWinsAndTheQuestionNamesTypeAndYear) {
   Grid g = Table2({{"", "010", "9999", "1"},
                    {"", "010", "1995", "3"},
                    {"", "010", "1996", "4"},
                    {"", "010", "9999", "5"}});
   g.SetCell(3, 0, "Absolventen/Abgänger insg.");
-  ScriptedUi ui;
   ui.cell_change_answers = {true};
-  ErrorFlags flags;
-  CalcEnv env{g, flags, ui, true};
-  SchoolTable2TypeTotals(env);
+  Run(SchoolTable2TypeTotals, g, true);
   ASSERT_EQ(ui.cell_changes.size(), 1u);
   EXPECT_EQ(ui.cell_changes[0],
             (CellChangeQuestion{"Absolventen/Abgänger insg.", "010; 9999", "5", "7"}));
@@ -214,59 +194,50 @@ TEST(SchoolTable2Test, LastTotalRowWinsAndTheQuestionNamesTypeAndYear) {
   EXPECT_EQ(g.RowCount(), 10);
 }
 
-TEST(SchoolTable2Test, NewTotalRowsFollowTheTypeOrderBelowTheLastListedRow) {
-  Grid g = Table2({{"", "100", "1990", "2"},
-                   {"", "010", "1991", "3"},
-                   {"", "", "", "9"},         // no type: its values are nobody's
-                   {"", "999", "1992", "8"},  // not a listed type: not summed, not a total
-                   {"", "", ""},
-                   {"", "", ""}});
-  TypeTotalsWithoutQuestions(g);
-  EXPECT_EQ(g.RowCount(), 10);
-  EXPECT_EQ(TypeYearFirst(g, 4), "010|9999|3");
-  EXPECT_EQ(TypeYearFirst(g, 6), "100|9999|2");
-  EXPECT_EQ(g.Cell(3, 5), "8");
-  EXPECT_EQ(g.Cell(1, 5), "999");
-}
-
-TEST(SchoolTable2Test, FullGridGrowsKeepingBlankRowsBelowTheAppendedTotals) {
-  // Rows 2 to 9 all hold data: no blank row below the data at all.
-  std::vector<std::vector<std::string>> data;
-  for (int i = 0; i < 4; ++i) data.push_back({"", "060", std::to_string(1990 + i), "40000"});
-  for (int i = 0; i < 4; ++i) data.push_back({"", "070", std::to_string(1990 + i), "1"});
-  Grid g = Table2(data);
-  ASSERT_EQ(g.RowCount(), 10);
-  TypeTotalsWithoutQuestions(g);
-  EXPECT_EQ(g.RowCount(), 13);
-  EXPECT_EQ(TypeYearFirst(g, 10), "060|9999|160000");
-  EXPECT_EQ(TypeYearFirst(g, 11), "070|9999|4");
-  EXPECT_EQ(RowOf(g, 12), std::vector<std::string>(19, ""));
-}
-
-TEST(SchoolTable2Test, BlankRowAboveTheLastListedRowIsNotUsed) {
-  std::vector<std::vector<std::string>> data;
-  for (int i = 0; i < 7; ++i) data.push_back({"", "080", std::to_string(1990 + i), "1"});
-  data.push_back({"", "", ""});  // row 9: the only blank row
-  data.push_back({"", "100", "1990", "2"});
-  Grid g = Table2(data, 11);
-  // The "100" row lies below the blank row 9, so the blank row is not below the last listed row.
-  TypeTotalsWithoutQuestions(g);
-  EXPECT_EQ(TypeYearFirst(g, 11), "080|9999|7");
-  EXPECT_EQ(TypeYearFirst(g, 12), "100|9999|2");
-  EXPECT_EQ(g.RowCount(), 14);
-  EXPECT_EQ(RowOf(g, 9), std::vector<std::string>(19, ""));
-}
-
-TEST(SchoolTable2Test, AppendAfterUsingTheLastBlankRowKeepsOneBlankRowBelow) {
-  std::vector<std::vector<std::string>> data;
-  for (int i = 0; i < 4; ++i) data.push_back({"", "060", std::to_string(1990 + i), "1"});
-  for (int i = 0; i < 3; ++i) data.push_back({"", "070", std::to_string(1990 + i), "2"});
-  Grid g = Table2(data);  // row 9 is the one blank row below the data
-  TypeTotalsWithoutQuestions(g);
-  EXPECT_EQ(TypeYearFirst(g, 9), "060|9999|4");
-  EXPECT_EQ(TypeYearFirst(g, 10), "070|9999|6");
-  EXPECT_EQ(g.RowCount(), 12);
-  EXPECT_EQ(RowOf(g, 11), std::vector<std::string>(19, ""));
+// Where new total rows go: the first blank rows below the last row of a listed type, in type
+// order; a row without a type is blank, its values nobody's; an unlisted type is neither summed
+// nor given a total. Without blank rows there the grid grows, keeping one blank row below.
+TEST_F(SchoolTable2Test, NewTotalRowsTakeBlankRowsBelowTheLastListedRowOrGrowTheGrid) {
+  struct Case {
+    const char* name;
+    std::string data;  // rows from row 2 as SplitRows reads them, "|" a blank row
+    int rows;
+    std::string after;  // type|year|first value of every row from row 2; "||" an empty row
+  } cases[] = {
+      {"type order", "|100|1990|2 |010|1991|3 ||||9 |999|1992|8", 10,
+       "100|1990|2 010|1991|3 010|9999|3 999|1992|8 100|9999|2 || || ||"},
+      {"full grid grows",
+       "|060|1990|40000 |060|1991|40000 |060|1992|40000 |060|1993|40000 |070|1990|1 |070|1991|1 "
+       "|070|1992|1 |070|1993|1",
+       10,
+       "060|1990|40000 060|1991|40000 060|1992|40000 060|1993|40000 070|1990|1 070|1991|1 "
+       "070|1992|1 070|1993|1 060|9999|160000 070|9999|4 ||"},
+      {"the blank row above the last listed row is not used",
+       "|080|1990|1 |080|1991|1 |080|1992|1 |080|1993|1 |080|1994|1 |080|1995|1 |080|1996|1 | "
+       "|100|1990|2",
+       11,
+       "080|1990|1 080|1991|1 080|1992|1 080|1993|1 080|1994|1 080|1995|1 080|1996|1 || "
+       "100|1990|2 080|9999|7 100|9999|2 ||"},
+      {"the last blank row used, one appended below",
+       "|060|1990|1 |060|1991|1 |060|1992|1 |060|1993|1 |070|1990|2 |070|1991|2 |070|1992|2", 10,
+       "060|1990|1 060|1991|1 060|1992|1 060|1993|1 070|1990|2 070|1991|2 070|1992|2 "
+       "060|9999|4 070|9999|6 ||"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Grid g = Table2(SplitRows(c.data), c.rows);
+    Run(SchoolTable2TypeTotals, g, false);
+    const std::vector<std::string> after = RowTexts(g, 1, 3, 2, g.RowCount() - 1);
+    std::vector<std::string> expected;
+    std::istringstream words(c.after);
+    for (std::string w; words >> w;) expected.push_back(w);
+    EXPECT_EQ(after, expected);
+    for (int r = 2; r < g.RowCount(); ++r) {
+      if (after[r - 2] == "||") {
+        EXPECT_EQ(RowOf(g, r), std::vector<std::string>(19, "")) << r;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "sheets/school/school_tests.h"
+#include "support/grid_text.h"
 #include "support/program_dir.h"
 #include "support/school_table_fixture.h"
 #include "support/scripted_ui.h"
@@ -78,10 +79,8 @@ TEST_F(SchoolTablesTest, Table1HandlesOnlyRows2To31) {
   WriteBytes(File(1), "ES001;ES002\r\n010;12;3\r\n555;7;7\r\n999;12\r\n");
   Grid g = Show(1);
   ASSERT_EQ(g.RowCount(), 33);
-  EXPECT_EQ(g.Cell(0, 32), "555");
-  EXPECT_EQ(g.Cell(1, 32), "Zusatzschulart");
-  EXPECT_EQ(g.Cell(2, 32), "555");  // filled from the key file, not by completion
-  EXPECT_EQ(g.Cell(3, 32), "");     // its record was not loaded
+  // Row 32's key comes from the key file, not by completion; its record was not loaded.
+  EXPECT_EQ(RowTexts(g, 0, 4, 32, 32), Texts{"555|Zusatzschulart|555||"});
   EXPECT_EQ(g.Cell(3, 2), "12");
   EXPECT_EQ(g.Cell(3, 31), "12");
   g.SetCell(3, 32, "4");
@@ -113,11 +112,8 @@ TEST_F(SchoolTablesTest, PageCommandsSortAndFillIn) {
     t2.SetCell(3, 2 + i, std::to_string(i));
   }
   SortSchoolTable2(t2);
-  std::vector<std::string> got;
-  for (int r = 2; r <= 6; ++r)
-    got.push_back(t2.Cell(1, r) + "/" + t2.Cell(2, r) + "/" + t2.Cell(3, r));
-  EXPECT_EQ(got, (std::vector<std::string>{"010/1989/2", "010/9999/1", "020/1990/0", "//3",
-                                           "020/1989/4"}));
+  EXPECT_EQ(RowTexts(t2, 1, 3, 2, 6),
+            (Texts{"010|1989|2", "010|9999|1", "020|1990|0", "||3", "020|1989|4"}));
   EXPECT_EQ(t2.Cell(0, 4), "Meldung");  // whole rows move, the label with its row
   EXPECT_EQ(t2.RowCount(), 10);
 
@@ -128,15 +124,10 @@ TEST_F(SchoolTablesTest, PageCommandsSortAndFillIn) {
   t3.SetCell(1, 4, "eigener Text");
   t3.SetCell(2, 5, "0000");
   SortSchoolTable3(t3);
-  EXPECT_EQ(t3.Cell(2, 2), "0000");
-  EXPECT_EQ(t3.Cell(2, 3), "4101");
-  EXPECT_EQ(t3.Cell(2, 4), "7202");
-  EXPECT_EQ(t3.Cell(2, 5), "8102");
+  EXPECT_EQ(RowTexts(t3, 1, 2, 2, 5), (Texts{"|0000", "|4101", "eigener Text|7202", "|8102"}));
   KeyFillResult r = FillSchoolTable3Texts(t3, prog, ui);
-  EXPECT_EQ(t3.Cell(1, 2), "");
-  EXPECT_EQ(t3.Cell(1, 3), "Koch/Köchin");
-  EXPECT_EQ(t3.Cell(1, 4), "eigener Text");
-  EXPECT_EQ(t3.Cell(1, 5), "Ausbildungsrichtung Wirtschaft");
+  EXPECT_EQ(RowTexts(t3, 1, 2, 2, 5), (Texts{"|0000", "Koch/Köchin|4101", "eigener Text|7202",
+                                             "Ausbildungsrichtung Wirtschaft|8102"}));
   EXPECT_EQ(r.cells_filled, 2);
   EXPECT_FALSE(r.marks_changed);
   t3.SetCell(2, 6, "7101");

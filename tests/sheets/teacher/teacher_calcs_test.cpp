@@ -61,9 +61,8 @@ TEST(TeacherHoursTest, RuleC) {
       const CellChoiceQuestion& q = calc.ui.cell_choices[0];
       EXPECT_EQ(q.row_text, "Müller, Anna");
       EXPECT_EQ(q.column_text, "zu erteil. Stdn. insg.");
-      EXPECT_EQ(q.values[0], std::to_string(c.c1)) << c.what;
-      EXPECT_EQ(q.values[1], std::to_string(c.c2)) << c.what;
-      EXPECT_EQ(q.values[2], std::to_string(c.c3)) << c.what;
+      EXPECT_EQ(q.values, (std::array<std::string, 3>{std::to_string(c.c1), std::to_string(c.c2),
+                                                      std::to_string(c.c3)}));
     }
   }
 }

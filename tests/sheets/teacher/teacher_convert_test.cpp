@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/grid_text.h"
 #include "tables/fields.h"
 #include "tables/values.h"
 #include "teacher_fixture.h"
@@ -25,15 +26,12 @@ std::string Line2003() {
 
 TEST(Rearrange2003Test, DataLineAndCodeLine) {
   const std::vector<std::string> f = SplitFields(Rearrange2003Line(Line2003()), 70);
-  EXPECT_EQ(f[30], "f31");
-  for (int i = 31; i <= 34; ++i) EXPECT_EQ(f[static_cast<std::size_t>(i)], "") << i;
-  EXPECT_EQ(f[35], "f32");  // field 36 of the result is the old field 32
-  EXPECT_EQ(f[43], "f40");
-  EXPECT_EQ(f[44], "f42");  // field 41 is gone
-  EXPECT_EQ(f[52], "f50");
-  EXPECT_EQ(f[53], "f54");  // fields 51 to 53 are overwritten
-  EXPECT_EQ(f[59], "f60");
-  EXPECT_EQ(f[60], "");
+  // Four new fields after field 31, field 41 gone, fields 51 to 53 overwritten.
+  EXPECT_EQ(std::vector<std::string>(f.begin() + 30, f.begin() + 61),
+            (std::vector<std::string>{"f31", "",    "",    "",    "",    "f32", "f33", "f34",
+                                      "f35", "f36", "f37", "f38", "f39", "f40", "f42", "f43",
+                                      "f44", "f45", "f46", "f47", "f48", "f49", "f50", "f54",
+                                      "f55", "f56", "f57", "f58", "f59", "f60", ""}));
   const std::string converted = Rearrange2003Line(Line2003());
   EXPECT_EQ(std::count(converted.begin(), converted.end(), ';'), 59);
 
@@ -53,8 +51,7 @@ TEST_F(TeacherConvertTest, ConvertsTheFilesAndRemovesTable4) {
             Rearrange2003Line("ES001;ES002") + "\r\n" + Rearrange2003Line(Line2003()) + "\r\n");
   EXPECT_FALSE(fs::exists(File(4)));
   EXPECT_FALSE(fs::exists(paths.school_data_dir / "LEHRER" / "1234501alt.CSV"));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0], (RecordedMessage{MessageKind::kInformation, kDone}));
+  EXPECT_EQ(ui.messages, (std::vector<RecordedMessage>{{MessageKind::kInformation, kDone}}));
   EXPECT_TRUE(ui.questions[0].text.starts_with(
       "Wollen Sie die alten Lehrer-Tabellen (gültig für 2003)\reinmalig"));
 }
@@ -147,8 +144,7 @@ TEST(Convert2008Test, MovesTheReductionColumns) {
   }
   g.SetCell(0, 2, "17");
   Convert2008Columns(g);
-  const char* const kEs021To027[] = {"3", "", "", "5", "", "", "7"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(g.Cell(Es(21 + i), 2), kEs021To027[i]) << 21 + i;
+  EXPECT_EQ(RowTexts(g, Es(21), Es(27), 2, 2), Texts{"3|||5|||7"});
   EXPECT_EQ(g.Cell(Es(59), 3), "39");  // old ES057
   EXPECT_EQ(g.Cell(Es(21), 1), "ES021");
   EXPECT_EQ(g.Cell(0, 2), "17");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/grid_text.h"
 #include "teacher_fixture.h"
 
 namespace tabulon::testing {
@@ -15,12 +16,10 @@ TEST_F(TeacherListTest, SixtyTeachersGrowTheGridAndNumberTheNewRows) {
   WriteOem(ProgramList(), list);
   Grid g = Show(TeacherIdentDef());
   ASSERT_EQ(g.RowCount(), 61);
-  EXPECT_EQ(g.Cell(0, 1), "01");
-  EXPECT_EQ(g.Cell(0, 9), "09");
-  EXPECT_EQ(g.Cell(0, 51), "51");
-  EXPECT_EQ(g.Cell(0, 60), "60");
-  EXPECT_EQ(g.Cell(1, 60), "60");
-  EXPECT_EQ(g.Cell(2, 60), "Name60");
+  EXPECT_EQ(RowTexts(g, 0, 3, 1, 1), Texts{"01|1|Name1|V"});
+  EXPECT_EQ(RowTexts(g, 0, 3, 9, 9), Texts{"09|9|Name9|V"});
+  EXPECT_EQ(RowTexts(g, 0, 3, 51, 51), Texts{"51|51|Name51|V"});
+  EXPECT_EQ(RowTexts(g, 0, 3, 60, 60), Texts{"60|60|Name60|V"});
 }
 
 TEST_F(TeacherListTest, FewTeachersKeepFiftyNumberedRows) {
@@ -29,12 +28,7 @@ TEST_F(TeacherListTest, FewTeachersKeepFiftyNumberedRows) {
   ASSERT_EQ(g.RowCount(), 51);
   EXPECT_EQ(g.Cell(0, 50), "50");
   // Blank lines leave no empty rows between teachers.
-  EXPECT_EQ(g.Cell(1, 1), "7");
-  EXPECT_EQ(g.Cell(2, 1), "Müller");
-  EXPECT_EQ(g.Cell(3, 1), "Anna");
-  EXPECT_EQ(g.Cell(1, 2), "9");
-  EXPECT_EQ(g.Cell(3, 2), "");
-  EXPECT_EQ(g.Cell(1, 3), "");
+  EXPECT_EQ(RowTexts(g, 0, 3, 1, 3), (Texts{"01|7|Müller|Anna", "02|9|Schmidt|", "03|||"}));
 }
 
 TEST_F(TeacherListTest, SavingWritesFilledRowsInGridOrderInOem) {
@@ -48,9 +42,7 @@ TEST_F(TeacherListTest, SavingWritesFilledRowsInGridOrderInOem) {
   EXPECT_EQ(ReadBytes(ProgramList()), "1;M\x81ller;\r\n;Wei\xE1;\r\n;;J\x94rg\r\n");
   // Umlauts come back unchanged.
   Grid again = Show(TeacherIdentDef());
-  EXPECT_EQ(again.Cell(2, 1), "Müller");
-  EXPECT_EQ(again.Cell(2, 2), "Weiß");
-  EXPECT_EQ(again.Cell(3, 3), "Jörg");
+  EXPECT_EQ(RowTexts(again, 1, 3, 1, 3), (Texts{"1|Müller|", "|Weiß|", "||Jörg"}));
   EXPECT_FALSE(std::filesystem::exists(SchoolList()));
 }
 
@@ -77,11 +69,10 @@ TEST_F(TeacherListTest, AListThatCannotBeDeletedIsReported) {
   // A directory in the list's place cannot be deleted like a file, whoever runs the test.
   WriteBytes(ProgramList() / "block", "x");
   Save(g, TeacherIdentDef());
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            (RecordedMessage{MessageKind::kInformation, "Die datenleere Datei:\r" +
-                                                            DisplayPath(ProgramList()) +
-                                                            "\rkonnte nicht gelöscht werden!"}));
+  EXPECT_EQ(ui.messages,
+            (std::vector<RecordedMessage>{
+                {MessageKind::kInformation, "Die datenleere Datei:\r" + DisplayPath(ProgramList()) +
+                                                "\rkonnte nicht gelöscht werden!"}}));
   EXPECT_TRUE(std::filesystem::exists(ProgramList() / "block"));
 }
 

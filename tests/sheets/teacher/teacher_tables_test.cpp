@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/grid_text.h"
 #include "teacher_fixture.h"
 
 namespace tabulon::testing {
@@ -24,8 +25,6 @@ TEST_F(TeacherTablesTest, DefinitionFilesAsWrittenWhenMissing) {
   EXPECT_TRUE(ReadBytes(p / "Bog2Tab3.TBD").starts_with("9;6;Lehrer-Tabelle 3\r\n"));
 }
 
-// ---- table 0 ---------------------------------------------------------------------------------
-
 // The placeholder rule itself is the school sheet's test; here: the teacher sheet uses it.
 TEST_F(TeacherTablesTest, Table0TakesTheProgramsDstNrForAPlaceholder) {
   WriteOem(File(0), "ES001;x\r\n00000\r\nmehr\r\n");
@@ -45,8 +44,6 @@ TEST_F(TeacherTablesTest, Table0IsAlwaysTwoLines) {
   EXPECT_EQ(ReadBytes(File(0)), "ES001\r\n\r\n");
 }
 
-// ---- table 1 ---------------------------------------------------------------------------------
-
 TEST_F(TeacherTablesTest, Table1WithoutListAndFileHasOnlyItsHeaderRows) {
   Grid g;
   EXPECT_EQ(Show(g, TeacherTableDef(1)), 0);
@@ -63,25 +60,13 @@ TEST_F(TeacherTablesTest, Table1MatchesRecordsByNumber) {
                         "\r\n" + Record("", {}) + "\r\n");
   Grid g;
   EXPECT_EQ(Show(g, TeacherTableDef(1)), 59);
-  // Rows of the list with a surname, then the row appended for the unknown number 99.
+  // Rows of the list with a surname, then the row appended for the unknown number 99: both rows
+  // of 17 take its record, the row without a number completes no ES001, the second record of 99
+  // replaced the first one's fields, and the code line fills only its non-empty fields.
   ASSERT_EQ(g.RowCount(), 6);
-  EXPECT_EQ(g.Cell(0, 2), "17");
-  EXPECT_EQ(g.Cell(1, 2), "Müller, Anna");
-  EXPECT_EQ(g.Cell(3, 2), "1970");
-  EXPECT_EQ(g.Cell(0, 3), "");
-  EXPECT_EQ(g.Cell(1, 3), "Ohne, Nummer");
-  EXPECT_EQ(g.Cell(2, 3), "");  // no number to complete ES001 from
-  EXPECT_EQ(g.Cell(1, 4), "Doppelt, Zwei");
-  EXPECT_EQ(g.Cell(3, 4), "1970");  // both rows of number 17 take the record
-  EXPECT_EQ(g.Cell(0, 5), "99");
-  EXPECT_EQ(g.Cell(1, 5), "");
-  // The second record of 99 went into the appended row, replacing the first one's fields.
-  EXPECT_EQ(g.Cell(3, 5), "");
-  EXPECT_EQ(g.Cell(4, 5), "2");
-  EXPECT_EQ(g.Cell(2, 5), "99");
-  // The code line fills only its non-empty fields.
-  EXPECT_EQ(g.Cell(3, 1), "ES002");
-  EXPECT_EQ(g.Cell(4, 1), "ES003");
+  EXPECT_EQ(RowTexts(g, 0, 4, 2, 5), (Texts{"17|Müller, Anna|17|1970|", "|Ohne, Nummer|||",
+                                            "17|Doppelt, Zwei|17|1970|", "99||99||2"}));
+  EXPECT_EQ(RowTexts(g, 2, 4, 1, 1), Texts{"ES001|ES002|ES003"});
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Beim Einlesen der Datendatei:\r" + DisplayPath(File(1)) +
                                      "\rkonnte(n) 2 Datensatz/-sätze nicht zugeordnet werden!");
@@ -141,8 +126,6 @@ TEST_F(TeacherTablesTest, Table1ManyUnknownNumbersAndAnEmptyFirstLine) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
-// ---- tables 2 and 3 --------------------------------------------------------------------------
-
 TEST_F(TeacherTablesTest, Table2NamesTheKeysItCannotPlace) {
   CopySampleKeyFiles();
   WriteOem(File(2),
@@ -150,10 +133,9 @@ TEST_F(TeacherTablesTest, Table2NamesTheKeysItCannotPlace) {
            "010;5;6\r\n777;1\r\n;2\r\n888;3\r\n");
   Grid g;
   Show(g, TeacherTableDef(2));
-  EXPECT_EQ(g.Cell(0, 2), "010");
-  EXPECT_EQ(g.Cell(2, 2), "010");
-  EXPECT_EQ(g.Cell(3, 2), "5");
-  EXPECT_EQ(g.Cell(2, 3), "020");  // ES001 completed from the key
+  // ES001 completed from the key.
+  EXPECT_EQ(RowTexts(g, 0, 4, 2, 3),
+            (Texts{"010|Berufsschule Teilzeit|010|5|6", "020|Berufsvorbereitungsjahr|020||"}));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Beim Einlesen der Datendatei:\r" + DisplayPath(File(2)) +
                                      "\rkonnte(n) 3 Datensatz/-sätze nicht zugeordnet "
@@ -190,10 +172,8 @@ TEST_F(TeacherTablesTest, Table3DropsUnknownLinesAndDeletesAnEmptyFile) {
   const TableDef& def = TeacherTableDef(3);
   Grid g = Show(def);
   EXPECT_TRUE(ui.messages.empty());  // unknown keys are dropped without a word
-  EXPECT_EQ(g.Cell(3, 2), "4");
-  EXPECT_EQ(g.Cell(2, 3), "2");  // the key in ES001 of every row
-  EXPECT_EQ(g.Cell(3, 5), "4");
-  EXPECT_EQ(g.Cell(2, 1), "ES001");
+  // The key in ES001 of every row.
+  EXPECT_EQ(RowTexts(g, 2, 4, 1, 5), (Texts{"ES001|ES002|ES003", "1|4|2", "2||", "3||", "9|4|2"}));
 
   Save(g, def);
   EXPECT_EQ(ReadBytes(File(3)),
@@ -213,15 +193,14 @@ TEST_F(TeacherTablesTest, Table3DropsUnknownLinesAndDeletesAnEmptyFile) {
 TEST_F(TeacherTablesTest, MissingKeyFilesAreNamed) {
   Show(TeacherTableDef(2));
   Show(TeacherTableDef(3));
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0], (RecordedMessage{MessageKind::kWarning,
-                                             "Statistik-Schlüssel-Datei: Schularten/...\r" +
-                                                 DisplayPath(paths.program_dir / "SSSA-140.SSD") +
-                                                 "\rist nicht vorhanden!"}));
-  EXPECT_EQ(ui.messages[1], (RecordedMessage{MessageKind::kWarning,
-                                             "Statistik-Schlüssel-Datei: Beschäftigungsumfang\r" +
-                                                 DisplayPath(paths.program_dir / "ILKLWS-4.SSD") +
-                                                 "\rist nicht vorhanden!"}));
+  EXPECT_EQ(ui.messages,
+            (std::vector<RecordedMessage>{
+                {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Schularten/...\r" +
+                                            DisplayPath(paths.program_dir / "SSSA-140.SSD") +
+                                            "\rist nicht vorhanden!"},
+                {MessageKind::kWarning, "Statistik-Schlüssel-Datei: Beschäftigungsumfang\r" +
+                                            DisplayPath(paths.program_dir / "ILKLWS-4.SSD") +
+                                            "\rist nicht vorhanden!"}}));
 }
 
 // The sample key files give the rows the tests and calculations address by position.

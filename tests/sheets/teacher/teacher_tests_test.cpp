@@ -15,22 +15,13 @@ constexpr int Es(int n) { return n + 1; }
 // A table-1 grid with its code row and one row per teacher; each teacher passes every check
 // until a test changes a cell.
 Grid Table1(int teachers) {
-  Grid g(61, 2 + teachers);
-  for (int i = 1; i <= 59; ++i) g.SetCell(Es(i), 1, EsCode(i));
+  static const std::pair<int, const char*> kSound[] = {
+      {3, "1"},   {5, "02"},  {6, "1"},   {12, "1"},  {14, "1"}, {15, "25"},
+      {16, "25"}, {17, "25"}, {45, "25"}, {46, "25"}, {48, "25"}};
+  Grid g = CodedGrid(61, 2 + teachers, Es(1), 59);
   for (int t = 0; t < teachers; ++t) {
-    const int row = 2 + t;
-    g.SetCell(Es(1), row, std::to_string(t + 1));
-    g.SetCell(Es(3), row, "1");
-    g.SetCell(Es(5), row, "02");
-    g.SetCell(Es(6), row, "1");
-    g.SetCell(Es(12), row, "1");
-    g.SetCell(Es(14), row, "1");
-    g.SetCell(Es(15), row, "25");
-    g.SetCell(Es(16), row, "25");
-    g.SetCell(Es(17), row, "25");
-    g.SetCell(Es(45), row, "25");
-    g.SetCell(Es(46), row, "25");
-    g.SetCell(Es(48), row, "25");
+    g.SetCell(Es(1), 2 + t, std::to_string(t + 1));
+    for (auto [es, text] : kSound) g.SetCell(Es(es), 2 + t, text);
   }
   return g;
 }
@@ -144,8 +135,7 @@ TEST(TeacherTable1Test, MaximalValuesSumExactly) {
 }
 
 TEST(TeacherTable0Test, DstNrAndCodeRow) {
-  Grid g(2, 3);
-  g.SetCell(1, 1, "ES001");
+  Grid g = CodedGrid(2, 3, 1, 1);
   g.SetCell(1, 2, "12345");
   Outcome ok = RunTest(TestTeacherTable0, g);
   EXPECT_EQ(ok.Failed(), std::vector<int>{});
@@ -162,8 +152,7 @@ TEST(TeacherTable0Test, DstNrAndCodeRow) {
 // Table 2 with the sample file's row layout: main types in rows 2, 3, 7, 8, 9, 14, 15, 20, 23,
 // 24, 27 and the total in row 30.
 Grid Table2() {
-  Grid g(14, 31);
-  for (int i = 1; i <= 12; ++i) g.SetCell(1 + i, 1, EsCode(i));
+  Grid g = CodedGrid(14, 31, 2, 12);
   const std::set<int> members = {4, 5, 6, 10, 11, 12, 13, 16, 17, 18, 19, 21, 22, 25, 26, 28, 29};
   for (int row = 2; row <= 29; ++row) g.SetCell(0, row, members.count(row) ? "101" : "100");
   g.SetCell(0, 30, "999");
@@ -202,17 +191,12 @@ TEST(TeacherTable2Test, MaximalValuesSumExactly) {
 }
 
 TEST(TeacherTable2Test, AShrunkGridReadsAsEmpty) {
-  Grid g(3, 3);
-  g.SetCell(2, 1, "ES001");
+  Grid g = CodedGrid(3, 3, 2, 1);
   Outcome r = RunTest(TestTeacherTable2, g);
   EXPECT_EQ(r.Failed(), std::vector<int>{5});
 }
 
-Grid Table3() {
-  Grid g(9, 6);
-  for (int i = 1; i <= 7; ++i) g.SetCell(1 + i, 1, EsCode(i));
-  return g;
-}
+Grid Table3() { return CodedGrid(9, 6, 2, 7); }
 
 TEST(TeacherTable3Test, Rules) {
   const Case1 cases[] = {
