@@ -50,7 +50,9 @@ TEST_P(DispatchTest, ChoosesTheCalculationOrSaysWhyNot) {
   EXPECT_EQ(ui.messages, expected);
   EXPECT_EQ(r.computed, c.computed);
   EXPECT_TRUE(r.mark_changed);
-  if (!c.computed) EXPECT_EQ(testing::RowOf(g, 3), testing::RowOf(before, 3));
+  if (!c.computed) {
+    EXPECT_EQ(testing::RowOf(g, 3), testing::RowOf(before, 3));
+  }
 }
 
 constexpr CalcCommand kRow = CalcCommand::kSummaryRow;
@@ -116,7 +118,9 @@ TEST(CalculationTest, ReadOnlyWarnsPerCommandAndStillComputesWithoutMarkingChang
     ScriptedUi quiet;
     Grid g2 = Table2WithOneType();
     RunCalculation(c.command, {Sheet::kSchool, 2, ""}, g2, s, quiet, flags);
-    if (c.command != CalcCommand::kSummaryColumns) EXPECT_TRUE(quiet.messages.empty());
+    if (c.command != CalcCommand::kSummaryColumns) {
+      EXPECT_TRUE(quiet.messages.empty());
+    }
   }
 }
 
