@@ -280,6 +280,25 @@ TEST_F(AccessibilityTest, PageButtonsHaveMnemonicsThatClashNeitherOnThePageNorWi
 
 // ---------------------------------------------------------------- keyboard
 
+// Keyboard users see which grid has the focus: a navy frame, gone when the focus leaves; the area
+// around the cells keeps the table's colour.
+TEST_F(AccessibilityTest, TheGridWithTheFocusIsFramedInNavy) {
+  Open();
+  GridView* grid = View(0);
+  const QColor navy(0x00, 0x00, 0x80);
+  auto corner_pixel = [grid] { return grid->grab().toImage().pixelColor(1, 1); };
+  grid->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([grid] { return grid->hasFocus(); }));
+  EXPECT_EQ(corner_pixel(), navy);
+  window->suspend_toggle()->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([grid] { return !grid->hasFocus(); }));
+  EXPECT_NE(corner_pixel(), navy);
+  // Table 0 has two rows: the bottom of its view is empty, in the colour of its cells.
+  const QImage view = grid->viewport()->grab().toImage();
+  EXPECT_EQ(view.pixelColor(view.width() - 3, view.height() - 3),
+            grid->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color());
+}
+
 TEST_F(AccessibilityTest, TabLeavesTheGridAtItsEndsCtrlTabAndEscapeFromAnyCell) {
   Open();
   GridView* grid = View(0);
